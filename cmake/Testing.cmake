@@ -1,0 +1,18 @@
+# GoogleTest: natively the distribution's package; for mingw and MSVC builds
+# compiled from the distribution's sources (/usr/src/googletest) or vcpkg.
+if(NOT QUORVIN_BUILD_TESTS)
+  return()
+endif()
+enable_testing()
+find_package(GTest QUIET)
+if(NOT GTest_FOUND)
+  set(QUORVIN_GTEST_SOURCE "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory("${QUORVIN_GTEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+  foreach(lib gtest gtest_main gmock)
+    if(NOT TARGET GTest::${lib})
+      add_library(GTest::${lib} ALIAS ${lib})
+    endif()
+  endforeach()
+endif()

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets and runs every test tier:
+# the native tests, then the Windows tests under Wine. Exits non-zero when
+# anything fails.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/setup.sh || exit 1
+
+status=0
+for preset in native windows-cross; do
+  echo "== build: $preset"
+  cmake --preset "$preset" >/dev/null || exit 1
+  cmake --build --preset "$preset" || exit 1
+done
+
+echo "== tests: native"
+ctest --preset native || status=1
+
+. scripts/wine-env.sh
+start_display
+trap stop_display EXIT
+echo "== tests: windows (Wine, DISPLAY=$DISPLAY)"
+ctest --preset windows-cross || status=1
+
+exit $status

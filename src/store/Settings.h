@@ -1,0 +1,64 @@
+#pragma once
+// The settings file data.ini beside the executable: the options, the set
+// captions, and the whole-file steps of deleting a set.
+
+#include "store/ProfileFile.h"
+#include "store/SetRecord.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvin {
+
+inline constexpr std::string_view kOptionsSection = "Options";
+inline constexpr std::string_view kSettingsFileName = "data.ini";
+// A hand-edited "TabCount" is held to this range, so that a huge count
+// cannot make loading the captions hang.
+inline constexpr std::int32_t kMinTabCount = 1;
+inline constexpr std::int32_t kMaxTabCount = 1000;
+
+struct TOptionsSetting {
+  bool AutoCloseDialog = false;
+  bool AskBeforeLoad = true;
+  bool AskBeforeExit = true;
+  std::int32_t TabCount = 5;
+  TSetRecord Snapshot; // the shown set as last loaded
+};
+
+// The option state that the main window keeps: the shown set and the
+// caption of each tab, in tab order (its size is the number of tabs).
+struct TWindowOptions {
+  std::int32_t CurrentSet = 0;
+  std::vector<std::string> SetNames;
+};
+
+enum class SettingsFileState { Existed, Missing };
+
+std::string GetSettingsFolder();
+std::string GetSettingsPath();
+
+// Load true reads the options and the set captions, and tells whether the
+// file existed (a missing one is a first start: the caller opens the help
+// page). Load false writes the options, "TabCount" being the number of tabs.
+SettingsFileState LoadOrSaveOptions(bool load, ProfileFile& file, TOptionsSetting& options,
+                                    TWindowOptions& window);
+
+void TakeSetSnapshot(TOptionsSetting& options, const TSetRecord& shown);
+bool IsSetModified(const TOptionsSetting& options, const TSetRecord& shown);
+
+// Replaces the first line equal to oldLine (exactly) and writes every line
+// back ended by CR LF, in one atomic rewrite.
+void ReplaceIniLine(const std::string& path, std::string_view oldLine, std::string_view newLine);
+
+// Erases the section of the set at index, then moves the sections after it
+// (up to countAfter) one position down in a single atomic rewrite.
+void EraseSetSection(ProfileFile& file, int index, int countAfter);
+
+// The line steps behind the two operations above, on the file's bytes.
+std::vector<std::string> SplitLines(std::string_view bytes);
+std::string JoinLines(const std::vector<std::string>& lines);
+bool ReplaceFirstLine(std::vector<std::string>& lines, std::string_view oldLine, std::string_view newLine);
+
+} // namespace quorvin
