@@ -35,6 +35,21 @@ std::string LowerAscii(std::string_view text) {
   return lower;
 }
 
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size())
+    return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z')
+      x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z')
+      y = static_cast<char>(y - 'A' + 'a');
+    if (x != y)
+      return false;
+  }
+  return true;
+}
+
 IniDocument::IniDocument(std::string bytes) : FBytes(std::move(bytes)) { Parse(); }
 
 void IniDocument::Parse() {
@@ -79,13 +94,10 @@ void IniDocument::Parse() {
     if (line.Kind == LineKind::Header) {
       if (!FSections.empty())
         FSections.back().End = i;
-      FSections.push_back(Section{i, FLines.size(), i, {}});
+      FSections.push_back(Section{i, FLines.size(), i});
       FSectionByName.try_emplace(LowerAscii(line.Name), FSections.size() - 1);
     } else if (!FSections.empty() && (line.Kind == LineKind::Key || line.Kind == LineKind::Other)) {
-      Section& section = FSections.back();
-      section.LastEntry = i;
-      if (line.Kind == LineKind::Key)
-        section.Keys.try_emplace(LowerAscii(line.Name), i);
+      FSections.back().LastEntry = i;
     }
   }
 }
@@ -95,14 +107,20 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view name) cons
   return found == FSectionByName.end() ? nullptr : &FSections[found->second];
 }
 
+const IniDocument::Line* IniDocument::FindKey(const Section& section, std::string_view key) const {
+  key = TrimBlanks(key);
+  for (std::size_t i = section.Header + 1; i < section.End; ++i)
+    if (FLines[i].Kind == LineKind::Key && EqualsIgnoringCase(FLines[i].Name, key))
+      return &FLines[i];
+  return nullptr;
+}
+
 std::optional<std::string> IniDocument::Read(std::string_view section, std::string_view key) const {
   const Section* found = FindSection(section);
-  if (!found)
+  const Line* line = found ? FindKey(*found, key) : nullptr;
+  if (!line)
     return std::nullopt;
-  auto line = found->Keys.find(LowerAscii(TrimBlanks(key)));
-  if (line == found->Keys.end())
-    return std::nullopt;
-  std::string_view value = FLines[line->second].Value;
+  std::string_view value = line->Value;
   // Quotes are the only way to keep outer blanks: one matching pair goes.
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front())
@@ -114,9 +132,8 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
   section = TrimBlanks(section);
   key = TrimBlanks(key);
   if (const Section* found = FindSection(section)) {
-    auto existing = found->Keys.find(LowerAscii(key));
-    if (existing != found->Keys.end()) {
-      const Line& line = FLines[existing->second];
+    if (const Line* existing = FindKey(*found, key)) {
+      const Line& line = *existing;
       std::string text(line.Name);
       text.append("=").append(value);
       FBytes.replace(line.Begin, line.End - line.Begin, text);
@@ -140,11 +157,11 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
 }
 
 void IniDocument::EraseSection(std::string_view section) {
-  const std::string wanted = LowerAscii(TrimBlanks(section));
+  const std::string_view wanted = TrimBlanks(section);
   bool erased = false;
   // From the last section to the first, so earlier offsets stay valid.
   for (auto it = FSections.rbegin(); it != FSections.rend(); ++it) {
-    if (LowerAscii(FLines[it->Header].Name) != wanted)
+    if (!EqualsIgnoringCase(FLines[it->Header].Name, wanted))
       continue;
     const std::size_t begin = FLines[it->Header].Begin;
     const std::size_t end = it->End < FLines.size() ? FLines[it->End].Begin : FBytes.size();

@@ -43,11 +43,12 @@ private:
     std::size_t Header = 0;    // line of the header
     std::size_t End = 0;       // line after the section's last line
     std::size_t LastEntry = 0; // last key (or other entry) line, else the header
-    std::unordered_map<std::string, std::size_t> Keys; // first line of each key
   };
 
   void Parse();
   const Section* FindSection(std::string_view name) const;
+  // The first line of the key in the section (sections are short: a scan).
+  const Line* FindKey(const Section& section, std::string_view key) const;
 
   std::string FBytes;
   std::vector<Line> FLines;
@@ -58,5 +59,6 @@ private:
 // The profile functions' notion of blanks: 0x09-0x0D, 0x20 and 0x1A.
 std::string_view TrimBlanks(std::string_view text);
 std::string LowerAscii(std::string_view text);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 } // namespace quorvin

@@ -1,0 +1,212 @@
+#include "store/Settings.h"
+
+#include "base/QuorvinError.h"
+#include "store/PortableProfileFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace quorvin {
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+  std::string Path() const { return FFolder.File("data.ini"); }
+  void Write(std::string_view bytes) const { test::WriteBytes(Path(), bytes); }
+  std::string Bytes() const { return test::ReadBytes(Path()); }
+
+  test::TempFolder FFolder;
+  PortableProfileFile FFile{FFolder.File("data.ini")};
+  TOptionsSetting FOptions;
+  TWindowOptions FWindow;
+};
+
+TEST_F(SettingsTest, FirstStartGivesDefaultsAndReportsTheMissingFile) {
+  FOptions.AskBeforeExit = false;
+  EXPECT_EQ(LoadOrSaveOptions(true, FFile, FOptions, FWindow), SettingsFileState::Missing);
+  EXPECT_EQ(FWindow.CurrentSet, 0);
+  EXPECT_EQ(FOptions.TabCount, 5);
+  EXPECT_EQ(FWindow.SetNames, (std::vector<std::string>{"SET1", "SET2", "SET3", "SET4", "SET5"}));
+  EXPECT_FALSE(FOptions.AutoCloseDialog);
+  EXPECT_TRUE(FOptions.AskBeforeLoad);
+  EXPECT_TRUE(FOptions.AskBeforeExit);
+  EXPECT_FALSE(std::filesystem::exists(Path())) << "loading must not create the file";
+}
+
+struct OptionsCase {
+  const char* Name;
+  std::string File;
+  std::int32_t CurrentSet;
+  std::int32_t TabCount;
+};
+
+TEST_F(SettingsTest, HandEditedCountsAreHeldToWorkableValues) {
+  const OptionsCase cases[] = {
+      {"DefaultTabBeyondCount", "[Options]\r\nDefaultTab=7\r\nTabCount=3\r\n", 2, 3},
+      {"DefaultTabInRange", "[Options]\r\nDefaultTab=1\r\nTabCount=3\r\n", 1, 3},
+      {"NegativeDefaultTab", "[Options]\r\nDefaultTab=-1\r\nTabCount=3\r\n", 0, 3},
+      {"DefaultTab99", "[Options]\r\nDefaultTab=99\r\n", 4, 5},
+      {"ZeroCount", "[Options]\r\nTabCount=0\r\n", 0, 1},
+      {"NegativeCount", "[Options]\r\nTabCount=-3\r\n", 0, 1},
+      {"HugeCount", "[Options]\r\nTabCount=2147483647\r\nDefaultTab=5000\r\n", 999, 1000},
+      {"HexCount", "[Options]\r\nTabCount=$A\r\n", 0, 10},
+      {"KeysWithoutValues", "[Options]\r\nTabCount\r\nDefaultTab=\r\n", 0, 5},
+      {"BlanksInsideHeaderStillMatch", "[ Options ]\r\nTabCount = 2\r\n", 0, 2},
+  };
+  for (const OptionsCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Write(c.File);
+    EXPECT_EQ(LoadOrSaveOptions(true, FFile, FOptions, FWindow), SettingsFileState::Existed);
+    EXPECT_EQ(FWindow.CurrentSet, c.CurrentSet);
+    EXPECT_EQ(FOptions.TabCount, c.TabCount);
+    EXPECT_EQ(FWindow.SetNames.size(), static_cast<std::size_t>(c.TabCount));
+  }
+}
+
+TEST_F(SettingsTest, BooleansReadTheirFormsAndCaptionsTheirSections) {
+  Write("[Options]\r\nTabCount=3\r\nAskBeforeExit=yes\r\nAskBeforeLoad=0x0\r\nAutoCloseDialog=1\r\n"
+        "[1]\r\nCaption=Office\r\n[2]\r\nCaption=\r\n");
+  LoadOrSaveOptions(true, FFile, FOptions, FWindow);
+  EXPECT_TRUE(FOptions.AskBeforeExit);
+  EXPECT_FALSE(FOptions.AskBeforeLoad);
+  EXPECT_TRUE(FOptions.AutoCloseDialog);
+  EXPECT_EQ(FWindow.SetNames, (std::vector<std::string>{"SET1", "Office", ""}));
+}
+
+TEST_F(SettingsTest, SavingWritesTheTabCountAndOptionsInOrder) {
+  FWindow.CurrentSet = 2;
+  FWindow.SetNames = {"a", "b", "c", "d"};
+  FOptions.TabCount = 9; // the count read at start does not matter
+  FOptions.AutoCloseDialog = true;
+  FOptions.AskBeforeLoad = false;
+  LoadOrSaveOptions(false, FFile, FOptions, FWindow);
+  EXPECT_EQ(Bytes(), "[Options]\r\nDefaultTab=2\r\nTabCount=4\r\nAutoCloseDialog=1\r\n"
+                     "AskBeforeLoad=0\r\nAskBeforeExit=1\r\n");
+}
+
+TEST_F(SettingsTest, ReplaceIniLineReplacesTheFirstExactLineAndWritesCrLf) {
+  Write("[1]\r[1]\n [1]\r\nkey\r\n\r\nlast");
+  ReplaceIniLine(Path(), "[1]", "[0]");
+  EXPECT_EQ(Bytes(), "[0]\r\n[1]\r\n [1]\r\nkey\r\n\r\nlast\r\n");
+  ReplaceIniLine(Path(), "[9]", "[8]");
+  EXPECT_EQ(Bytes(), "[0]\r\n[1]\r\n [1]\r\nkey\r\n\r\nlast\r\n");
+  ReplaceIniLine(Path(), " [1]", "X");
+  EXPECT_EQ(Bytes(), "[0]\r\n[1]\r\nX\r\nkey\r\n\r\nlast\r\n");
+}
+
+TEST_F(SettingsTest, ReplaceIniLineKeepsBinaryBytes) {
+  const std::string withNul("[0]\r\nCaption=a\0b\r\n", 18);
+  Write(withNul);
+  ReplaceIniLine(Path(), "[0]", "[1]");
+  EXPECT_EQ(Bytes(), std::string("[1]\r\nCaption=a\0b\r\n", 18));
+}
+
+TEST_F(SettingsTest, ReplaceIniLineOnAMissingFileRaises) {
+  EXPECT_THROW(ReplaceIniLine(Path(), "a", "b"), QuorvinError);
+  EXPECT_FALSE(std::filesystem::exists(Path()));
+}
+
+// The renumbering that deleting a set does, one header at a time, each
+// through a whole-file rewrite: the result the single rewrite must match.
+void EraseHeaderByHeader(ProfileFile& file, int index, int countAfter) {
+  file.EraseSection(std::to_string(index));
+  for (int k = index + 1; k <= countAfter; ++k)
+    ReplaceIniLine(file.Path(), "[" + std::to_string(k) + "]", "[" + std::to_string(k - 1) + "]");
+}
+
+struct EraseCase {
+  const char* Name;
+  std::string File;
+  int Index;
+  int CountAfter;
+};
+
+TEST_F(SettingsTest, EraseSetSectionMatchesHeaderByHeaderRenumbering) {
+  const std::string four = "[Options]\r\nTabCount=4\r\n[0]\r\nCaption=A\r\n[1]\r\nCaption=B\r\n"
+                           "[2]\r\nCaption=C\r\n[3]\r\nCaption=D\r\n";
+  const EraseCase cases[] = {
+      {"SecondOfFour", four, 1, 3},
+      {"FirstOfFour", four, 0, 3},
+      {"LastOfFour", four, 3, 3},
+      {"BlanksInsideHeaderKeepTheirNumber", "[0]\r\nCaption=A\r\n[ 1 ]\r\nCaption=B\r\n[2]\r\nCaption=C\r\n", 0, 2},
+      {"HeaderTextInAValueIsNotTouched", "[0]\r\nx=1\r\n[1]\r\nCaption=[2]\r\n[2]\r\ny=2\r\n", 0, 2},
+      {"LooseLineEndsAndComments", "; c\r[0]\nCaption=A\r\n\r\n[1]\r\r\nCaption=B\n[2]\rCaption=C", 0, 2},
+      {"MissingSectionsInBetween", "[0]\r\na=1\r\n[3]\r\nb=2\r\n", 0, 3},
+      {"DuplicateHeaders", "[0]\r\na=1\r\n[1]\r\nb=2\r\n[1]\r\nc=3\r\n[2]\r\nd=4\r\n", 0, 2},
+  };
+  for (const EraseCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    test::TempFolder other;
+    PortableProfileFile reference(other.File("data.ini"));
+    test::WriteBytes(reference.Path(), c.File);
+    EraseHeaderByHeader(reference, c.Index, c.CountAfter);
+
+    Write(c.File);
+    EraseSetSection(FFile, c.Index, c.CountAfter);
+    EXPECT_EQ(Bytes(), test::ReadBytes(reference.Path()));
+  }
+}
+
+TEST_F(SettingsTest, DeletingASetMovesTheLaterSetsDown) {
+  Write("[Options]\r\nTabCount=4\r\n[0]\r\nCaption=A\r\n[1]\r\nCaption=B\r\n[2]\r\nCaption=C\r\n"
+        "[3]\r\nCaption=D\r\n");
+  EraseSetSection(FFile, 1, 3);
+  EXPECT_EQ(FFile.ReadString("0", "Caption", ""), "A");
+  EXPECT_EQ(FFile.ReadString("1", "Caption", ""), "C");
+  EXPECT_EQ(FFile.ReadString("2", "Caption", ""), "D");
+  EXPECT_EQ(FFile.ReadString("3", "Caption", "none"), "none");
+}
+
+TEST_F(SettingsTest, DeletingASetBeforeTheFileExistsChangesNothing) {
+  EXPECT_NO_THROW(EraseSetSection(FFile, 0, 4));
+  EXPECT_FALSE(std::filesystem::exists(Path()));
+}
+
+TEST_F(SettingsTest, AFailedRewriteLeavesTheOldFileWhole) {
+  const std::string before = "[0]\r\na=1\r\n[1]\r\nb=2\r\n";
+  Write(before);
+  // A folder where the temporary file must go makes the rewrite fail the
+  // way a full disk would: after the old file was read.
+  std::filesystem::create_directory(Path() + ".tmp");
+  try {
+    ReplaceIniLine(Path(), "[1]", "[0]");
+    FAIL() << "the rewrite succeeded";
+  } catch (const QuorvinError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + Path());
+  }
+  EXPECT_EQ(Bytes(), before);
+  EXPECT_THROW(FFile.WriteString("0", "a", "9"), QuorvinError);
+  EXPECT_EQ(Bytes(), before);
+  EXPECT_EQ(FFile.ReadString("0", "a", ""), "1") << "a refused write must not show in later reads";
+}
+
+TEST_F(SettingsTest, RewritesLeaveNoTemporaryFileBehind) {
+  Write("[0]\r\na=1\r\n[1]\r\nb=2\r\n");
+  EraseSetSection(FFile, 0, 1);
+  FFile.WriteString("0", "c", "3");
+  std::size_t files = 0;
+  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(FFolder.Path()))
+    ++files;
+  EXPECT_EQ(files, 1u);
+}
+
+TEST_F(SettingsTest, HugeAndBinaryFilesLoadWithDefaultsAndKeepTheirBytes) {
+  std::string big;
+  big.reserve(50u << 20);
+  for (std::size_t i = 0; big.size() < (50u << 20); ++i)
+    big += "[" + std::to_string(i) + "x]\r\nk=" + std::string(100, static_cast<char>('a' + i % 26)) + "\r\n";
+  big += std::string(100000, 'z') + "\r\n\x01\x02\x03\r\n";
+  Write(big);
+  EXPECT_EQ(LoadOrSaveOptions(true, FFile, FOptions, FWindow), SettingsFileState::Existed);
+  EXPECT_EQ(FOptions.TabCount, 5);
+  EXPECT_EQ(FWindow.SetNames.front(), "SET1");
+  LoadOrSaveOptions(false, FFile, FOptions, FWindow);
+  const std::string after = Bytes();
+  ASSERT_GT(after.size(), big.size());
+  EXPECT_EQ(after.compare(0, big.size(), big), 0) << "saving options must keep every byte already there";
+}
+
+} // namespace
+} // namespace quorvin
