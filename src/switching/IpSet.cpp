@@ -1,0 +1,102 @@
+#include "switching/IpSet.h"
+
+#include "switching/IpSetQuery.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+
+namespace quorvin {
+
+namespace {
+
+using AdapterStep = std::function<std::int32_t(ManagedObject&)>;
+
+bool IsDhcpText(std::string_view ip) {
+  constexpr std::string_view kDhcp = "DHCP";
+  if (ip.size() != kDhcp.size())
+    return false;
+  for (std::size_t i = 0; i < ip.size(); ++i) {
+    const char c = ip[i] >= 'a' && ip[i] <= 'z' ? static_cast<char>(ip[i] - 'a' + 'A') : ip[i];
+    if (c != kDhcp[i])
+      return false;
+  }
+  return true;
+}
+
+// Runs step on every matching adapter configuration. Every match is
+// configured, but the first refusal is what the caller hears: a later
+// success must not hide an adapter that was left unconfigured.
+std::int32_t ConfigureAdapters(ManagementService& service, std::string_view mac,
+                               const AdapterStep& step) {
+  if (!IsAdapterMacText(mac))
+    return kNoMatchingAdapter;
+  const auto session = service.Connect();
+  const auto cursor = session->ExecQuery(AdapterQueryText(mac));
+  std::int32_t result = kNoMatchingAdapter;
+  bool first = true;
+  while (const auto adapter = cursor->Next()) {
+    std::int32_t code;
+    try {
+      code = step(*adapter);
+    } catch (const std::exception&) {
+      code = kMethodCallError;
+    }
+    if (first || result == 0)
+      result = code;
+    first = false;
+  }
+  return result;
+}
+
+} // namespace
+
+std::int32_t SetAdapterIP(ManagementService& service, std::string_view ip, std::string_view gateway,
+                          std::string_view mask, std::string_view mac) {
+  const MethodArguments staticArguments{
+      TextList{std::string(ip)}, TextList{std::string(mask.empty() ? kDefaultSubnetMask : mask)}};
+  const MethodArguments gatewayArguments{TextList{std::string(gateway)}};
+  const bool dhcp = ip.empty() || IsDhcpText(ip);
+  const bool withGateway = !gateway.empty();
+  return ConfigureAdapters(service, mac, [&](ManagedObject& adapter) {
+    if (dhcp)
+      return adapter.CallMethod("EnableDHCP", {});
+    const std::int32_t code = adapter.CallMethod("EnableStatic", staticArguments);
+    // 1 also means the address was taken, but it asks for a restart first;
+    // the gateway waits for a clean success.
+    if (code != 0 || !withGateway)
+      return code;
+    return adapter.CallMethod("SetGateways", gatewayArguments);
+  });
+}
+
+std::int32_t SetAdapterDNS(ManagementService& service, std::string_view preferred,
+                           std::string_view alternate, std::string_view mac) {
+  TextList servers;
+  for (const std::string_view server : {preferred, alternate})
+    if (!server.empty())
+      servers.emplace_back(server);
+  const MethodArguments arguments{servers.empty() ? MethodArgument{OmittedArgument{}}
+                                                  : MethodArgument{servers}};
+  return ConfigureAdapters(service, mac, [&](ManagedObject& adapter) {
+    return adapter.CallMethod("SetDNSServerSearchOrder", arguments);
+  });
+}
+
+std::int32_t SetAdapterDNSDomain(ManagementService& service, std::string_view domain,
+                                 std::string_view mac) {
+  const MethodArguments arguments{std::string(domain)};
+  return ConfigureAdapters(service, mac, [&](ManagedObject& adapter) {
+    return adapter.CallMethod("SetDNSDomain", arguments);
+  });
+}
+
+std::int32_t SetAdapterWINS(ManagementService& service, std::string_view primary,
+                            std::string_view secondary, std::string_view mac) {
+  const MethodArguments arguments{std::string(primary), std::string(secondary)};
+  return ConfigureAdapters(service, mac, [&](ManagedObject& adapter) {
+    return adapter.CallMethod("SetWinsServer", arguments);
+  });
+}
+
+} // namespace quorvin
