@@ -1,0 +1,88 @@
+#pragma once
+// The IP address edit control: a white panel with lowered bevels holding
+// four octet fields and three dots. Windows and dialog templates create it
+// by its class name; its window text is the dotted address (WM_SETTEXT and
+// WM_GETTEXT), and TRIPEdit::FromWindow gives the C++ interface.
+
+#include "widgets/RIPEditModel.h"
+#include "widgets/win32/IPMaskEdit.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+namespace quorvin {
+
+inline constexpr char kRIPEditClassName[] = "TRIPEdit";
+inline constexpr int kRIPEditWidth = 120;
+inline constexpr int kRIPEditHeight = 20;
+
+// Registers the window class for instance; later calls do nothing.
+bool RegisterRIPEditClass(HINSTANCE instance);
+
+// A control of the usual size at (x, y) of parent, registering the class
+// when needed. Returns nullptr when the window cannot be created.
+HWND CreateRIPEdit(HWND parent, int id, int x, int y);
+
+class TRIPEdit final : private IOctetFieldOwner, private IOctetFields {
+public:
+  // The control behind a window of the class; nullptr for other windows.
+  static TRIPEdit* FromWindow(HWND window);
+
+  HWND Handle() const { return FHandle; }
+  HWND FieldHandle(int field) const { return FOctetFields[field - 1].Handle(); }
+
+  std::string IPString() const { return FModel.IPString(); }
+  void SetIPString(std::string_view text) { FModel.SetIPString(text); }
+  std::int32_t IPSec(int field) const { return FModel.IPSec(field); }
+  void SetIPSec(int field, std::int32_t value) { FModel.SetIPSec(field, value); }
+
+  // Greys or restores the four fields; the panel and the dots keep their look.
+  void SetEnabled(bool enabled);
+
+  // Replaces the system beep, so that tests can count beeps.
+  void SetBeepHandler(std::function<void()> beep) { FBeep = std::move(beep); }
+
+private:
+  friend bool RegisterRIPEditClass(HINSTANCE instance);
+
+  struct FontDeleter {
+    void operator()(HFONT font) const { ::DeleteObject(font); }
+  };
+  using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+  explicit TRIPEdit(HWND window) : FHandle(window) {}
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool CreateParts(const CREATESTRUCTA& create);
+  void Paint();
+  LRESULT CopyText(WPARAM size, LPARAM buffer) const;
+
+  // IOctetFieldOwner
+  unsigned FieldKeyDown(int field, unsigned key) override { return FModel.KeyDown(field, key); }
+  void FieldExit(int field) override;
+
+  // IOctetFields
+  std::string Text(int field) const override;
+  void SetText(int field, const std::string& text) override;
+  bool CanFocus(int field) const override;
+  void Focus(int field) override;
+  void SelectAll(int field) override;
+  void Beep() override;
+
+  HWND FHandle;
+  TRIPEditModel FModel{*this};
+  std::array<TIPMaskEdit, kOctetCount> FOctetFields;
+  UniqueFont FFieldFont;
+  UniqueFont FDotFont;
+  std::function<void()> FBeep;
+  bool FDestroying = false;
+};
+
+} // namespace quorvin
