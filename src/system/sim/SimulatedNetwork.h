@@ -1,0 +1,144 @@
+#pragma once
+// The simulated network and host: the file network.ini in the folder that the
+// environment variable QUORVIN_SIMULATE names. Everything that the program
+// asks the machine about adapters, the computer name, the workgroup and the
+// printers is answered from it when the variable is set, and everything the
+// program changes there is written back to it, so that a later read sees what
+// an earlier change applied.
+//
+// File format (an INI file as the profile functions read it; names and
+// sections match without regard to case; lists are comma-separated, blanks
+// around items are dropped, an empty value is an empty list; flags are 1 or
+// 0, and "true"/"false"/"yes"/"no" are read too):
+//
+//   [Host]
+//   ComputerName=SIMHOST          ; default QUORVIN-SIM
+//   Workgroup=WORKGROUP           ; default WORKGROUP
+//   PrinterCount=1                ; sections Printer0 .. PrinterN-1
+//
+//   [Printer0]
+//   Name=Office Laser
+//   Device=winspool,Ne00:         ; its "Devices" profile entry; default winspool,Ne00:
+//
+//   [Windows]
+//   Device=Office Laser,winspool,Ne00:   ; the default printer, as the profile keeps it
+//
+//   [Network]
+//   AdapterCount=2                ; sections Adapter0 .. AdapterN-1, in list order
+//
+//   [Adapter0]
+//   ConnectionName=Local Area Connection
+//   Description=Intel(R) PRO/1000 MT Network Connection   ; also the device name
+//   MAC=00:0C:29:3A:5B:7C          ; hex byte pairs joined by ":" or "-"
+//   GUID={4D36E972-E325-11CE-BFC1-08002BE10318}   ; default derived from the position
+//   ComboIndex=0                   ; default: the position
+//   IPEnabled=1                    ; default 1
+//   DHCPEnabled=0                  ; default 1
+//   IPAddress=192.168.1.10,192.168.1.11
+//   SubnetMask=255.255.255.0,255.255.255.0
+//   DefaultGateway=192.168.1.1
+//   DNSServers=192.168.1.1,8.8.8.8 ; empty: DNS servers come from DHCP
+//   DNSDomain=example.local
+//   WINSPrimary=192.168.1.2
+//   WINSSecondary=
+//
+// Every adapter is a connection (name, description, GUID) and an IP adapter
+// record (ComboIndex, description, MAC). Its TCP/IP and NetBT registry keys
+// are derived from its record (see SimulatedRegistry): "EnableDHCP" from
+// DHCPEnabled, "IPAddress"/"SubnetMask"/"DefaultGateway" (REG_MULTI_SZ) from
+// the three lists as they stand, "NameServer" from DNSServers joined by ",",
+// "Domain" from DNSDomain, NetBT "NameServerList" from the non-empty WINS
+// servers. The reader ignores the three address lists while DHCP is on.
+//
+// Use from code that changes the network (the simulated adapter
+// configuration):
+//
+//   SimulatedNetwork network(folder);            // loads folder/network.ini
+//   if (SimulatedAdapter* adapter = network.FindByMac("00:0C:29:3A:5B:7C")) {
+//     adapter->DhcpEnabled = false;
+//     adapter->IpAddresses = {"10.0.0.5"};
+//     network.Save();                            // writes network.ini back
+//   }
+//
+// Load, change and save in one go: other parts of the program write the same
+// file (the simulated host writes the computer name, workgroup and default
+// printer), and Save writes every adapter and host field from this copy.
+// Save keeps comments and unknown keys of the file and removes sections of
+// adapters and printers that are no longer in the lists.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvin {
+
+struct SimulatedAdapter {
+  std::string ConnectionName;
+  std::string Description;
+  std::vector<std::uint8_t> Mac;
+  std::string Guid; // upper case, with braces
+  std::uint32_t ComboIndex = 0;
+  bool IpEnabled = true;
+  bool DhcpEnabled = true;
+  std::vector<std::string> IpAddresses;
+  std::vector<std::string> SubnetMasks;
+  std::vector<std::string> Gateways;
+  std::vector<std::string> DnsServers;
+  std::string DnsDomain;
+  std::string PrimaryWins;
+  std::string SecondaryWins;
+
+  // The MAC as the program writes it: "00:0C:29:3A:5B:7C".
+  std::string MacText() const;
+};
+
+struct SimulatedPrinter {
+  std::string Name;
+  std::string Device = "winspool,Ne00:"; // its "Devices" profile entry
+};
+
+struct SimulatedHostState {
+  std::string ComputerName = "QUORVIN-SIM";
+  std::string Workgroup = "WORKGROUP";
+  std::vector<SimulatedPrinter> Printers;
+  std::string DefaultDevice; // profile "Windows", "Device"
+};
+
+class SimulatedNetwork {
+public:
+  static constexpr std::string_view kFileName = "network.ini";
+
+  // Loads folder/network.ini; a missing file gives no adapters and the
+  // default host. Throws QuorvinError for a MAC that is no MAC.
+  explicit SimulatedNetwork(std::string folder);
+
+  const std::string& Folder() const { return FFolder; }
+  std::string FilePath() const;
+
+  // Reads the file again, dropping unsaved changes.
+  void Reload();
+  // Writes every field back to the file (atomically). Throws QuorvinError
+  // "Unable to write to %s" when the file cannot be written.
+  void Save() const;
+
+  // The IP-enabled or not adapter with that MAC text (":" or "-" between
+  // pairs, any letter case); nothing when none has it.
+  SimulatedAdapter* FindByMac(std::string_view macText);
+  SimulatedAdapter* FindByGuid(std::string_view guid);
+
+  std::vector<SimulatedAdapter> Adapters;
+  SimulatedHostState Host;
+
+private:
+  std::string FFolder;
+};
+
+// The folder named by QUORVIN_SIMULATE; nothing when it is unset or empty.
+std::optional<std::string> SimulationFolder();
+
+// Hex byte pairs separated by ":" or "-"; nothing when the text is not that.
+std::optional<std::vector<std::uint8_t>> ParseMac(std::string_view text);
+
+} // namespace quorvin

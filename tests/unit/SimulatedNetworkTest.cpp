@@ -1,0 +1,202 @@
+#include "unit/SimulatedNetworkSample.h"
+
+#include "base/QuorvinError.h"
+#include "support/TempFolder.h"
+#include "system/AdapterList.h"
+#include "system/IpConfig.h"
+#include "system/sim/InMemoryRegistry.h"
+#include "system/sim/SimulatedNetwork.h"
+#include "system/sim/SimulatedNetworkInfo.h"
+#include "system/sim/SimulatedRegistry.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvin::test {
+namespace {
+
+constexpr char kWiredGuid[] = "{4D36E972-E325-11CE-BFC1-08002BE10318}";
+constexpr char kWirelessGuid[] = "{A1B2C3D4-0000-4000-8000-0000000000AA}";
+
+class SimulatedNetworkTest : public ::testing::Test {
+protected:
+  SimulatedNetworkTest() { WriteBytes(FFolder.File("network.ini"), kSampleNetworkIni); }
+
+  const std::string& Folder() const { return FFolder.Path(); }
+
+  IpConfig ReadConfig(const char* guid) {
+    InMemoryRegistry base;
+    SimulatedRegistry registry(Folder(), base);
+    IpConfig config;
+    ReadIpConfig(registry, guid, config);
+    return config;
+  }
+
+private:
+  TempFolder FFolder;
+};
+
+TEST_F(SimulatedNetworkTest, LoadsEveryAdapterField) {
+  SimulatedNetwork network(Folder());
+  ASSERT_EQ(network.Adapters.size(), 2u);
+  const SimulatedAdapter& wired = network.Adapters[0];
+  EXPECT_EQ(wired.ConnectionName, "Local Area Connection");
+  EXPECT_EQ(wired.Description, "Intel(R) PRO/1000 MT Network Connection");
+  EXPECT_EQ(wired.MacText(), "00:0C:29:3A:5B:7C");
+  EXPECT_EQ(wired.Guid, kWiredGuid);
+  EXPECT_EQ(wired.ComboIndex, 0u);
+  EXPECT_TRUE(wired.IpEnabled);
+  EXPECT_FALSE(wired.DhcpEnabled);
+  EXPECT_EQ(wired.IpAddresses, (std::vector<std::string>{"192.168.1.10", "192.168.1.11"}));
+  EXPECT_EQ(wired.SubnetMasks, (std::vector<std::string>{"255.255.255.0", "255.255.255.0"}));
+  EXPECT_EQ(wired.Gateways, (std::vector<std::string>{"192.168.1.1"}));
+  EXPECT_EQ(wired.DnsServers, (std::vector<std::string>{"192.168.1.1", "8.8.8.8", "8.8.4.4"}));
+  EXPECT_EQ(wired.DnsDomain, "example.local");
+  EXPECT_EQ(wired.PrimaryWins, "192.168.1.2");
+  EXPECT_EQ(wired.SecondaryWins, "192.168.1.3");
+
+  const SimulatedAdapter& wireless = network.Adapters[1];
+  EXPECT_EQ(wireless.MacText(), "00:1F:3B:0A:12:0C");
+  EXPECT_EQ(wireless.Guid, kWirelessGuid); // upper-cased on loading
+  EXPECT_TRUE(wireless.DhcpEnabled);
+  EXPECT_TRUE(wireless.DnsServers.empty());
+}
+
+TEST_F(SimulatedNetworkTest, LoadsTheHost) {
+  SimulatedNetwork network(Folder());
+  EXPECT_EQ(network.Host.ComputerName, "SIMHOST");
+  EXPECT_EQ(network.Host.Workgroup, "OFFICE");
+  ASSERT_EQ(network.Host.Printers.size(), 2u);
+  EXPECT_EQ(network.Host.Printers[1].Name, "Label Printer");
+  EXPECT_EQ(network.Host.Printers[1].Device, "winspool,Ne01:");
+  EXPECT_EQ(network.Host.DefaultDevice, "Office Laser,winspool,Ne00:");
+}
+
+TEST_F(SimulatedNetworkTest, MissingFileGivesAnEmptyNetworkAndTheDefaultHost) {
+  TempFolder empty;
+  SimulatedNetwork network(empty.Path());
+  EXPECT_TRUE(network.Adapters.empty());
+  EXPECT_EQ(network.Host.ComputerName, "QUORVIN-SIM");
+  EXPECT_EQ(network.Host.Workgroup, "WORKGROUP");
+}
+
+TEST_F(SimulatedNetworkTest, FindsAnAdapterByMacInEitherForm) {
+  SimulatedNetwork network(Folder());
+  EXPECT_EQ(network.FindByMac("00:1F:3B:0A:12:0C"), &network.Adapters[1]);
+  EXPECT_EQ(network.FindByMac("00-0c-29-3a-5b-7c"), &network.Adapters[0]);
+  EXPECT_EQ(network.FindByMac("00:0C:29:3A:5B:7D"), nullptr);
+  EXPECT_EQ(network.FindByMac("no mac"), nullptr);
+  EXPECT_EQ(network.FindByGuid("{a1b2c3d4-0000-4000-8000-0000000000aa}"), &network.Adapters[1]);
+}
+
+TEST_F(SimulatedNetworkTest, SavedChangesAreLoadedAgain) {
+  {
+    SimulatedNetwork network(Folder());
+    SimulatedAdapter& wireless = *network.FindByMac("00:1F:3B:0A:12:0C");
+    wireless.DhcpEnabled = false;
+    wireless.IpAddresses = {"10.0.0.5"};
+    wireless.SubnetMasks = {"255.0.0.0"};
+    wireless.Gateways = {"10.0.0.1"};
+    wireless.DnsServers = {"10.0.0.2", "10.0.0.3"};
+    wireless.DnsDomain = "lab.test";
+    wireless.PrimaryWins = "10.0.0.4";
+    network.Host.ComputerName = "RENAMED";
+    network.Host.Printers.pop_back();
+    network.Save();
+  }
+  SimulatedNetwork again(Folder());
+  ASSERT_EQ(again.Adapters.size(), 2u);
+  const SimulatedAdapter& wireless = again.Adapters[1];
+  EXPECT_FALSE(wireless.DhcpEnabled);
+  EXPECT_EQ(wireless.IpAddresses, (std::vector<std::string>{"10.0.0.5"}));
+  EXPECT_EQ(wireless.Gateways, (std::vector<std::string>{"10.0.0.1"}));
+  EXPECT_EQ(wireless.DnsServers, (std::vector<std::string>{"10.0.0.2", "10.0.0.3"}));
+  EXPECT_EQ(wireless.DnsDomain, "lab.test");
+  EXPECT_EQ(wireless.PrimaryWins, "10.0.0.4");
+  EXPECT_EQ(wireless.Guid, kWirelessGuid);
+  EXPECT_EQ(again.Host.ComputerName, "RENAMED");
+  EXPECT_EQ(again.Host.Printers.size(), 1u);
+  // Comments of the file survive, the removed printer's section does not.
+  const std::string bytes = ReadBytes(SimulatedNetwork(Folder()).FilePath());
+  EXPECT_NE(bytes.find("; A simulated network"), std::string::npos);
+  EXPECT_EQ(bytes.find("[Printer1]"), std::string::npos);
+}
+
+TEST_F(SimulatedNetworkTest, BadMacIsReported) {
+  TempFolder folder;
+  WriteBytes(folder.File("network.ini"), "[Network]\nAdapterCount=1\n[Adapter0]\nMAC=00:0G\n");
+  EXPECT_THROW(SimulatedNetwork{folder.Path()}, QuorvinError);
+}
+
+TEST_F(SimulatedNetworkTest, ListConnectionsReadsTheFile) {
+  SimulatedNetworkInfo network(Folder());
+  std::vector<std::string> list;
+  ListConnections(network, list);
+  EXPECT_EQ(list, (std::vector<std::string>{
+                      "Local Area Connection", "Intel(R) PRO/1000 MT Network Connection",
+                      "00:0C:29:3A:5B:7C", kWiredGuid, "Wireless Network Connection",
+                      "Intel(R) Wireless WiFi Link 4965AGN", "00:1F:3B:0A:12:0C", kWirelessGuid}));
+}
+
+TEST_F(SimulatedNetworkTest, ReadIpConfigOfAFixedAdapter) {
+  IpConfig expected;
+  expected.IPAddress = "192.168.1.10";
+  expected.SubnetMask = "255.255.255.0";
+  expected.DefaultGateway = "192.168.1.1";
+  expected.PreferredDns = "192.168.1.1";
+  expected.AlternateDns = "8.8.8.8,8.8.4.4";
+  expected.DnsDomain = "example.local";
+  expected.PrimaryWins = "192.168.1.2";
+  expected.SecondaryWins = "192.168.1.3";
+  EXPECT_EQ(ReadConfig(kWiredGuid), expected);
+}
+
+TEST_F(SimulatedNetworkTest, ReadIpConfigOfADhcpAdapter) {
+  IpConfig expected;
+  expected.DhcpEnabled = true;
+  expected.AutoDns = true;
+  EXPECT_EQ(ReadConfig(kWirelessGuid), expected);
+}
+
+TEST_F(SimulatedNetworkTest, ReadIpConfigSeesWhatWasSaved) {
+  InMemoryRegistry base;
+  SimulatedRegistry registry(Folder(), base);
+  IpConfig before;
+  ReadIpConfig(registry, kWirelessGuid, before);
+  ASSERT_TRUE(before.DhcpEnabled);
+
+  SimulatedNetwork network(Folder());
+  SimulatedAdapter& wireless = network.Adapters[1];
+  wireless.DhcpEnabled = false;
+  wireless.IpAddresses = {"10.1.2.3"};
+  wireless.SubnetMasks = {"255.255.0.0"};
+  wireless.DnsServers = {"10.1.0.1"};
+  wireless.SecondaryWins = "10.1.0.9";
+  network.Save();
+
+  IpConfig after;
+  ReadIpConfig(registry, kWirelessGuid, after);
+  EXPECT_FALSE(after.DhcpEnabled);
+  EXPECT_FALSE(after.AutoDns);
+  EXPECT_EQ(after.IPAddress, "10.1.2.3");
+  EXPECT_EQ(after.SubnetMask, "255.255.0.0");
+  EXPECT_EQ(after.DefaultGateway, "");
+  EXPECT_EQ(after.PreferredDns, "10.1.0.1");
+  EXPECT_EQ(after.PrimaryWins, "10.1.0.9"); // the only WINS server comes first
+}
+
+TEST_F(SimulatedNetworkTest, OtherKeysAreTheBaseRegistrys) {
+  InMemoryRegistry base;
+  SimulatedRegistry registry(Folder(), base);
+  registry.Open(RegistryRoot::CurrentUser, "Software\\Test", RegistryAccess::ReadWrite, true)
+      ->WriteString("Name", "value");
+  EXPECT_EQ(base.Open(RegistryRoot::CurrentUser, "Software\\Test", RegistryAccess::Read, false)
+                ->ReadString("Name"),
+            "value");
+  EXPECT_EQ(registry.Open(RegistryRoot::LocalMachine,
+                          std::string(kTcpipInterfacesPath) + "{00000000-0000-0000-0000-000000000000}",
+                          RegistryAccess::Read, false),
+            nullptr);
+}
+
+} // namespace
+} // namespace quorvin::test
