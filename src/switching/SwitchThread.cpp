@@ -1,0 +1,175 @@
+#include "switching/SwitchThread.h"
+
+#include "switching/IpSet.h"
+
+#include <exception>
+
+namespace quorvin {
+
+namespace {
+
+constexpr SwitchItem kOrder[kSwitchItemCount] = {
+    SwitchItem::IP,       SwitchItem::DnsServer,      SwitchItem::ProxyServer, SwitchItem::ComputerName,
+    SwitchItem::Workgroup, SwitchItem::DefaultPrinter, SwitchItem::DnsDomain,   SwitchItem::WinsServer};
+
+// String resource 65200.
+constexpr const char* kApplyText = "Apply the new settings for";
+
+bool IsAdapterItem(SwitchItem item) {
+  return item == SwitchItem::IP || item == SwitchItem::DnsServer || item == SwitchItem::DnsDomain ||
+         item == SwitchItem::WinsServer;
+}
+
+} // namespace
+
+std::string StartingCaption() { return std::string(kApplyText) + "..."; }
+
+std::string ItemCaption(const std::string& itemName) {
+  return std::string(kApplyText) + " [ " + itemName + " ] ...";
+}
+
+TSwitchThread::TSwitchThread(TSwitchInput input, std::shared_ptr<SwitchSession> session,
+                             UiDispatcher& dispatcher, ManagementService& adapters, SwitchHost& host)
+    : FInput(std::move(input)), FSession(std::move(session)), FDispatcher(dispatcher), FAdapters(adapters),
+      FHost(host) {}
+
+bool TSwitchThread::IsTicked(SwitchItem item) const {
+  const TSetRecord& set = FInput.Set;
+  switch (item) {
+  case SwitchItem::IP: return set.EnableIP;
+  case SwitchItem::DnsServer: return set.DnsServer;
+  case SwitchItem::ProxyServer: return set.ProxyServer;
+  case SwitchItem::ComputerName: return set.ComputerName;
+  case SwitchItem::Workgroup: return set.Workgroup;
+  case SwitchItem::DefaultPrinter: return set.DefaultPrinter;
+  case SwitchItem::DnsDomain: return set.DnsDomain;
+  case SwitchItem::WinsServer: return set.WinsServer;
+  }
+  return false;
+}
+
+const std::string& TSwitchThread::Name(SwitchItem item) const {
+  return FInput.ItemNames[static_cast<std::size_t>(item)];
+}
+
+void TSwitchThread::ToView(const std::function<void(SwitchView&)>& change) {
+  FDispatcher.RunSync([&] {
+    if (SwitchView* view = FSession->View())
+      change(*view);
+  });
+}
+
+void TSwitchThread::WriteLine(SwitchItem item, const std::string& text) {
+  const std::string line = "[ " + Name(item) + " ]: " + text;
+  ++FLineCount;
+  ToView([&](SwitchView& view) {
+    view.AppendLine(line);
+    view.AppendLine("");
+  });
+}
+
+void TSwitchThread::Execute() {
+  struct Finish {
+    SwitchSession& Session;
+    ~Finish() { Session.MarkFinished(); }
+  } finish{*FSession};
+
+  if (FSession->StopRequested())
+    return;
+  ToView([](SwitchView& view) { view.SetStatus(StartingCaption()); });
+  for (SwitchItem item : kOrder) {
+    if (FSession->StopRequested())
+      return;
+    if (!IsTicked(item))
+      continue;
+    ToView([&](SwitchView& view) { view.SetStatus(ItemCaption(Name(item))); });
+    // An error (the management service out of reach, a registry value that
+    // cannot be written) fails this item only; the others are still applied.
+    try {
+      Apply(item);
+    } catch (const std::exception& error) {
+      WriteLine(item, error.what());
+    }
+  }
+  const bool failed = FLineCount > 0;
+  ToView([&](SwitchView& view) {
+    if (failed)
+      view.InsertHeading(kFailureHeading);
+    view.SwitchDone(failed);
+  });
+}
+
+void TSwitchThread::Apply(SwitchItem item) {
+  const TSetRecord& set = FInput.Set;
+  if (IsAdapterItem(item)) {
+    ApplyAdapterItem(item);
+    if (item == SwitchItem::IP)
+      FHost.PumpWait(kPauseAfterIpMs);
+    return;
+  }
+  switch (item) {
+  case SwitchItem::ProxyServer:
+    ApplyProxy();
+    break;
+  case SwitchItem::ComputerName:
+    if (!FHost.SetHostName(set.ComputerNameText))
+      WriteLine(item, "Failed!");
+    break;
+  case SwitchItem::Workgroup:
+    if (const std::uint32_t status = FHost.JoinWorkgroup(set.WorkgroupText); status != 0)
+      WriteLine(item, "Error code " + std::to_string(status));
+    break;
+  case SwitchItem::DefaultPrinter:
+    if (!FHost.MakeDefaultPrinter(set.Printer))
+      WriteLine(item, "Failed!");
+    break;
+  default:
+    break;
+  }
+}
+
+void TSwitchThread::ApplyAdapterItem(SwitchItem item) {
+  std::int32_t code = 0;
+  FDispatcher.RunSync([&] { code = RunAdapterStep(item); });
+  if (code != 0)
+    WriteLine(item, std::string(IpSetResultText(code)));
+}
+
+// Runs on the UI thread.
+std::int32_t TSwitchThread::RunAdapterStep(SwitchItem item) {
+  const TSetRecord& set = FInput.Set;
+  const std::string& mac = FInput.AdapterMac;
+  switch (item) {
+  case SwitchItem::IP:
+    if (set.AutoIP)
+      return SetAdapterIP(FAdapters, "", "", "", mac);
+    if (set.Gateway.empty()) {
+      // Only a switch to DHCP drops the gateways the adapter had.
+      SetAdapterIP(FAdapters, "", "", "", mac);
+      FHost.PumpWait(kPauseAfterIpMs);
+    }
+    return SetAdapterIP(FAdapters, set.IP, set.Gateway, set.SubnetMask, mac);
+  case SwitchItem::DnsServer:
+    if (set.AutoDnsServer)
+      return SetAdapterDNS(FAdapters, "", "", mac);
+    return SetAdapterDNS(FAdapters, set.PreferredDns, set.AlternateDns, mac);
+  case SwitchItem::DnsDomain:
+    return SetAdapterDNSDomain(FAdapters, set.DnsDomainText, mac);
+  case SwitchItem::WinsServer:
+    return SetAdapterWINS(FAdapters, set.PrimaryWins, set.SecondaryWins, mac);
+  default:
+    return 0;
+  }
+}
+
+void TSwitchThread::ApplyProxy() {
+  const TSetRecord& set = FInput.Set;
+  if (FHost.GetOsVersionCode() == kOsVersionNt6OrLater) {
+    if (!FHost.StartProxyHelper(set.UseProxyServer, set.ProxyAddress, set.ProxyPort))
+      WriteLine(SwitchItem::ProxyServer, "Failed!");
+  } else {
+    FHost.ApplyProxyInProcess(set.UseProxyServer, set.ProxyAddress, set.ProxyPort);
+  }
+}
+
+} // namespace quorvin

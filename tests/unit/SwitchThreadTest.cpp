@@ -1,0 +1,328 @@
+#include "switching/SwitchThread.h"
+
+#include "base/QuorvinError.h"
+#include "switching/IpSet.h"
+#include "switching/SwitchThreads.h"
+#include "support/SwitchFakes.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+
+namespace quorvin {
+namespace {
+
+using test::FakeHost;
+using test::FakeView;
+using test::HookedService;
+using Lines = std::vector<std::string>;
+
+constexpr const char* kMac = "00:11:22:33:44:55";
+
+TSwitchInput Input() {
+  TSwitchInput input;
+  input.ItemNames = test::DefaultItemNames();
+  input.AdapterMac = kMac;
+  TSetRecord& set = input.Set;
+  set.UseIP = true;
+  set.IP = "10.0.0.5";
+  set.SubnetMask = "255.255.255.0";
+  set.Gateway = "10.0.0.1";
+  set.PreferredDns = "10.0.0.2";
+  set.AlternateDns = "10.0.0.3";
+  set.UseProxyServer = true;
+  set.ProxyAddress = "10.0.0.1";
+  set.ProxyPort = "8080";
+  set.ComputerNameText = "LAB-PC";
+  set.WorkgroupText = "LAB";
+  set.Printer = "Laser";
+  set.DnsDomainText = "lab.example";
+  set.PrimaryWins = "10.0.0.4";
+  return input;
+}
+
+void TickAll(TSetRecord& set) {
+  set.EnableIP = set.DnsServer = set.ProxyServer = set.ComputerName = set.Workgroup = set.DefaultPrinter =
+      set.DnsDomain = set.WinsServer = true;
+}
+
+class SwitchThreadTest : public ::testing::Test {
+protected:
+  SwitchThreadTest() { FService.Inner.AddAdapter({kMac, true, {}, {}}); }
+
+  void Run(const TSwitchInput& input) {
+    test::RunSwitch(input, FSession, FDispatcher, FService, FHost);
+    EXPECT_FALSE(FView.CalledOffUiThread) << "the dialog was touched off the UI thread";
+    EXPECT_FALSE(FService.ConnectedOffUiThread) << "the management service was used off the UI thread";
+  }
+  Lines Methods() const { return FService.Inner.CalledMethods(); }
+
+  QueueDispatcher FDispatcher;
+  HookedService FService;
+  FakeHost FHost;
+  FakeView FView;
+  std::shared_ptr<SwitchSession> FSession = std::make_shared<SwitchSession>(&FView);
+};
+
+TEST_F(SwitchThreadTest, AppliesTickedItemsInTheFixedOrder) {
+  TSwitchInput input = Input();
+  TickAll(input.Set);
+  Run(input);
+  EXPECT_EQ(FView.Statuses, (Lines{"Apply the new settings for...", "Apply the new settings for [ IP ] ...",
+                                   "Apply the new settings for [ DNS Server ] ...",
+                                   "Apply the new settings for [ Proxy Server ] ...",
+                                   "Apply the new settings for [ Computer Name ] ...",
+                                   "Apply the new settings for [ Workgroup ] ...",
+                                   "Apply the new settings for [ Default Printer ] ...",
+                                   "Apply the new settings for [ DNS Domain ] ...",
+                                   "Apply the new settings for [ WINS Server ] ..."}));
+  EXPECT_EQ(Methods(), (Lines{"EnableStatic", "SetGateways", "SetDNSServerSearchOrder", "SetDNSDomain",
+                              "SetWinsServer"}));
+  EXPECT_EQ(FHost.Log(), (Lines{"switch PumpWait 200", "StartProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
+                                "JoinWorkgroup LAB", "MakeDefaultPrinter Laser"}));
+  EXPECT_EQ(FView.DoneCount, 1);
+  EXPECT_FALSE(FView.Failed);
+  EXPECT_TRUE(FView.Memo.empty());
+}
+
+TEST_F(SwitchThreadTest, SkipsUntickedItemsAndNamesItemsByTheirCaptions) {
+  TSwitchInput input = Input();
+  input.Set.Workgroup = input.Set.DnsDomain = true;
+  input.ItemNames[4] = "Arbeitsgruppe";
+  FHost.WorkgroupStatus = 5;
+  Run(input);
+  EXPECT_EQ(FView.Statuses, (Lines{"Apply the new settings for...",
+                                   "Apply the new settings for [ Arbeitsgruppe ] ...",
+                                   "Apply the new settings for [ DNS Domain ] ..."}));
+  EXPECT_EQ(FHost.Log(), (Lines{"JoinWorkgroup LAB"}));
+  EXPECT_EQ(Methods(), (Lines{"SetDNSDomain"}));
+  EXPECT_EQ(FView.Memo, (Lines{"The following settings are failed:", "", "[ Arbeitsgruppe ]: Error code 5", ""}));
+  EXPECT_TRUE(FView.Failed);
+}
+
+TEST_F(SwitchThreadTest, AutomaticIpSwitchesToDhcpThenPausesOnTheSwitchThread) {
+  TSwitchInput input = Input();
+  input.Set.EnableIP = true;
+  input.Set.AutoIP = true;
+  input.Set.UseIP = false;
+  Run(input);
+  EXPECT_EQ(Methods(), (Lines{"EnableDHCP"}));
+  EXPECT_EQ(FHost.Log(), (Lines{"switch PumpWait 200"}));
+  EXPECT_EQ(FView.DoneCount, 1);
+  EXPECT_FALSE(FView.Failed);
+}
+
+TEST_F(SwitchThreadTest, FixedIpWithoutGatewayDropsTheOldGatewaysFirst) {
+  TSwitchInput input = Input();
+  input.Set.EnableIP = true;
+  input.Set.Gateway = "";
+  FService.Inner.AddAdapter({"AA:BB:CC:DD:EE:FF", true, {}, {}}); // another adapter is left alone
+  Run(input);
+  EXPECT_EQ(Methods(), (Lines{"EnableDHCP", "EnableStatic"}));
+  EXPECT_EQ(FHost.Log(), (Lines{"ui PumpWait 200", "switch PumpWait 200"}));
+  for (const RecordedCall& call : FService.Inner.Calls())
+    EXPECT_EQ(call.Adapter, 0u);
+}
+
+struct FailureCase {
+  const char* Name;
+  std::function<void(test::HookedService&, FakeHost&, TSwitchInput&)> Arrange;
+  Lines Memo;
+};
+
+TEST_F(SwitchThreadTest, EachRefusalBecomesItsLineUnderTheHeading) {
+  const std::string noAdapter =
+      "Please check if the connection is active. For example, whether your network card is disconnected.";
+  const FailureCase cases[] = {
+      {"RebootNeededStillListed",
+       [](auto& service, auto&, auto& input) {
+         service.Inner = {};
+         service.Inner.AddAdapter({kMac, true, {{"EnableStatic", 1}}, {}});
+         input.Set.EnableIP = true;
+       },
+       {"[ IP ]: Successful completion, reboot required.", ""}},
+      {"CodeWithoutText",
+       [](auto& service, auto&, auto& input) {
+         service.Inner = {};
+         service.Inner.AddAdapter({kMac, true, {{"SetDNSDomain", 99}}, {}});
+         input.Set.DnsDomain = true;
+       },
+       {"[ DNS Domain ]: ", ""}},
+      {"IpAndPrinter",
+       [](auto& service, auto& host, auto& input) {
+         service.Inner = {};
+         service.Inner.AddAdapter({kMac, true, {{"EnableStatic", 70}}, {}});
+         host.PrinterResult = false;
+         input.Set.EnableIP = input.Set.DefaultPrinter = true;
+       },
+       {"[ IP ]: Invalid IP address.", "", "[ Default Printer ]: Failed!", ""}},
+      {"ComputerNameRefused",
+       [](auto&, auto& host, auto& input) {
+         host.HostNameResult = false;
+         input.Set.ComputerName = true;
+       },
+       {"[ Computer Name ]: Failed!", ""}},
+      {"AdapterNotIpEnabled",
+       [](auto& service, auto&, auto& input) {
+         service.Inner = {};
+         service.Inner.AddAdapter({kMac, false, {}, {}});
+         input.Set.EnableIP = input.Set.DnsServer = input.Set.WinsServer = true;
+       },
+       {"[ IP ]: " + noAdapter, "", "[ DNS Server ]: " + noAdapter, "", "[ WINS Server ]: " + noAdapter, ""}},
+      {"EmptyMac",
+       [](auto&, auto&, auto& input) {
+         input.AdapterMac = "";
+         input.Set.DnsServer = input.Set.DnsDomain = true;
+       },
+       {"[ DNS Server ]: " + noAdapter, "", "[ DNS Domain ]: " + noAdapter, ""}},
+      {"ServiceOutOfReachFailsEachAdapterItemAndTheRestGoesOn",
+       [](auto& service, auto&, auto& input) {
+         service.Inner.RefuseConnections(0x80041003);
+         TickAll(input.Set);
+       },
+       {}}, // checked below: its text comes from the service's error
+      {"ProxyHelperMissing",
+       [](auto&, auto& host, auto& input) {
+         host.HelperStarts = false;
+         input.Set.ProxyServer = true;
+       },
+       {"[ Proxy Server ]: Failed!", ""}},
+      {"ProxyRegistryRefusedInProcess",
+       [](auto&, auto& host, auto& input) {
+         host.OsVersionCode = 5;
+         host.OnProxyInProcess = [] { throw QuorvinError("Failed to set data for 'ProxyServer'", 5); };
+         input.Set.ProxyServer = true;
+       },
+       {"[ Proxy Server ]: Failed to set data for 'ProxyServer'", ""}},
+  };
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    HookedService service;
+    service.Inner.AddAdapter({kMac, true, {}, {}});
+    FakeHost host;
+    FakeView view;
+    TSwitchInput input = Input();
+    c.Arrange(service, host, input);
+    auto session = std::make_shared<SwitchSession>(&view);
+    test::RunSwitch(input, session, FDispatcher, service, host);
+
+    ASSERT_EQ(view.DoneCount, 1) << "the run must end with its message";
+    EXPECT_TRUE(view.Failed);
+    ASSERT_GE(view.Memo.size(), 4u);
+    EXPECT_EQ(view.Memo[0], "The following settings are failed:");
+    EXPECT_EQ(view.Memo[1], "");
+    const Lines lines(view.Memo.begin() + 2, view.Memo.end());
+    if (!c.Memo.empty()) {
+      EXPECT_EQ(lines, c.Memo);
+    } else {
+      ASSERT_EQ(lines.size(), 8u); // four adapter items, each a line and a blank
+      EXPECT_EQ(lines[0].rfind("[ IP ]: ", 0), 0u);
+      EXPECT_GT(lines[0].size(), std::string("[ IP ]: ").size());
+      EXPECT_EQ(host.Log(), (Lines{"StartProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC", "JoinWorkgroup LAB",
+                                   "MakeDefaultPrinter Laser"}))
+          << "the proxy and host items still ran";
+    }
+  }
+}
+
+TEST_F(SwitchThreadTest, ProxyGoesThroughTheHelperOrInProcessByVersion) {
+  TSwitchInput input = Input();
+  input.Set.ProxyServer = true;
+  input.Set.UseProxyServer = false;
+  input.Set.ProxyAddress = "";
+  Run(input);
+  FHost.OsVersionCode = 6;
+  auto second = std::make_shared<SwitchSession>(&FView);
+  test::RunSwitch(input, second, FDispatcher, FService, FHost);
+  EXPECT_EQ(FHost.Log(), (Lines{"StartProxyHelper 0  8080", "ApplyProxyInProcess 0  8080"}));
+  EXPECT_TRUE(FView.Memo.empty());
+}
+
+TEST_F(SwitchThreadTest, StopBeforeTheBodyAppliesNothing) {
+  TSwitchInput input = Input();
+  TickAll(input.Set);
+  FSession->RequestStop();
+  Run(input);
+  EXPECT_TRUE(FView.Statuses.empty());
+  EXPECT_TRUE(Methods().empty());
+  EXPECT_TRUE(FHost.Log().empty());
+  EXPECT_EQ(FView.DoneCount, 0);
+}
+
+TEST_F(SwitchThreadTest, StopDuringAnAdapterStepFinishesThatStepOnly) {
+  TSwitchInput input = Input();
+  TickAll(input.Set);
+  // The second connection is the DNS step.
+  FService.OnConnect = [this](int connection) {
+    if (connection == 2)
+      FSession->RequestStop();
+  };
+  Run(input);
+  EXPECT_EQ(Methods(), (Lines{"EnableStatic", "SetGateways", "SetDNSServerSearchOrder"}));
+  EXPECT_EQ(FHost.Log(), (Lines{"switch PumpWait 200"}));
+  EXPECT_EQ(FView.DoneCount, 0);
+  EXPECT_TRUE(FView.Memo.empty()) << "no heading after a stop";
+}
+
+TEST_F(SwitchThreadTest, StopBetweenHostItems) {
+  TSwitchInput input = Input();
+  TickAll(input.Set);
+  FHost.OnWorkgroup = [this] { FSession->RequestStop(); };
+  FHost.WorkgroupStatus = 2;
+  Run(input);
+  EXPECT_EQ(FHost.Log().back(), "JoinWorkgroup LAB");
+  EXPECT_EQ(Methods().back(), "SetDNSServerSearchOrder");
+  EXPECT_EQ(FView.Memo, (Lines{"[ Workgroup ]: Error code 2", ""})) << "the line of the item in progress stays";
+  EXPECT_EQ(FView.DoneCount, 0);
+}
+
+TEST_F(SwitchThreadTest, ClosedDialogGetsNothingWhileTheRestIsApplied) {
+  TSwitchInput input = Input();
+  TickAll(input.Set);
+  FHost.PrinterResult = false;
+  FService.OnConnect = [this](int connection) {
+    if (connection == 2)
+      FSession->Detach(); // the close box: no stop request
+  };
+  Run(input);
+  EXPECT_EQ(FView.Statuses.size(), 3u) << "nothing after the DNS caption";
+  EXPECT_EQ(Methods().back(), "SetWinsServer");
+  EXPECT_EQ(FHost.Log().size(), 5u);
+  EXPECT_TRUE(FView.Memo.empty());
+  EXPECT_EQ(FView.DoneCount, 0);
+}
+
+TEST(SwitchThreads, ExitWaitsForARunningSwitch) {
+  QueueDispatcher dispatcher;
+  HookedService service;
+  service.Inner.AddAdapter({kMac, true, {}, {}});
+  FakeHost host;
+  std::atomic<bool> release{false};
+  std::atomic<bool> joined{false};
+  host.OnWorkgroup = [&] {
+    while (!release)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    joined = true;
+  };
+  FakeView view;
+  TSwitchInput input = Input();
+  input.Set.EnableIP = input.Set.Workgroup = input.Set.WinsServer = true;
+
+  SwitchThreads threads(dispatcher, service, host);
+  auto session = threads.Start(input, &view);
+  session->Detach(); // the dialog is gone; the run goes on
+  std::thread releaser([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    release = true;
+  });
+  threads.WaitAll(); // pumps: the adapter steps after the workgroup need this thread
+  releaser.join();
+  EXPECT_TRUE(joined);
+  EXPECT_TRUE(session->Finished());
+  EXPECT_FALSE(threads.AnyRunning());
+  EXPECT_EQ(service.Inner.CalledMethods().back(), "SetWinsServer");
+}
+
+} // namespace
+} // namespace quorvin
