@@ -18,6 +18,16 @@ constexpr int kFieldHeight = kRIPEditHeight - 4;
 constexpr int kDotLeft = 25;
 constexpr int kDotTop = kRIPEditHeight - 17;
 constexpr int kFontPoints = 9;
+constexpr int kFixedsysCellWidth = 8;
+
+// The dots sit in the gaps between the fields only because the Fixedsys
+// cell is 8 pixels wide. Where that face is missing (Wine without its own
+// fonts falls back to a proportional face with a 3-pixel dot, which then
+// hides under the field to its left), the glyph is centred where the
+// Fixedsys cell would have centred it.
+int DotLeft(int dot, int dotWidth) {
+  return (dot - 1) * kFieldPitch + kDotLeft + (kFixedsysCellWidth - dotWidth) / 2;
+}
 
 HFONT CreatePointFont(const char* face, int points) {
   HDC screen = ::GetDC(nullptr);
@@ -37,10 +47,12 @@ bool IsRIPEditWindow(HWND window) {
 } // namespace
 
 bool RegisterRIPEditClass(HINSTANCE instance) {
-  WNDCLASSEXA existing{sizeof existing};
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
   if (::GetClassInfoExA(instance, kRIPEditClassName, &existing))
     return true;
-  WNDCLASSEXA windowClass{sizeof windowClass};
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = TRIPEdit::WindowProc;
   windowClass.cbWndExtra = sizeof(TRIPEdit*);
   windowClass.hInstance = instance;
@@ -162,8 +174,10 @@ void TRIPEdit::Paint() {
   const FontSelection selection(dc, FDotFont.get());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+  SIZE dotExtent{};
+  ::GetTextExtentPoint32A(dc, ".", 1, &dotExtent);
   for (int dot = 1; dot < kOctetCount; ++dot)
-    ::TextOutA(dc, (dot - 1) * kFieldPitch + kDotLeft, kDotTop, ".", 1);
+    ::TextOutA(dc, DotLeft(dot, dotExtent.cx), kDotTop, ".", 1);
 }
 
 LRESULT TRIPEdit::CopyText(WPARAM size, LPARAM buffer) const {

@@ -28,7 +28,8 @@ HWND CreateLabel(HWND parent, const char* text, int x, int y) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  WNDCLASSEXA windowClass{sizeof windowClass};
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = DemoWindowProc;
   windowClass.hInstance = instance;
   windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);

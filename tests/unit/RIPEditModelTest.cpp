@@ -1,0 +1,360 @@
+#include "widgets/RIPEditModel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace quorvin::test {
+namespace {
+
+constexpr unsigned kKeyHome = 0x24, kKeyNumpad7 = 0x67, kKeyTab = 0x09;
+constexpr unsigned char kCharBackspace = 0x08, kCharPaste = 0x16;
+
+// Four single-line edits in memory, behaving as the platform's edits do
+// for what the model relies on: a three-character limit, a selection that
+// typing replaces, change reports, the focus with its exit and select-all.
+class FakeOctetFields final : public IOctetFields {
+public:
+  TRIPEditModel Model{*this};
+  std::array<std::string, kOctetCount> Texts;
+  std::array<bool, kOctetCount> Focusable{true, true, true, true};
+  int Focused = 0; // 0: the focus is outside the control
+  std::array<std::pair<std::size_t, std::size_t>, kOctetCount> Selections{};
+  std::vector<int> Changes;
+  int Beeps = 0;
+  std::string Clipboard;
+
+  std::string Text(int field) const override { return Texts[field - 1]; }
+  void SetText(int field, const std::string& text) override { Replace(field, text, text.size()); }
+  bool CanFocus(int field) const override { return Focusable[field - 1]; }
+  void Focus(int field) override {
+    if (Focused == field)
+      return;
+    const int left = Focused;
+    Focused = field;
+    if (left != 0)
+      Model.Exit(left);
+    SelectAll(field);
+  }
+  void SelectAll(int field) override { Selections[field - 1] = {0, Texts[field - 1].size()}; }
+  void Beep() override { ++Beeps; }
+
+  // A key as the user presses it: the key-down goes to the focused field,
+  // and the character that the platform makes of it goes to the same field.
+  void Press(unsigned key, unsigned char character = 0) {
+    const int field = Focused;
+    const unsigned processed = Model.KeyDown(field, key);
+    if (processed == kKeyRight || processed == kKeyLeft)
+      MoveCaret(field, processed == kKeyRight ? 1 : -1);
+    if (character != 0 && OctetCharAllowed(character))
+      Character(field, character);
+  }
+  void Type(const std::string& digits) {
+    for (char digit : digits)
+      Press(static_cast<unsigned char>(digit), static_cast<unsigned char>(digit));
+  }
+  void Paste(int field) {
+    if (OctetPasteAllowed(Clipboard))
+      Insert(field, Clipboard);
+  }
+  // The focus goes to a window outside the control.
+  void Leave() {
+    const int left = Focused;
+    Focused = 0;
+    if (left != 0)
+      Model.Exit(left);
+  }
+  const std::pair<std::size_t, std::size_t>& Selection(int field) const { return Selections[field - 1]; }
+
+private:
+  void Character(int field, unsigned char character) {
+    if (character == kCharPaste) {
+      Paste(field);
+    } else if (character == kCharBackspace) {
+      auto [start, end] = Selection(field);
+      if (start == end && start > 0)
+        --start;
+      std::string text = Texts[field - 1];
+      Replace(field, text.erase(start, end - start), start);
+    } else if (character >= '0' && character <= '9') {
+      Insert(field, std::string(1, static_cast<char>(character)));
+    }
+  }
+  void Insert(int field, const std::string& inserted) {
+    const auto [start, end] = Selection(field);
+    std::string text = Texts[field - 1];
+    text.erase(start, end - start);
+    const std::string fitting = inserted.substr(0, kOctetMaxLength - std::min(text.size(), kOctetMaxLength));
+    text.insert(start, fitting);
+    if (text != Texts[field - 1])
+      Replace(field, text, start + fitting.size());
+  }
+  void MoveCaret(int field, int step) {
+    auto& [start, end] = Selections[field - 1];
+    const auto caret = static_cast<std::size_t>(std::clamp<long>(static_cast<long>(end) + step, 0L,
+                                                                 static_cast<long>(Texts[field - 1].size())));
+    start = end = caret;
+  }
+  void Replace(int field, const std::string& text, std::size_t caret) {
+    Texts[field - 1] = text;
+    Selections[field - 1] = {caret, caret};
+    Changes.push_back(field);
+    Model.Change(field);
+  }
+};
+
+std::array<std::string, kOctetCount> Octets(std::string t1, std::string t2, std::string t3, std::string t4) {
+  return {std::move(t1), std::move(t2), std::move(t3), std::move(t4)};
+}
+
+struct WriteCase {
+  const char* Name;
+  const char* Written;
+  std::array<std::string, kOctetCount> Shown;
+  const char* ReadBack;
+};
+
+class WritingIPString : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(WritingIPString, FillsTheFieldsAndReadsBack) {
+  FakeOctetFields fields;
+  fields.Model.SetIPString(GetParam().Written);
+  EXPECT_EQ(fields.Texts, GetParam().Shown);
+  EXPECT_EQ(fields.Model.IPString(), GetParam().ReadBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, WritingIPString,
+    ::testing::Values(WriteCase{"Full", "192.168.1.10", Octets("192", "168", "1", "10"), "192.168.1.10"},
+                      WriteCase{"Empty", "", Octets("", "", "", ""), ""},
+                      WriteCase{"TwoParts", "10.1", Octets("10", "1", "0", "0"), "10.1.0.0"},
+                      WriteCase{"FifthPartDropped", "1.2.3.4.5", Octets("1", "2", "3", "4"), "1.2.3.4"},
+                      WriteCase{"NoNumberIsZero", "a.b.3.4", Octets("0", "0", "3", "4"), "0.0.3.4"},
+                      WriteCase{"KeepsLow8Bits", "300.256.1.1", Octets("44", "0", "1", "1"), "44.0.1.1"},
+                      WriteCase{"NegativeKeepsLow8Bits", "-1.0.0.0", Octets("255", "0", "0", "0"), "255.0.0.0"},
+                      WriteCase{"LeadingDot", ".5.6.7", Octets("0", "5", "6", "7"), "0.5.6.7"},
+                      WriteCase{"EmptyMiddlePart", "1..3", Octets("1", "0", "3", "0"), "1.0.3.0"},
+                      WriteCase{"LeadingZerosDropped", "010.001.1.1", Octets("10", "1", "1", "1"), "10.1.1.1"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(ReadingIPString, JoinsTheFieldTextsUnchanged) {
+  EXPECT_EQ(JoinIPString(Octets("192", "168", "", "")), "192.168..");
+  EXPECT_EQ(JoinIPString(Octets("010", "300", "1", "")), "010.300.1.");
+  EXPECT_EQ(JoinIPString(Octets("", "", "", "4")), "...4");
+  EXPECT_EQ(JoinIPString(Octets("", "", "", "")), "");
+}
+
+TEST(WritingIPString, EmptyTextClearsAFilledControl) {
+  FakeOctetFields fields;
+  fields.Model.SetIPString("1.2.3.4");
+  fields.Model.SetIPString("");
+  EXPECT_EQ(fields.Texts, Octets("", "", "", ""));
+  EXPECT_EQ(fields.Model.IPString(), "");
+}
+
+TEST(WritingIPString, ThreeDigitOctetsCarryTheFocusRound) {
+  FakeOctetFields fields;
+  fields.Model.SetIPString("192.168.100.200");
+  EXPECT_EQ(fields.Changes, (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_EQ(fields.Focused, 1);
+  EXPECT_EQ(fields.Beeps, 0);
+}
+
+TEST(WritingIPString, ShortLastOctetKeepsTheFocusInField4) {
+  FakeOctetFields fields;
+  fields.Model.SetIPString("255.255.255.0");
+  EXPECT_EQ(fields.Focused, 4);
+}
+
+TEST(WritingIPString, WithoutThreeDigitOctetsTheFocusStays) {
+  FakeOctetFields fields;
+  fields.Model.SetIPString("10.1.2.3");
+  EXPECT_EQ(fields.Focused, 0);
+}
+
+TEST(WritingIPString, FieldsThatCannotTakeTheFocusDoNotGetIt) {
+  FakeOctetFields fields;
+  fields.Focusable = {false, false, false, false};
+  fields.Model.SetIPString("192.168.100.200");
+  EXPECT_EQ(fields.Focused, 0);
+  EXPECT_EQ(fields.Model.IPString(), "192.168.100.200");
+}
+
+TEST(WritingIPString, SameTextIsNoChange) {
+  FakeOctetFields fields;
+  fields.Model.SetIPString("10.1.2.3");
+  fields.Changes.clear();
+  fields.Model.SetIPString("10.1.2.3");
+  EXPECT_TRUE(fields.Changes.empty());
+}
+
+TEST(WritingOctets, ZeroLeavesANeverAddressedFieldBlank) {
+  FakeOctetFields fields;
+  fields.Model.SetIPSec(1, 0);
+  EXPECT_EQ(fields.Texts[0], "");
+  fields.Model.SetIPSec(1, 7);
+  EXPECT_EQ(fields.Texts[0], "7");
+}
+
+TEST(WritingOctets, CapsAt255AndShowsZeroOnceAddressed) {
+  FakeOctetFields fields;
+  fields.Model.SetIPSec(2, 999);
+  EXPECT_EQ(fields.Texts[1], "255");
+  fields.Model.SetIPString("1.2.3.4");
+  fields.Model.SetIPSec(3, 0);
+  EXPECT_EQ(fields.Texts[2], "0");
+}
+
+TEST(ReadingOctets, NoNumberReadsAsZero) {
+  FakeOctetFields fields;
+  fields.Texts = Octets("12", "", "+", "300");
+  EXPECT_EQ(fields.Model.IPSec(1), 12);
+  EXPECT_EQ(fields.Model.IPSec(2), 0);
+  EXPECT_EQ(fields.Model.IPSec(3), 0);
+  EXPECT_EQ(fields.Model.IPSec(4), 300);
+}
+
+class RIPEditTyping : public ::testing::Test {
+protected:
+  void SetUp() override { fields.Focus(1); }
+  FakeOctetFields fields;
+};
+
+TEST_F(RIPEditTyping, TwelveDigitsFillTheAddressAndWrapTheFocus) {
+  fields.Type("192168");
+  EXPECT_EQ(fields.Focused, 3);
+  fields.Type("100200");
+  EXPECT_EQ(fields.Model.IPString(), "192.168.100.200");
+  EXPECT_EQ(fields.Focused, 1);
+  EXPECT_EQ(fields.Selection(1), std::make_pair(std::size_t{0}, std::size_t{3}));
+  EXPECT_EQ(fields.Beeps, 0);
+}
+
+TEST_F(RIPEditTyping, OverRangeBeepsSelectsAndIsCorrectedOnLeaving) {
+  fields.Type("300");
+  EXPECT_EQ(fields.Beeps, 1);
+  EXPECT_EQ(fields.Focused, 1);
+  EXPECT_EQ(fields.Selection(1), std::make_pair(std::size_t{0}, std::size_t{3}));
+  fields.Leave();
+  EXPECT_EQ(fields.Texts[0], "255");
+  EXPECT_EQ(fields.Focused, 0);
+}
+
+TEST_F(RIPEditTyping, NextDigitReplacesTheSelectedOverRangeOctet) {
+  fields.Type("3004");
+  EXPECT_EQ(fields.Texts[0], "4");
+  EXPECT_EQ(fields.Focused, 1);
+}
+
+TEST_F(RIPEditTyping, OverRangeInField4OnlySelects) {
+  fields.Focus(4);
+  fields.Type("300");
+  EXPECT_EQ(fields.Beeps, 0);
+  EXPECT_EQ(fields.Focused, 4);
+  EXPECT_EQ(fields.Selection(4), std::make_pair(std::size_t{0}, std::size_t{3}));
+}
+
+TEST_F(RIPEditTyping, CorrectionWhenMovingOnDoesNotPullTheFocusBack) {
+  fields.Type("300");
+  fields.Focus(3); // a click into field 3
+  EXPECT_EQ(fields.Texts[0], "255");
+  EXPECT_EQ(fields.Focused, 3);
+}
+
+TEST_F(RIPEditTyping, DotKeysAndSpaceMoveOnAndInsertNothing) {
+  for (const auto& [key, character] : {std::pair{kKeyOemPeriod, '.'}, std::pair{kKeyDecimal, '.'},
+                                      std::pair{kKeySpace, ' '}}) {
+    fields.Texts = Octets("", "12", "", "");
+    fields.Focus(2);
+    fields.Press(key, static_cast<unsigned char>(character));
+    EXPECT_EQ(fields.Focused, 3) << key;
+    EXPECT_EQ(fields.Texts[1], "12") << key;
+  }
+}
+
+TEST_F(RIPEditTyping, ArrowsWrapOnlyWithAValidOctet) {
+  fields.Model.SetIPString("1.2.3.4");
+  fields.Focus(4);
+  fields.Press(kKeyRight);
+  EXPECT_EQ(fields.Focused, 1);
+  fields.Press(kKeyLeft);
+  EXPECT_EQ(fields.Focused, 4);
+  fields.Type("300");
+  fields.Press(kKeyRight);
+  EXPECT_EQ(fields.Focused, 4);
+  EXPECT_EQ(fields.Beeps, 0);
+}
+
+TEST_F(RIPEditTyping, RefusedKeysBeepAndInsertNothing) {
+  fields.Press('A', 'a');
+  fields.Press(kKeyHome);
+  EXPECT_EQ(fields.Beeps, 2);
+  EXPECT_EQ(fields.Texts[0], "");
+}
+
+TEST_F(RIPEditTyping, KeypadDigitBeepsButItsCharacterIsInserted) {
+  fields.Press(kKeyNumpad7, '7');
+  EXPECT_EQ(fields.Beeps, 1);
+  EXPECT_EQ(fields.Texts[0], "7");
+}
+
+TEST_F(RIPEditTyping, BackspaceAndTabPass) {
+  fields.Type("12");
+  fields.Press(kKeyTab, '\t');
+  fields.Press(0x08, kCharBackspace);
+  EXPECT_EQ(fields.Texts[0], "1");
+  EXPECT_EQ(fields.Beeps, 0);
+}
+
+struct PasteCase {
+  const char* Name;
+  const char* Before;
+  const char* Clipboard;
+  const char* After;
+};
+
+class RIPEditPasting : public ::testing::TestWithParam<PasteCase> {};
+
+TEST_P(RIPEditPasting, ChecksTheClipboardThenPastesWhatFits) {
+  FakeOctetFields fields;
+  fields.Focus(2);
+  fields.Type(GetParam().Before);
+  fields.Clipboard = GetParam().Clipboard;
+  fields.Paste(2);
+  EXPECT_EQ(fields.Texts[1], GetParam().After);
+}
+
+INSTANTIATE_TEST_SUITE_P(Clipboards, RIPEditPasting,
+                         ::testing::Values(PasteCase{"Octet", "", "255", "255"},
+                                           PasteCase{"AboveRangeIgnored", "", "256", ""},
+                                           PasteCase{"NegativeIgnored", "", "-1", ""},
+                                           PasteCase{"DottedShortIgnored", "", "10.0.0.1", ""},
+                                           PasteCase{"AddressCutToTheLimit", "", "192.168.1.1", "192"},
+                                           PasteCase{"ResultNotChecked", "5", "99", "599"},
+                                           PasteCase{"EmptyIgnored", "1", "", "1"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(RIPEditPasting, OverRangeResultIsLeftToTheChangeRule) {
+  FakeOctetFields fields;
+  fields.Focus(2);
+  fields.Type("5");
+  fields.Clipboard = "99";
+  fields.Paste(2);
+  EXPECT_EQ(fields.Beeps, 1);
+  EXPECT_EQ(fields.Focused, 2);
+}
+
+TEST(RIPEditPasting, CtrlVBeepsForTheLetterAndPastesThroughTheCharacter) {
+  FakeOctetFields fields;
+  fields.Focus(1);
+  fields.Clipboard = "255";
+  fields.Press('V', kCharPaste);
+  EXPECT_EQ(fields.Beeps, 1);
+  EXPECT_EQ(fields.Texts[0], "255");
+  EXPECT_EQ(fields.Focused, 2);
+}
+
+} // namespace
+} // namespace quorvin::test
