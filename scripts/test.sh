@@ -18,6 +18,14 @@ done
 echo "== tests: native"
 ctest --preset native || status=1
 
+# The switch's threads under the thread and address sanitizers.
+for preset in native-tsan native-asan; do
+  echo "== build and tests: $preset"
+  cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" >/dev/null || exit 1
+  TSAN_OPTIONS=halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
+    "build/$preset/bin/quorvin_stress_tests" --gtest_brief=1 || status=1
+done
+
 . scripts/wine-env.sh
 start_display
 trap stop_display EXIT
