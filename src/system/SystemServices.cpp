@@ -1,0 +1,35 @@
+#include "system/SystemServices.h"
+
+#include "system/sim/SimulatedHost.h"
+#include "system/sim/SimulatedNetwork.h"
+#include "system/sim/SimulatedNetworkInfo.h"
+#include "system/sim/SimulatedRegistry.h"
+
+namespace quorvin {
+
+SystemServices::SystemServices(std::unique_ptr<Registry> registry,
+                               std::unique_ptr<NetworkInfo> network,
+                               std::unique_ptr<HostSettings> host)
+    : FRegistry(std::move(registry)), FNetwork(std::move(network)), FHost(std::move(host)) {}
+
+SystemServices::~SystemServices() = default;
+
+std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folder,
+                                                        std::unique_ptr<SystemServices> base) {
+  auto registry = std::make_unique<SimulatedRegistry>(folder, *base->FRegistry);
+  auto host = std::make_unique<SimulatedHost>(folder, *base->FHost);
+  auto services = std::make_unique<SystemServices>(
+      std::move(registry), std::make_unique<SimulatedNetworkInfo>(folder), std::move(host));
+  services->FBaseRegistry = std::move(base->FRegistry);
+  services->FBaseHost = std::move(base->FHost);
+  return services;
+}
+
+std::unique_ptr<SystemServices> CreateSystemServices() {
+  auto platform = CreatePlatformServices();
+  if (const auto folder = SimulationFolder())
+    return CreateSimulatedServices(*folder, std::move(platform));
+  return platform;
+}
+
+} // namespace quorvin

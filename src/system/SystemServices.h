@@ -1,0 +1,48 @@
+#pragma once
+// The three system ports of one run, chosen once at start: the machine's own
+// (Win32), or the simulated network and host of network.ini when the
+// environment variable QUORVIN_SIMULATE names a folder.
+
+#include "system/HostSettings.h"
+#include "system/NetworkInfo.h"
+#include "system/Registry.h"
+
+#include <memory>
+#include <string>
+
+namespace quorvin {
+
+class SystemServices {
+public:
+  SystemServices(std::unique_ptr<Registry> registry, std::unique_ptr<NetworkInfo> network,
+                 std::unique_ptr<HostSettings> host);
+  ~SystemServices();
+
+  Registry& GetRegistry() const { return *FRegistry; }
+  NetworkInfo& Network() const { return *FNetwork; }
+  HostSettings& Host() const { return *FHost; }
+
+private:
+  // The machine's ports that the simulated ones pass through to.
+  std::unique_ptr<Registry> FBaseRegistry;
+  std::unique_ptr<HostSettings> FBaseHost;
+  std::unique_ptr<Registry> FRegistry;
+  std::unique_ptr<NetworkInfo> FNetwork;
+  std::unique_ptr<HostSettings> FHost;
+
+  friend std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string&,
+                                                                 std::unique_ptr<SystemServices>);
+};
+
+// The platform's own ports: Win32 on Windows, in memory elsewhere.
+std::unique_ptr<SystemServices> CreatePlatformServices();
+
+// The simulation of folder over the registry keys and host calls of base
+// that network.ini does not describe.
+std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folder,
+                                                        std::unique_ptr<SystemServices> base);
+
+// The simulation when QUORVIN_SIMULATE names a folder, else the platform's.
+std::unique_ptr<SystemServices> CreateSystemServices();
+
+} // namespace quorvin

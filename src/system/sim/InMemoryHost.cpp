@@ -1,0 +1,75 @@
+#include "system/sim/InMemoryHost.h"
+
+#include "store/IniDocument.h"
+
+namespace quorvin {
+
+bool InMemoryHost::ChangeComputerName(ComputerNameKind kind, const std::string& name) {
+  Calls.push_back("SetComputerName " + std::to_string(static_cast<int>(kind)) + " " + name);
+  if (RefusedNameKinds.contains(kind))
+    return false;
+  if (kind == ComputerNameKind::PhysicalNetBios)
+    ComputerNameValue = name;
+  return true;
+}
+
+std::uint32_t InMemoryHost::QueryWorkgroup(std::string& name) {
+  if (WorkgroupStatus == 0)
+    name = Workgroup;
+  return WorkgroupStatus;
+}
+
+std::uint32_t InMemoryHost::JoinWorkgroup(const std::string& name) {
+  Calls.push_back("JoinWorkgroup " + name);
+  if (JoinStatus == 0)
+    Workgroup = name;
+  return JoinStatus;
+}
+
+std::string InMemoryHost::ReadProfileText(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue, std::size_t bufferSize) {
+  const auto found = Profile.find({LowerAscii(section), LowerAscii(key)});
+  std::string value = found == Profile.end() ? defaultValue : found->second;
+  if (bufferSize == 0)
+    return {};
+  if (value.size() > bufferSize - 1)
+    value.resize(bufferSize - 1);
+  return value;
+}
+
+void InMemoryHost::WriteProfileText(const std::string& section, const std::string& key,
+                                      const std::string& value) {
+  Calls.push_back("WriteProfileString " + section + " " + key + "=" + value);
+  Profile[{LowerAscii(section), LowerAscii(key)}] = value;
+}
+
+bool InMemoryHost::QueryProxy(ProxyInfo& info) {
+  if (ProxyQuerySucceeds)
+    info = Proxy;
+  return ProxyQuerySucceeds;
+}
+
+void InMemoryHost::SetProxy(const ProxyInfo& info) {
+  Calls.push_back("SetProxy " + std::to_string(info.AccessType) + " " + info.ProxyList + " " +
+                  info.Bypass);
+  Proxy = info;
+}
+
+void InMemoryHost::SendInternetOption(std::uint32_t option) {
+  Calls.push_back("SendInternetOption " + std::to_string(option));
+}
+
+std::uint32_t InMemoryHost::TickCount() {
+  const std::uint32_t now = Tick;
+  Tick += TickStep;
+  return now;
+}
+
+void InMemoryHost::ProcessMessages() { ++MessagesHandled; }
+
+void InMemoryHost::WaitForMessages(std::uint32_t milliseconds) {
+  Calls.push_back("WaitForMessages " + std::to_string(milliseconds));
+  Tick += WaitSlice != 0 && WaitSlice < milliseconds ? WaitSlice : milliseconds;
+}
+
+} // namespace quorvin

@@ -1,0 +1,114 @@
+#include "system/sim/SimulatedHost.h"
+
+#include "store/IniDocument.h"
+#include "system/sim/SimulatedNetwork.h"
+
+#include <algorithm>
+#include <mutex>
+
+namespace quorvin {
+namespace {
+
+// The longest NetBIOS name the system reports.
+constexpr std::size_t kNetBiosNameLength = 15;
+
+// One change to the file at a time within the process: each is a load,
+// a change and a save.
+std::mutex& FileLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+bool SameName(std::string_view a, std::string_view b) { return LowerAscii(a) == LowerAscii(b); }
+
+bool IsDefaultDevice(const std::string& section, const std::string& key) {
+  return SameName(section, "Windows") && SameName(key, "Device");
+}
+
+SimulatedPrinter* FindPrinter(SimulatedHostState& host, std::string_view name) {
+  const auto found = std::find_if(host.Printers.begin(), host.Printers.end(),
+                                  [&](const auto& printer) { return SameName(printer.Name, name); });
+  return found == host.Printers.end() ? nullptr : &*found;
+}
+
+std::string Cut(std::string value, std::size_t bufferSize) {
+  if (bufferSize == 0)
+    return {};
+  if (value.size() > bufferSize - 1)
+    value.resize(bufferSize - 1);
+  return value;
+}
+
+} // namespace
+
+SimulatedHost::SimulatedHost(std::string folder, HostSettings& base)
+    : FFolder(std::move(folder)), FBase(base) {}
+
+std::string SimulatedHost::ComputerName() {
+  return SimulatedNetwork(FFolder).Host.ComputerName.substr(0, kNetBiosNameLength);
+}
+
+bool SimulatedHost::ChangeComputerName(ComputerNameKind kind, const std::string& name) {
+  if (kind != ComputerNameKind::PhysicalNetBios)
+    return true; // the simulation keeps one name
+  std::lock_guard guard(FileLock());
+  SimulatedNetwork network(FFolder);
+  network.Host.ComputerName = name;
+  network.Save();
+  return true;
+}
+
+std::uint32_t SimulatedHost::QueryWorkgroup(std::string& name) {
+  name = SimulatedNetwork(FFolder).Host.Workgroup;
+  return 0;
+}
+
+std::uint32_t SimulatedHost::JoinWorkgroup(const std::string& name) {
+  std::lock_guard guard(FileLock());
+  SimulatedNetwork network(FFolder);
+  network.Host.Workgroup = name;
+  network.Save();
+  return 0;
+}
+
+std::string SimulatedHost::ReadProfileText(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue, std::size_t bufferSize) {
+  if (SameName(section, "Devices")) {
+    SimulatedNetwork network(FFolder);
+    const SimulatedPrinter* printer = FindPrinter(network.Host, key);
+    return Cut(printer ? printer->Device : defaultValue, bufferSize);
+  }
+  if (IsDefaultDevice(section, key)) {
+    const std::string device = SimulatedNetwork(FFolder).Host.DefaultDevice;
+    return Cut(device.empty() ? defaultValue : device, bufferSize);
+  }
+  return FBase.ReadProfileText(section, key, defaultValue, bufferSize);
+}
+
+void SimulatedHost::WriteProfileText(const std::string& section, const std::string& key,
+                                       const std::string& value) {
+  const bool devices = SameName(section, "Devices");
+  if (!devices && !IsDefaultDevice(section, key)) {
+    FBase.WriteProfileText(section, key, value);
+    return;
+  }
+  std::lock_guard guard(FileLock());
+  SimulatedNetwork network(FFolder);
+  if (!devices) {
+    network.Host.DefaultDevice = value;
+  } else if (SimulatedPrinter* printer = FindPrinter(network.Host, key)) {
+    printer->Device = value;
+  } else {
+    network.Host.Printers.push_back({key, value});
+  }
+  network.Save();
+}
+
+std::vector<std::string> SimulatedHost::Printers() {
+  std::vector<std::string> names;
+  for (const auto& printer : SimulatedNetwork(FFolder).Host.Printers)
+    names.push_back(printer.Name);
+  return names;
+}
+
+} // namespace quorvin

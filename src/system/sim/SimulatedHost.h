@@ -1,0 +1,43 @@
+#pragma once
+// The host of the simulation: the computer name, the workgroup, the printers
+// and the default printer ("Devices" and "Windows" "Device" of the profile)
+// come from network.ini and are written back to it at once (Windows applies
+// a new computer name and workgroup only at its next start; the simulation
+// shows them right away). Everything else is the base host's.
+
+#include "system/HostSettings.h"
+
+#include <string>
+
+namespace quorvin {
+
+class SimulatedHost final : public HostSettings {
+public:
+  SimulatedHost(std::string folder, HostSettings& base);
+
+  std::string ComputerName() override;
+  bool ChangeComputerName(ComputerNameKind kind, const std::string& name) override;
+  std::uint32_t QueryWorkgroup(std::string& name) override;
+  std::uint32_t JoinWorkgroup(const std::string& name) override;
+  std::string ReadProfileText(const std::string& section, const std::string& key,
+                            const std::string& defaultValue, std::size_t bufferSize) override;
+  void WriteProfileText(const std::string& section, const std::string& key,
+                          const std::string& value) override;
+  std::vector<std::string> Printers() override;
+
+  OsVersion Version() override { return FBase.Version(); }
+  bool IsWow64Process() override { return FBase.IsWow64Process(); }
+  std::string ExecutablePath() override { return FBase.ExecutablePath(); }
+  bool QueryProxy(ProxyInfo& info) override { return FBase.QueryProxy(info); }
+  void SetProxy(const ProxyInfo& info) override { FBase.SetProxy(info); }
+  void SendInternetOption(std::uint32_t option) override { FBase.SendInternetOption(option); }
+  std::uint32_t TickCount() override { return FBase.TickCount(); }
+  void ProcessMessages() override { FBase.ProcessMessages(); }
+  void WaitForMessages(std::uint32_t milliseconds) override { FBase.WaitForMessages(milliseconds); }
+
+private:
+  std::string FFolder;
+  HostSettings& FBase;
+};
+
+} // namespace quorvin

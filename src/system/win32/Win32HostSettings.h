@@ -1,0 +1,37 @@
+#pragma once
+// The host settings port over kernel32, netapi32, the profile functions, the
+// spooler and WinINet.
+
+#include "system/HostSettings.h"
+
+namespace quorvin {
+
+class Win32HostSettings final : public HostSettings {
+public:
+  std::string ComputerName() override;
+  bool ChangeComputerName(ComputerNameKind kind, const std::string& name) override;
+  std::uint32_t QueryWorkgroup(std::string& name) override;
+  std::uint32_t JoinWorkgroup(const std::string& name) override;
+  std::string ReadProfileText(const std::string& section, const std::string& key,
+                            const std::string& defaultValue, std::size_t bufferSize) override;
+  void WriteProfileText(const std::string& section, const std::string& key,
+                          const std::string& value) override;
+  std::vector<std::string> Printers() override;
+  OsVersion Version() override;
+  bool IsWow64Process() override;
+  std::string ExecutablePath() override;
+  bool QueryProxy(ProxyInfo& info) override;
+  void SetProxy(const ProxyInfo& info) override;
+  void SendInternetOption(std::uint32_t option) override;
+  std::uint32_t TickCount() override;
+  void ProcessMessages() override;
+  void WaitForMessages(std::uint32_t milliseconds) override;
+};
+
+// NetJoinDomain looked up by name in library, joining the workgroup name.
+// A library or entry point that cannot be found gives ERROR_MOD_NOT_FOUND or
+// ERROR_PROC_NOT_FOUND.
+std::uint32_t JoinWorkgroupThrough(const char* library, const char* entryPoint,
+                                   const std::string& name);
+
+} // namespace quorvin

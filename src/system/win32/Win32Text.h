@@ -1,0 +1,23 @@
+#pragma once
+// Conversions between the system's ANSI code page and UTF-16, and the
+// system's message for an error code.
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace quorvin {
+
+std::string NarrowText(const wchar_t* text);
+std::wstring WideText(std::string_view text);
+// Raises the platform error for code (SystemError).
+[[noreturn]] void ThrowSystemError(DWORD code);
+
+} // namespace quorvin
