@@ -1,0 +1,69 @@
+#pragma once
+// TfrmSwitchHint: the modal dialog that runs one switch, shows the item
+// being applied, then "Finished!" and the failure list.
+
+#include "switching/SwitchThreads.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quorvin {
+
+inline constexpr UINT WM_SWITCHDONE = 0x2503;
+inline constexpr UINT WM_SWITCHSTART = 0x2504;
+
+struct TSwitchHintOptions {
+  bool AutoCloseDialog = false;
+  bool CommandLineRun = false;
+};
+
+class TfrmSwitchHint : private SwitchView {
+public:
+  static constexpr int kClientWidth = 339;
+  static constexpr int kClientHeight = 256;
+  static constexpr int kShortHeight = 130;
+  static constexpr int kTallHeight = 290;
+
+  TfrmSwitchHint(SwitchThreads& threads, TSwitchInput input, TSwitchHintOptions options);
+  ~TfrmSwitchHint() override;
+
+  // Shows the dialog modally over owner; the modal result: 1 for the button
+  // or the automatic close, 2 for the close box.
+  INT_PTR ShowModal(HWND owner);
+
+private:
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void FormCreate();
+  void FormShow();
+  void FormActivate();
+  void WMSwitchStart();
+  void WMSwitchDone(WPARAM failed);
+  void bCancelClick();
+  void CloseBox();
+  void Close(INT_PTR modalResult);
+  void SetOuterHeight(int height);
+
+  // What the switch thread hands over, on the UI thread.
+  void SetStatus(const std::string& caption) override;
+  void AppendLine(const std::string& line) override;
+  void InsertHeading(const std::string& heading) override;
+  void SwitchDone(bool failed) override;
+  void ShowMemo();
+
+  SwitchThreads& FThreads;
+  TSwitchInput FInput;
+  TSwitchHintOptions FOptions;
+  HWND FWindow = nullptr;
+  HFONT FPanelFont = nullptr;
+  HFONT FDialogFont = nullptr;
+  std::shared_ptr<SwitchSession> FSession;
+  std::vector<std::string> FMemoLines;
+  bool FStarted = false;
+};
+
+} // namespace quorvin

@@ -1,0 +1,175 @@
+// The progress dialog running whole switches against fakes, driven from a
+// thread timer inside its own modal loop.
+
+#include "switching/win32/SwitchHint.h"
+
+#include "base/win32/Win32Dispatcher.h"
+#include "support/SwitchFakes.h"
+#include "switching/win32/SwitchHintIds.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+
+namespace quorvin {
+namespace {
+
+constexpr const char* kMac = "00:11:22:33:44:55";
+
+struct Seen {
+  std::string Caption, Status, Button, Memo;
+  int Height = 0;
+  bool MemoVisible = false;
+};
+
+std::string Text(HWND window) {
+  char buffer[1024];
+  const int length = ::GetWindowTextA(window, buffer, sizeof buffer);
+  return std::string(buffer, length > 0 ? length : 0);
+}
+
+Seen Look(HWND dialog) {
+  Seen seen;
+  seen.Caption = Text(dialog);
+  seen.Status = Text(::GetDlgItem(dialog, IDC_PANEL1));
+  seen.Button = Text(::GetDlgItem(dialog, IDC_BCANCEL));
+  seen.Memo = Text(::GetDlgItem(dialog, IDC_MEMO1));
+  seen.MemoVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDC_MEMO1));
+  RECT frame{};
+  ::GetWindowRect(dialog, &frame);
+  seen.Height = frame.bottom - frame.top;
+  return seen;
+}
+
+// Called by the timer with the dialog while it is shown; the test decides
+// what to do with it.
+std::function<void(HWND)> gOnTick;
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  char name[32];
+  ::GetClassNameA(window, name, sizeof name);
+  if (std::string(name) == "#32770" && ::IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dialog = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog && gOnTick)
+    gOnTick(dialog);
+}
+
+class SwitchHintTest : public ::testing::Test {
+protected:
+  SwitchHintTest() {
+    FService.Inner.AddAdapter({kMac, true, {}, {}});
+    FInput.ItemNames = test::DefaultItemNames();
+    FInput.AdapterMac = kMac;
+    FInput.Set.EnableIP = FInput.Set.DefaultPrinter = FInput.Set.Workgroup = FInput.Set.WinsServer = true;
+    FInput.Set.IP = "10.0.0.5";
+    FInput.Set.Printer = "Laser";
+    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
+  }
+  ~SwitchHintTest() override {
+    ::KillTimer(nullptr, FTimer);
+    gOnTick = nullptr;
+  }
+
+  INT_PTR Show(TSwitchHintOptions options) {
+    TfrmSwitchHint form(FThreads, FInput, options);
+    return form.ShowModal(nullptr);
+  }
+
+  Win32Dispatcher FDispatcher;
+  test::HookedService FService;
+  test::FakeHost FHost;
+  SwitchThreads FThreads{FDispatcher, FService, FHost};
+  TSwitchInput FInput;
+  UINT_PTR FTimer = 0;
+};
+
+TEST_F(SwitchHintTest, FinishedWithoutFailuresWaitsForOk) {
+  Seen last;
+  gOnTick = [&](HWND dialog) {
+    last = Look(dialog);
+    if (last.Status == "Finished!")
+      ::SendMessageA(::GetDlgItem(dialog, IDC_BCANCEL), BM_CLICK, 0, 0);
+  };
+  EXPECT_EQ(Show({false, false}), 1);
+  EXPECT_EQ(last.Caption, "Switch");
+  EXPECT_EQ(last.Status, "Finished!");
+  EXPECT_EQ(last.Button, "OK");
+  EXPECT_EQ(last.Height, TfrmSwitchHint::kShortHeight);
+  EXPECT_FALSE(last.MemoVisible);
+  EXPECT_EQ(FService.Inner.CalledMethods().back(), "SetWinsServer");
+}
+
+TEST_F(SwitchHintTest, ClosesItselfWhenAskedOrRunFromTheCommandLine) {
+  for (TSwitchHintOptions options : {TSwitchHintOptions{true, false}, TSwitchHintOptions{false, true}}) {
+    std::string caption;
+    gOnTick = [&](HWND dialog) { caption = Text(dialog); };
+    EXPECT_EQ(Show(options), 1);
+    FThreads.WaitAll();
+    EXPECT_EQ(FHost.Log().back(), "MakeDefaultPrinter Laser");
+    if (options.CommandLineRun) {
+      EXPECT_EQ(caption, "Please wait...");
+    }
+  }
+}
+
+TEST_F(SwitchHintTest, FailuresGrowTheDialogAndKeepItOpen) {
+  FHost.PrinterResult = false;
+  Seen last;
+  gOnTick = [&](HWND dialog) {
+    last = Look(dialog);
+    if (last.Status == "Finished!")
+      ::SendMessageA(::GetDlgItem(dialog, IDC_BCANCEL), BM_CLICK, 0, 0);
+  };
+  EXPECT_EQ(Show({true, true}), 1);
+  EXPECT_EQ(last.Height, TfrmSwitchHint::kTallHeight);
+  EXPECT_TRUE(last.MemoVisible);
+  EXPECT_EQ(last.Memo, "The following settings are failed:\r\n\r\n[ Default Printer ]: Failed!\r\n\r\n");
+}
+
+TEST_F(SwitchHintTest, CloseBoxLetsTheRunFinishUnseen) {
+  std::atomic<bool> closed{false};
+  FHost.OnWorkgroup = [&] {
+    while (!closed)
+      ::Sleep(1);
+  };
+  gOnTick = [&](HWND dialog) {
+    if (Look(dialog).Status.find("[ Workgroup ]") != std::string::npos) {
+      ::SendMessageA(dialog, WM_CLOSE, 0, 0);
+      closed = true;
+    }
+  };
+  EXPECT_EQ(Show({false, false}), 2);
+  FThreads.WaitAll();
+  EXPECT_EQ(FHost.Log().back(), "MakeDefaultPrinter Laser") << "the items after the close still ran";
+  EXPECT_EQ(FService.Inner.CalledMethods().back(), "SetWinsServer");
+}
+
+TEST_F(SwitchHintTest, CancelStopsBeforeTheNextItem) {
+  std::atomic<bool> cancelled{false};
+  FHost.OnWorkgroup = [&] {
+    while (!cancelled)
+      ::Sleep(1);
+  };
+  gOnTick = [&](HWND dialog) {
+    if (!cancelled && Look(dialog).Status.find("[ Workgroup ]") != std::string::npos) {
+      ::SendMessageA(::GetDlgItem(dialog, IDC_BCANCEL), BM_CLICK, 0, 0);
+      cancelled = true;
+    }
+  };
+  EXPECT_EQ(Show({false, false}), 1);
+  FThreads.WaitAll();
+  EXPECT_EQ(FHost.Log().back(), "JoinWorkgroup ") << "no item after the workgroup";
+  EXPECT_EQ(FService.Inner.CalledMethods().back(), "EnableStatic");
+}
+
+} // namespace
+} // namespace quorvin
