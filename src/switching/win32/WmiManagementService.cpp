@@ -105,7 +105,7 @@ std::unique_ptr<ManagementSession> MakeWmiSession(ComPtr<IDispatch> services) {
   return std::make_unique<WmiSession>(std::move(services));
 }
 
-std::unique_ptr<ManagementSession> WmiManagementService::Connect() {
+ComPtr<IDispatch> BindWmiServices() {
   ComPtr<IBindCtx> context;
   Check(::CreateBindCtx(0, &context), kConnectFailed);
   ComPtr<IMoniker> moniker;
@@ -117,7 +117,11 @@ std::unique_ptr<ManagementSession> WmiManagementService::Connect() {
         kConnectFailed);
   ComPtr<IDispatch> services;
   Check(bound.As(&services), kConnectFailed);
-  return MakeWmiSession(std::move(services));
+  return services;
+}
+
+std::unique_ptr<ManagementSession> WmiManagementService::Connect() {
+  return MakeWmiSession(BindWmiServices());
 }
 
 } // namespace quorvin

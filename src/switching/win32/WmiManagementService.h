@@ -17,6 +17,10 @@ public:
   std::unique_ptr<ManagementSession> Connect() override;
 };
 
+// Binds the moniker of the root\cimv2 namespace to its services object.
+// Throws QuorvinError with the failing result.
+Microsoft::WRL::ComPtr<IDispatch> BindWmiServices();
+
 // A session over a services object that is already at hand; Connect binds
 // one, tests hand in a stand-in.
 std::unique_ptr<ManagementSession> MakeWmiSession(Microsoft::WRL::ComPtr<IDispatch> services);
