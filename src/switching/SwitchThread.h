@@ -13,6 +13,7 @@
 #include "base/UiDispatcher.h"
 #include "store/SetRecord.h"
 #include "switching/ManagementSession.h"
+#include "system/OsVersion.h"
 
 #include <array>
 #include <atomic>
@@ -82,7 +83,6 @@ struct TSwitchInput {
   std::string AdapterMac;
 };
 
-inline constexpr int kOsVersionNt6OrLater = 11;
 inline constexpr unsigned kPauseAfterIpMs = 200;
 
 std::string StartingCaption();

@@ -1,0 +1,42 @@
+#include "switching/SystemSwitchHost.h"
+
+#include "switching/ProxyHelperCommand.h"
+#include "system/HostOperations.h"
+#include "system/OsVersion.h"
+#include "system/ProxySettings.h"
+#include "system/PumpWait.h"
+
+namespace quorvin {
+
+SystemSwitchHost::SystemSwitchHost(SystemServices& system, ProcessLauncher& launcher)
+    : FSystem(system), FLauncher(launcher) {}
+
+bool SystemSwitchHost::SetHostName(const std::string& name) { return quorvin::SetHostName(FSystem.Host(), name); }
+
+std::uint32_t SystemSwitchHost::JoinWorkgroup(const std::string& workgroup) {
+  return quorvin::JoinWorkgroup(FSystem.Host(), workgroup);
+}
+
+bool SystemSwitchHost::MakeDefaultPrinter(const std::string& printer) {
+  return quorvin::MakeDefaultPrinter(FSystem.Host(), printer);
+}
+
+void SystemSwitchHost::ApplyProxyInProcess(bool useProxy, const std::string& address, const std::string& port) {
+  quorvin::ApplyProxyInProcess(FSystem.GetRegistry(), FSystem.Host(), useProxy, address, port);
+}
+
+bool SystemSwitchHost::StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) {
+  const std::string folder = FolderOf(FSystem.Host().ExecutablePath());
+  return FLauncher.LaunchHidden(ProxyHelperCommandLine(folder, useProxy, address, port));
+}
+
+int SystemSwitchHost::GetOsVersionCode() { return quorvin::GetOsVersionCode(FSystem.Host()); }
+
+void SystemSwitchHost::PumpWait(unsigned milliseconds) { quorvin::PumpWait(FSystem.Host(), milliseconds); }
+
+std::string FolderOf(const std::string& executablePath) {
+  const auto delimiter = executablePath.find_last_of("\\/");
+  return delimiter == std::string::npos ? std::string() : executablePath.substr(0, delimiter + 1);
+}
+
+} // namespace quorvin

@@ -1,0 +1,32 @@
+#pragma once
+// The host side of a switch over the program's system ports: the host
+// settings, the registry, and the proxy helper started from the program's
+// own folder.
+
+#include "switching/ProcessLauncher.h"
+#include "switching/SwitchThread.h"
+#include "system/SystemServices.h"
+
+namespace quorvin {
+
+class SystemSwitchHost final : public SwitchHost {
+public:
+  SystemSwitchHost(SystemServices& system, ProcessLauncher& launcher);
+
+  bool SetHostName(const std::string& name) override;
+  std::uint32_t JoinWorkgroup(const std::string& workgroup) override;
+  bool MakeDefaultPrinter(const std::string& printer) override;
+  void ApplyProxyInProcess(bool useProxy, const std::string& address, const std::string& port) override;
+  bool StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) override;
+  int GetOsVersionCode() override;
+  void PumpWait(unsigned milliseconds) override;
+
+private:
+  SystemServices& FSystem;
+  ProcessLauncher& FLauncher;
+};
+
+// The folder of a full executable path, with its trailing delimiter.
+std::string FolderOf(const std::string& executablePath);
+
+} // namespace quorvin

@@ -1,0 +1,133 @@
+// Whole switches against the simulated network: the real adapter
+// configuration, host settings and proxy rules, over network.ini.
+
+#include "switching/ProxyHelperCommand.h"
+#include "switching/SystemSwitchHost.h"
+#include "switching/sim/SimulatedManagementService.h"
+#include "system/sim/SimulatedNetwork.h"
+#include "support/SimulatedLab.h"
+#include "support/SwitchFakes.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvin {
+namespace {
+
+struct RecordingLauncher : ProcessLauncher {
+  bool LaunchHidden(const std::string& commandLine) override {
+    Lines.push_back(commandLine);
+    return Starts;
+  }
+  std::vector<std::string> Lines;
+  bool Starts = true;
+};
+
+class SwitchSimulatedTest : public ::testing::Test {
+protected:
+  SwitchSimulatedTest() { test::WriteLabNetwork(FFolder.Path()); }
+
+  test::FakeView Run(const TSetRecord& set) {
+    auto system = CreateSimulatedServices(FFolder.Path(), CreatePlatformServices());
+    SimulatedManagementService adapters(FFolder.Path());
+    SystemSwitchHost host(*system, FLauncher);
+    QueueDispatcher dispatcher;
+    test::FakeView view;
+    TSwitchInput input{set, test::DefaultItemNames(), std::string(test::kLabMac)};
+    test::RunSwitch(input, std::make_shared<SwitchSession>(&view), dispatcher, adapters, host);
+    return view;
+  }
+
+  test::TempFolder FFolder;
+  RecordingLauncher FLauncher;
+};
+
+TEST_F(SwitchSimulatedTest, AppliedValuesAreWhatTheNetworkHoldsAfterwards) {
+  TSetRecord set;
+  set.EnableIP = set.DnsServer = set.DnsDomain = set.WinsServer = set.ComputerName = set.Workgroup =
+      set.DefaultPrinter = true;
+  set.IP = "10.20.0.5";
+  set.SubnetMask = "255.255.0.0";
+  set.Gateway = "10.20.0.1";
+  set.PreferredDns = "10.20.0.2";
+  set.AlternateDns = "10.20.0.3";
+  set.DnsDomain = true;
+  set.DnsDomainText = "lab.example";
+  set.PrimaryWins = "10.20.0.4";
+  set.ComputerNameText = "LABPC";
+  set.WorkgroupText = "LAB";
+  set.Printer = "Lab Inkjet";
+  const test::FakeView view = Run(set);
+  EXPECT_EQ(view.DoneCount, 1);
+  EXPECT_TRUE(view.Memo.empty()) << (view.Memo.empty() ? "" : view.Memo.front());
+
+  SimulatedNetwork network(FFolder.Path());
+  const SimulatedAdapter* adapter = network.FindByMac(test::kLabMac);
+  ASSERT_NE(adapter, nullptr);
+  EXPECT_FALSE(adapter->DhcpEnabled);
+  EXPECT_EQ(adapter->IpAddresses, std::vector<std::string>{"10.20.0.5"});
+  EXPECT_EQ(adapter->SubnetMasks, std::vector<std::string>{"255.255.0.0"});
+  EXPECT_EQ(adapter->Gateways, std::vector<std::string>{"10.20.0.1"});
+  EXPECT_EQ(adapter->DnsServers, (std::vector<std::string>{"10.20.0.2", "10.20.0.3"}));
+  EXPECT_EQ(adapter->DnsDomain, "lab.example");
+  EXPECT_EQ(adapter->PrimaryWins, "10.20.0.4");
+  EXPECT_EQ(network.Host.ComputerName, "LABPC");
+  EXPECT_EQ(network.Host.Workgroup, "LAB");
+  EXPECT_EQ(network.Host.DefaultDevice.rfind("Lab Inkjet,", 0), 0u);
+}
+
+TEST_F(SwitchSimulatedTest, RefusedValuesAreListedAndLeaveTheNetworkAlone) {
+  TSetRecord set;
+  set.EnableIP = set.ComputerName = set.DefaultPrinter = true;
+  set.IP = "10.20.0.300";
+  set.Gateway = "10.20.0.1";
+  set.ComputerNameText = "A-NAME-LONGER-THAN-19";
+  set.Printer = "No Such Printer";
+  const test::FakeView view = Run(set);
+  EXPECT_EQ(view.Memo, (std::vector<std::string>{"The following settings are failed:", "",
+                                                 "[ IP ]: Invalid IP address.", "",
+                                                 "[ Computer Name ]: Failed!", "",
+                                                 "[ Default Printer ]: Failed!", ""}));
+  SimulatedNetwork network(FFolder.Path());
+  EXPECT_TRUE(network.FindByMac(test::kLabMac)->DhcpEnabled);
+  EXPECT_EQ(network.Host.ComputerName, "OLDNAME");
+}
+
+TEST_F(SwitchSimulatedTest, ProxyHelperStartsFromTheProgramFolderWithQuotedValues) {
+  TSetRecord set;
+  set.ProxyServer = true;
+  set.UseProxyServer = true;
+  set.ProxyAddress = "";
+  set.ProxyPort = "8080";
+  Run(set);
+  ASSERT_EQ(FLauncher.Lines.size(), 1u);
+  const std::string& line = FLauncher.Lines[0];
+  EXPECT_EQ(line.front(), '"');
+  EXPECT_NE(line.find("Pevrix.exe\" -set \"\" \"8080\""), std::string::npos) << line;
+  FLauncher.Starts = false;
+  EXPECT_EQ(Run(set).Memo, (std::vector<std::string>{"The following settings are failed:", "",
+                                                     "[ Proxy Server ]: Failed!", ""}));
+}
+
+TEST(ProxyHelperCommand, QuotesEveryArgumentAndNamesTheHelperByItsFullPath) {
+  struct Case {
+    bool Use;
+    const char* Address;
+    const char* Port;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      {true, "10.0.0.1", "8080", "\"C:\\Tools\\Pevrix.exe\" -set \"10.0.0.1\" \"8080\""},
+      {false, "10.0.0.1", "8080", "\"C:\\Tools\\Pevrix.exe\" -no \"10.0.0.1\" \"8080\""},
+      {true, "", "8080", "\"C:\\Tools\\Pevrix.exe\" -set \"\" \"8080\""},
+      {true, "proxy host", "", "\"C:\\Tools\\Pevrix.exe\" -set \"proxy host\" \"\""},
+      {true, "a\"b", "80\"", "\"C:\\Tools\\Pevrix.exe\" -set \"ab\" \"80\""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ProxyHelperCommandLine("C:\\Tools\\", c.Use, c.Address, c.Port), c.Expected);
+  EXPECT_EQ(FolderOf("C:\\Program Files\\Quorvin\\Quorvin.exe"), "C:\\Program Files\\Quorvin\\");
+  EXPECT_EQ(FolderOf("Quorvin.exe"), "");
+}
+
+} // namespace
+} // namespace quorvin
