@@ -5,6 +5,7 @@
 // that the control carries out, so each rule runs without a window.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>

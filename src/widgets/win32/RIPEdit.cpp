@@ -141,9 +141,11 @@ LRESULT TRIPEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The fields take part in the dialog manager's Tab order, so that Tab walks
-// through them and then leaves the control.
+// through them and then leaves the control. The styles are added here, not
+// by the creator, so that a dialog template needs nothing but the class.
 bool TRIPEdit::CreateParts(const CREATESTRUCTA& create) {
   ::SetWindowLongPtrA(FHandle, GWL_EXSTYLE, ::GetWindowLongPtrA(FHandle, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  ::SetWindowLongPtrA(FHandle, GWL_STYLE, ::GetWindowLongPtrA(FHandle, GWL_STYLE) | WS_CLIPCHILDREN);
   FFieldFont.reset(CreatePointFont("Verdana", kFontPoints));
   FDotFont.reset(CreatePointFont("Fixedsys", kFontPoints));
   for (int field = 1; field <= kOctetCount; ++field) {
