@@ -5,7 +5,13 @@
 
 #include "base/win32/Win32Dispatcher.h"
 #include "support/SwitchFakes.h"
+#include "switching/SystemSwitchHost.h"
+#include "switching/sim/SimulatedManagementService.h"
 #include "switching/win32/SwitchHintIds.h"
+#include "switching/win32/Win32ProcessLauncher.h"
+#include "support/SimulatedLab.h"
+#include "support/TempFolder.h"
+#include "system/sim/SimulatedNetwork.h"
 
 #include <gtest/gtest.h>
 
@@ -169,6 +175,84 @@ TEST_F(SwitchHintTest, CancelStopsBeforeTheNextItem) {
   FThreads.WaitAll();
   EXPECT_EQ(FHost.Log().back(), "JoinWorkgroup ") << "no item after the workgroup";
   EXPECT_EQ(FService.Inner.CalledMethods().back(), "EnableStatic");
+}
+
+} // namespace
+} // namespace quorvin
+
+// The same dialog over the simulated network: what it shows and what the
+// network holds afterwards.
+namespace quorvin {
+namespace {
+
+class SwitchHintSimulatedTest : public ::testing::Test {
+protected:
+  SwitchHintSimulatedTest() {
+    test::WriteLabNetwork(FFolder.Path());
+    FSet.EnableIP = FSet.DnsServer = FSet.DnsDomain = FSet.WinsServer = true;
+    FSet.IP = "192.168.7.20";
+    FSet.SubnetMask = "255.255.255.0";
+    FSet.Gateway = "192.168.7.1";
+    FSet.PreferredDns = "192.168.7.2";
+    FSet.DnsDomainText = "home.example";
+    FSet.PrimaryWins = "192.168.7.3";
+    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
+  }
+  ~SwitchHintSimulatedTest() override {
+    ::KillTimer(nullptr, FTimer);
+    gOnTick = nullptr;
+  }
+
+  INT_PTR Show(TSwitchHintOptions options, Seen& last) {
+    auto system = CreateSimulatedServices(FFolder.Path(), CreatePlatformServices());
+    SimulatedManagementService adapters(FFolder.Path());
+    Win32ProcessLauncher launcher;
+    SystemSwitchHost host(*system, launcher);
+    Win32Dispatcher dispatcher;
+    SwitchThreads threads(dispatcher, adapters, host);
+    gOnTick = [&](HWND dialog) {
+      last = Look(dialog);
+      if (last.Status == "Finished!")
+        ::SendMessageA(::GetDlgItem(dialog, IDC_BCANCEL), BM_CLICK, 0, 0);
+    };
+    TfrmSwitchHint form(threads, {FSet, test::DefaultItemNames(), std::string(test::kLabMac)}, options);
+    return form.ShowModal(nullptr);
+  }
+
+  test::TempFolder FFolder;
+  TSetRecord FSet;
+  UINT_PTR FTimer = 0;
+};
+
+TEST_F(SwitchHintSimulatedTest, AppliesTheSetAndShowsFinished) {
+  Seen last;
+  EXPECT_EQ(Show({false, false}, last), 1);
+  EXPECT_EQ(last.Status, "Finished!");
+  EXPECT_EQ(last.Height, TfrmSwitchHint::kShortHeight);
+  EXPECT_FALSE(last.MemoVisible);
+
+  SimulatedNetwork network(FFolder.Path());
+  const SimulatedAdapter* adapter = network.FindByMac(test::kLabMac);
+  ASSERT_NE(adapter, nullptr);
+  EXPECT_FALSE(adapter->DhcpEnabled);
+  EXPECT_EQ(adapter->IpAddresses, std::vector<std::string>{"192.168.7.20"});
+  EXPECT_EQ(adapter->Gateways, std::vector<std::string>{"192.168.7.1"});
+  EXPECT_EQ(adapter->DnsServers, std::vector<std::string>{"192.168.7.2"});
+  EXPECT_EQ(adapter->DnsDomain, "home.example");
+  EXPECT_EQ(adapter->PrimaryWins, "192.168.7.3");
+}
+
+TEST_F(SwitchHintSimulatedTest, ARefusedItemShowsTheListAndTheRestIsApplied) {
+  FSet.SubnetMask = "255.0.255.0";
+  Seen last;
+  EXPECT_EQ(Show({true, false}, last), 1);
+  EXPECT_EQ(last.Height, TfrmSwitchHint::kTallHeight);
+  EXPECT_TRUE(last.MemoVisible);
+  EXPECT_EQ(last.Memo, "The following settings are failed:\r\n\r\n[ IP ]: Invalid subnet mask.\r\n\r\n");
+  SimulatedNetwork network(FFolder.Path());
+  const SimulatedAdapter* adapter = network.FindByMac(test::kLabMac);
+  EXPECT_TRUE(adapter->DhcpEnabled);
+  EXPECT_EQ(adapter->DnsDomain, "home.example");
 }
 
 } // namespace
