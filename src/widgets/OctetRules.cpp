@@ -112,7 +112,6 @@ TOctetEffect OctetChange(int field, const TOctetView& view) {
     if (view.CanFocus(next))
       effect.Focus = next;
   } else {
-    // The last field has no neighbour to defend: the selection is enough.
     effect.SelectAll = field;
     effect.Beep = !last;
   }
