@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake g++ make ninja-build pkg-config
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64 xvfb xdotool imagemagick x11-utils
+  wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev dpkg-dev)
 
 missing=()
