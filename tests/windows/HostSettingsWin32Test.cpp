@@ -1,0 +1,124 @@
+#include "system/AutoStart.h"
+#include "system/HostOperations.h"
+#include "system/OsVersion.h"
+#include "system/ProxySettings.h"
+#include "system/PumpWait.h"
+#include "system/win32/Win32HostSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+namespace quorvin::test {
+namespace {
+
+TEST(HostSettingsWin32, ComputerNameAnswers) {
+  Win32HostSettings host;
+  const std::string name = GetComputerNameText(host);
+  EXPECT_FALSE(name.empty());
+  EXPECT_LE(name.size(), 15u);
+}
+
+TEST(HostSettingsWin32, WorkgroupNameAnswers) {
+  Win32HostSettings host;
+  std::string name;
+  EXPECT_EQ(host.QueryWorkgroup(name), 0u);
+  EXPECT_FALSE(GetWorkgroupName(host).empty());
+}
+
+TEST(HostSettingsWin32, MissingLibraryOrEntryPointGivesAStatus) {
+  EXPECT_EQ(JoinWorkgroupThrough("QuorvinNoSuchLibrary.dll", "NetJoinDomain", "WORKGROUP"),
+            static_cast<std::uint32_t>(ERROR_MOD_NOT_FOUND));
+  EXPECT_EQ(JoinWorkgroupThrough("NetAPI32.dll", "QuorvinNoSuchEntry", "WORKGROUP"),
+            static_cast<std::uint32_t>(ERROR_PROC_NOT_FOUND));
+}
+
+TEST(HostSettingsWin32, VersionIsNt6OrLater) {
+  Win32HostSettings host;
+  const OsVersion version = host.Version();
+  EXPECT_EQ(version.PlatformId, kPlatformNt);
+  EXPECT_GE(version.Major, 6u);
+  EXPECT_EQ(GetOsVersionCode(host), kOsVersionNt6OrLater);
+}
+
+TEST(HostSettingsWin32, SixtyFourBitProgramIsNoWow64Process) {
+  Win32HostSettings host;
+  EXPECT_EQ(IsWow64(host), sizeof(void*) == 4 && host.IsWow64Process());
+  EXPECT_EQ(RunKeyPath(IsWow64(host)), kRunKeyPath);
+}
+
+TEST(HostSettingsWin32, ExecutablePathIsThisProgram) {
+  Win32HostSettings host;
+  const std::string path = host.ExecutablePath();
+  EXPECT_NE(path.find("quorvin_windows_tests.exe"), std::string::npos) << path;
+  EXPECT_EQ(path.find('"'), std::string::npos);
+}
+
+TEST(HostSettingsWin32, ProfileTextRoundTripAndBuffer) {
+  Win32HostSettings host;
+  const std::string section = "Quorvin Test " + std::to_string(GetCurrentProcessId());
+  host.WriteProfileText(section, "Key", "winspool,Ne00:");
+  EXPECT_EQ(host.ReadProfileText(section, "Key", "", kProfileBufferSize), "winspool,Ne00:");
+  EXPECT_EQ(host.ReadProfileText(section, "Key", "", 5), "wins"); // size - 1 characters
+  EXPECT_EQ(host.ReadProfileText(section, "Missing", "fallback", kProfileBufferSize), "fallback");
+  WriteProfileStringA(section.c_str(), nullptr, nullptr);
+  EXPECT_EQ(host.ReadProfileText(section, "Key", "", kProfileBufferSize), "");
+}
+
+TEST(HostSettingsWin32, PrinterListAndProxyQueryAnswer) {
+  Win32HostSettings host;
+  for (const auto& printer : host.Printers())
+    EXPECT_FALSE(printer.empty());
+  ProxyInfo info;
+  EXPECT_TRUE(host.QueryProxy(info));
+  const ProxyAddress address = GetProxyFor(host, "http");
+  if (info.AccessType != kInternetOpenTypeProxy) {
+    EXPECT_EQ(address, ProxyAddress{});
+  }
+}
+
+// Counts the messages that reach it.
+class CountingWindow {
+public:
+  CountingWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &Procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "QuorvinPumpWaitTest";
+    RegisterClassA(&windowClass);
+    FWindow = CreateWindowExA(0, "QuorvinPumpWaitTest", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  }
+  ~CountingWindow() { DestroyWindow(FWindow); }
+  HWND Handle() const { return FWindow; }
+  static inline int Received = 0;
+
+private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP + 7) {
+      ++Received;
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  HWND FWindow;
+};
+
+TEST(PumpWaitWin32, WaitsAndHandlesPostedMessages) {
+  Win32HostSettings host;
+  CountingWindow window;
+  ASSERT_NE(window.Handle(), nullptr);
+  CountingWindow::Received = 0;
+  PostMessageA(window.Handle(), WM_APP + 7, 0, 0);
+  const DWORD start = GetTickCount();
+  PumpWait(host, 200);
+  EXPECT_GE(GetTickCount() - start, 200u);
+  EXPECT_EQ(CountingWindow::Received, 1);
+
+  PostMessageA(window.Handle(), WM_APP + 7, 0, 0);
+  PumpWait(host, 0);
+  EXPECT_EQ(CountingWindow::Received, 2);
+}
+
+} // namespace
+} // namespace quorvin::test
