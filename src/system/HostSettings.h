@@ -25,7 +25,6 @@ struct OsVersion {
 };
 
 // The internet library's proxy record (option INTERNET_OPTION_PROXY).
-inline constexpr std::uint32_t kInternetOpenTypePreconfig = 0;
 inline constexpr std::uint32_t kInternetOpenTypeDirect = 1;
 inline constexpr std::uint32_t kInternetOpenTypeProxy = 3;
 struct ProxyInfo {
@@ -37,7 +36,6 @@ struct ProxyInfo {
 // Internet options sent without a buffer.
 inline constexpr std::uint32_t kInternetOptionSettingsChanged = 39;
 inline constexpr std::uint32_t kInternetOptionProxyUsername = 43;
-inline constexpr std::uint32_t kInternetOptionProxyPassword = 44;
 
 class HostSettings {
 public:

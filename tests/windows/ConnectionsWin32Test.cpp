@@ -21,6 +21,10 @@ protected:
   Win32NetworkInfo FNetwork;
 };
 
+bool RunsUnderWine() {
+  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 bool IsGuidText(const std::string& text) {
   if (text.size() != 38 || text.front() != '{' || text.back() != '}')
     return false;
@@ -47,16 +51,23 @@ TEST_F(ConnectionsWin32Test, ListsTheMachinesAdaptersFourTextsEach) {
   ListConnections(FNetwork, list);
   ASSERT_FALSE(list.empty());
   ASSERT_EQ(list.size() % kAdapterListStride, 0u);
+  std::size_t withMac = 0;
   for (std::size_t at = 0; at < list.size(); at += kAdapterListStride) {
     const std::string& name = list[at];
     const std::string& mac = list[at + 2];
     EXPECT_FALSE(name.empty());
     EXPECT_FALSE(list[at + 1].empty()) << name;
+    EXPECT_TRUE(IsGuidText(list[at + 3])) << list[at + 3];
+    // Windows can list a connection without an IPv4 adapter (no MAC); Wine's
+    // connections all are adapters.
+    if (mac.empty() && !RunsUnderWine())
+      continue;
+    ++withMac;
     EXPECT_EQ(mac.size(), 17u) << name << ": " << mac;
     for (std::size_t pair = 2; pair < mac.size(); pair += 3)
       EXPECT_EQ(mac[pair], ':') << mac;
-    EXPECT_TRUE(IsGuidText(list[at + 3])) << list[at + 3];
   }
+  EXPECT_GT(withMac, 0u);
 }
 
 TEST_F(ConnectionsWin32Test, AdapterAddressesNameTheConnections) {

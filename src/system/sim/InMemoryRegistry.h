@@ -23,7 +23,8 @@ public:
   std::unique_ptr<RegistryKey> Open(RegistryRoot root, std::string_view path,
                                     RegistryAccess access, bool create) override;
 
-  // For tests: the key then cannot be opened or created, or refuses writes.
+  // For tests: the key then cannot be opened or created; or it is created
+  // if missing and refuses writes.
   void RefuseOpen(RegistryRoot root, std::string_view path);
   void RefuseWrites(RegistryRoot root, std::string_view path);
 

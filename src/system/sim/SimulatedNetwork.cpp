@@ -70,16 +70,6 @@ private:
   const IniDocument& FDocument;
 };
 
-std::string JoinList(const std::vector<std::string>& items) {
-  std::string text;
-  for (const auto& item : items) {
-    if (!text.empty())
-      text += ',';
-    text += item;
-  }
-  return text;
-}
-
 // A value that the profile functions would read back changed (outer quotes,
 // outer blanks) is written in quotes.
 std::string Quoted(const std::string& value) {
@@ -223,6 +213,16 @@ SimulatedAdapter* SimulatedNetwork::FindByGuid(std::string_view guid) {
     if (LowerAscii(adapter.Guid) == wanted)
       return &adapter;
   return nullptr;
+}
+
+std::string JoinList(const std::vector<std::string>& items) {
+  std::string text;
+  for (const auto& item : items) {
+    if (!text.empty())
+      text += ',';
+    text += item;
+  }
+  return text;
 }
 
 std::optional<std::string> SimulationFolder() {

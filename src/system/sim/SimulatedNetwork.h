@@ -138,6 +138,10 @@ private:
 // The folder named by QUORVIN_SIMULATE; nothing when it is unset or empty.
 std::optional<std::string> SimulationFolder();
 
+// A list as network.ini and the derived "NameServer" value hold it: the
+// items joined by ",".
+std::string JoinList(const std::vector<std::string>& items);
+
 // Hex byte pairs separated by ":" or "-"; nothing when the text is not that.
 std::optional<std::vector<std::uint8_t>> ParseMac(std::string_view text);
 

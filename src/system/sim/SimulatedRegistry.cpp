@@ -17,16 +17,6 @@ std::optional<std::string_view> After(std::string_view path, std::string_view pr
   return path.substr(prefix.size());
 }
 
-std::string Joined(const std::vector<std::string>& items, char separator) {
-  std::string text;
-  for (const auto& item : items) {
-    if (!text.empty())
-      text += separator;
-    text += item;
-  }
-  return text;
-}
-
 std::string Text(std::string_view text) {
   std::string data(text);
   data.push_back('\0');
@@ -40,7 +30,7 @@ void FillTcpip(RegistryKey& key, const SimulatedAdapter& adapter) {
   key.Set("IPAddress", RegistryType::MultiString, EncodeMultiString(adapter.IpAddresses));
   key.Set("SubnetMask", RegistryType::MultiString, EncodeMultiString(adapter.SubnetMasks));
   key.Set("DefaultGateway", RegistryType::MultiString, EncodeMultiString(adapter.Gateways));
-  key.Set("NameServer", RegistryType::String, Text(Joined(adapter.DnsServers, ',')));
+  key.Set("NameServer", RegistryType::String, Text(JoinList(adapter.DnsServers)));
   key.Set("Domain", RegistryType::String, Text(adapter.DnsDomain));
 }
 
