@@ -1,6 +1,9 @@
 // Shows the progress dialog running one switch over a simulated network, for
-// screenshots: "ok" applies a valid set, "fail" one with a refused mask. It
-// prints "finished" once the dialog says so, and stays open until killed.
+// screenshots and end-to-end checks: "ok" applies a valid set, "fail" one
+// with a refused mask. The network is the one in the folder QUORVIN_SIMULATE
+// names (a lab network is written there when it has none), else a temporary
+// one. It prints "finished" once the dialog says so, and stays open until
+// killed.
 
 #include "base/win32/Win32Dispatcher.h"
 #include "support/SimulatedLab.h"
@@ -10,6 +13,7 @@
 #include "switching/win32/SwitchHint.h"
 #include "switching/win32/SwitchHintIds.h"
 #include "switching/win32/Win32ProcessLauncher.h"
+#include "system/sim/SimulatedNetwork.h"
 
 #include <windows.h>
 
@@ -41,8 +45,10 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const bool fail = std::strstr(commandLine, "fail") != nullptr;
-  test::TempFolder folder;
-  test::WriteLabNetwork(folder.Path());
+  test::TempFolder temporary;
+  const std::string folder = SimulationFolder().value_or(temporary.Path());
+  if (::GetFileAttributesA((folder + "\\network.ini").c_str()) == INVALID_FILE_ATTRIBUTES)
+    test::WriteLabNetwork(folder);
 
   TSetRecord set;
   set.EnableIP = set.DnsServer = set.DnsDomain = set.WinsServer = set.ComputerName = true;
@@ -54,8 +60,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   set.PrimaryWins = "192.168.7.3";
   set.ComputerNameText = fail ? "A-NAME-LONGER-THAN-19" : "LABPC";
 
-  auto system = CreateSimulatedServices(folder.Path(), CreatePlatformServices());
-  SimulatedManagementService adapters(folder.Path());
+  auto system = CreateSimulatedServices(folder, CreatePlatformServices());
+  SimulatedManagementService adapters(folder);
   Win32ProcessLauncher launcher;
   SystemSwitchHost host(*system, launcher);
   Win32Dispatcher dispatcher;

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# End-to-end checks of the built programs, driven from outside under Wine:
+# Pevrix leaves the proxy values in the registry, and a switch over a
+# simulated network leaves the applied values in its network.ini.
+# Usage: run-e2e.sh BIN_DIR (WINEPREFIX and DISPLAY come from wine-env.sh).
+set -uo pipefail
+bin=$1
+failures=0
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+
+settings='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
+query() { wine reg query "$settings" /v "$1" 2>/dev/null | tr -d '\r' | awk -v k="$1" '$1 == k { print $3 }'; }
+
+saved_server=$(query ProxyServer); saved_enable=$(query ProxyEnable)
+wine "$bin/Pevrix.exe" -set 10.9.8.7 3128; code=$?
+check "Pevrix -set exits with 0" test "$code" = 0
+check "Pevrix -set writes the server" test "$(query ProxyServer)" = "10.9.8.7:3128"
+check "Pevrix -set switches the proxy on" test "$(query ProxyEnable)" = 0x1
+wine "$bin/Pevrix.exe" -NO 10.9.8.7 3128
+check "Pevrix -no switches the proxy off" test "$(query ProxyEnable)" = 0x0
+if [ -n "$saved_server" ]; then wine reg add "$settings" /v ProxyServer /d "$saved_server" /f >/dev/null 2>&1; fi
+if [ -n "$saved_enable" ]; then wine reg add "$settings" /v ProxyEnable /t REG_DWORD /d "$((saved_enable))" /f >/dev/null 2>&1; fi
+
+network=$(mktemp -d)
+log="$network/demo.log"
+QUORVIN_SIMULATE="$(winepath -w "$network")" wine "$bin/quorvin_switchhint_demo.exe" ok >"$log" 2>&1 &
+demo=$!
+for _ in $(seq 150); do grep -q finished "$log" && break; sleep 0.2; done
+check "the switch dialog finishes" grep -q finished "$log"
+kill "$demo" 2>/dev/null; wait "$demo" 2>/dev/null
+ini=$(tr -d '\r' < "$network/network.ini")
+check "the adapter holds the fixed address" grep -q '^IPAddress=192.168.7.20$' <<<"$ini"
+check "the adapter left DHCP" grep -q '^DHCPEnabled=0$' <<<"$ini"
+check "the host holds the new name" grep -q '^ComputerName=LABPC$' <<<"$ini"
+rm -rf "$network"
+
+exit $((failures > 0))
