@@ -9,6 +9,14 @@ export WINEARCH=win64
 
 xvfb_pid=
 start_display() {
+  # A new prefix must finish booting (its services and devices) before any
+  # test starts: a program started during the boot starts a second set of
+  # services, and COM and WMI calls then crawl for minutes.
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    env -u DISPLAY wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
   if [ -z "${DISPLAY:-}" ]; then
     local n=99
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
@@ -16,10 +24,6 @@ start_display() {
     xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-  fi
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
   fi
 }
 
