@@ -90,6 +90,10 @@ void TSwitchThread::Execute() {
     } catch (const std::exception& error) {
       WriteLine(item, error.what());
     }
+    // The adapter needs a moment after its address changed, whatever the
+    // outcome.
+    if (item == SwitchItem::IP)
+      FHost.PumpWait(kPauseAfterIpMs);
   }
   const bool failed = FLineCount > 0;
   ToView([&](SwitchView& view) {
@@ -103,8 +107,6 @@ void TSwitchThread::Apply(SwitchItem item) {
   const TSetRecord& set = FInput.Set;
   if (IsAdapterItem(item)) {
     ApplyAdapterItem(item);
-    if (item == SwitchItem::IP)
-      FHost.PumpWait(kPauseAfterIpMs);
     return;
   }
   switch (item) {

@@ -219,8 +219,8 @@ TEST_F(SwitchThreadTest, EachRefusalBecomesItsLineUnderTheHeading) {
       ASSERT_EQ(lines.size(), 8u); // four adapter items, each a line and a blank
       EXPECT_EQ(lines[0].rfind("[ IP ]: ", 0), 0u);
       EXPECT_GT(lines[0].size(), std::string("[ IP ]: ").size());
-      EXPECT_EQ(host.Log(), (Lines{"StartProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC", "JoinWorkgroup LAB",
-                                   "MakeDefaultPrinter Laser"}))
+      EXPECT_EQ(host.Log(), (Lines{"switch PumpWait 200", "StartProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
+                                   "JoinWorkgroup LAB", "MakeDefaultPrinter Laser"}))
           << "the proxy and host items still ran";
     }
   }
