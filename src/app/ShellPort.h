@@ -1,0 +1,22 @@
+#pragma once
+// Opening a web page, a file or a folder with the shell's verb ("Open").
+// Windows hands it to the shell; in simulation mode the verb and the target
+// are appended as one line to opened.txt in the simulation folder instead,
+// so that nothing starts a browser and tests can see what would have opened.
+
+#include <memory>
+#include <string>
+
+namespace quorvin {
+
+class ShellPort {
+public:
+  virtual ~ShellPort() = default;
+  // The result is not examined: a target that does not open is not reported.
+  virtual void Open(const std::string& verb, const std::string& target) = 0;
+};
+
+// The simulation when QUORVIN_SIMULATE names a folder, else the platform's.
+std::unique_ptr<ShellPort> CreateShellPort();
+
+} // namespace quorvin
