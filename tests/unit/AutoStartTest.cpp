@@ -72,6 +72,17 @@ TEST_F(AutoStartTest, RefusedWriteFailsToSetData) {
   }
 }
 
+TEST_F(AutoStartTest, OnFailsToSetDataWhenTheRunKeyCannotBeOpenedOrCreated) {
+  FRegistry.RefuseOpen(kMachine, RunKeyPath(false));
+  try {
+    SetAutoStart(FRegistry, FHost, true);
+    FAIL() << "no error";
+  } catch (const QuorvinError& error) {
+    EXPECT_STREQ(error.what(), "Failed to set data for 'Quorvin 3.5'");
+  }
+  EXPECT_NO_THROW(SetAutoStart(FRegistry, FHost, false)) << "switching off stays unreported";
+}
+
 class EnsureRegistryFlagTest : public AutoStartTest {
 protected:
   std::unique_ptr<RegistryKey> Key() {
