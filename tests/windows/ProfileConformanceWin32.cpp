@@ -3,7 +3,17 @@
 #include "store/PortableProfileFile.h"
 #include "store/win32/Win32ProfileFile.h"
 
+#include <windows.h>
+
 namespace quorvin::test {
+namespace {
+
+bool RunsUnderWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+} // namespace
 
 INSTANTIATE_TEST_SUITE_P(Wine, ProfileConformance,
                          ::testing::Values(
@@ -11,12 +21,12 @@ INSTANTIATE_TEST_SUITE_P(Wine, ProfileConformance,
                                                    [](const std::string& path) -> std::unique_ptr<ProfileFile> {
                                                      return std::make_unique<Win32ProfileFile>(path);
                                                    },
-                                                   false},
+                                                   false, RunsUnderWine()},
                              ProfileImplementation{"Portable",
                                                    [](const std::string& path) -> std::unique_ptr<ProfileFile> {
                                                      return std::make_unique<PortableProfileFile>(path);
                                                    },
-                                                   true}),
+                                                   true, false}),
                          ImplementationName);
 
 } // namespace quorvin::test

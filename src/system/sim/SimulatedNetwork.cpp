@@ -1,5 +1,6 @@
 #include "system/sim/SimulatedNetwork.h"
 
+#include "base/AsciiCase.h"
 #include "base/QuorvinError.h"
 #include "store/FileIo.h"
 #include "store/IniDocument.h"
@@ -83,13 +84,6 @@ std::string Quoted(const std::string& value) {
 std::string DefaultGuid(std::size_t index) {
   char text[40];
   std::snprintf(text, sizeof text, "{5143A1D0-0000-4000-8000-%012zX}", index);
-  return text;
-}
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
   return text;
 }
 
