@@ -3,17 +3,9 @@
 #include "store/PortableProfileFile.h"
 #include "store/win32/Win32ProfileFile.h"
 
-#include <windows.h>
+#include "windows/RunsUnderWine.h"
 
 namespace quorvin::test {
-namespace {
-
-bool RunsUnderWine() {
-  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
-} // namespace
 
 INSTANTIATE_TEST_SUITE_P(Wine, ProfileConformance,
                          ::testing::Values(

@@ -6,6 +6,7 @@
 #include "store/Settings.h"
 #include "store/win32/Win32ProfileFile.h"
 #include "support/TempFolder.h"
+#include "windows/RunsUnderWine.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,49 @@ TEST(SettingsWin32, AtomicRewriteReplacesAnExistingFile) {
   WriteFileAtomically(path, "new");
   EXPECT_EQ(test::ReadBytes(path), "new");
   EXPECT_EQ(GetFileAttributesA((path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(SettingsWin32, ARewriteKeepsTheFilesAttributes) {
+  test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  test::WriteBytes(path, "[1]\r\n");
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  ReplaceIniLine(path, "[1]", "[0]");
+  EXPECT_EQ(test::ReadBytes(path), "[0]\r\n");
+  if (test::RunsUnderWine())
+    GTEST_SKIP() << "Wine's ReplaceFileA gives the file the new one's attributes";
+  EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST(SettingsWin32, ANameInTheWayOfATemporaryFileIsNotUsed) {
+  test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  test::WriteBytes(path, "[1]\r\n");
+  ASSERT_TRUE(CreateDirectoryA((path + ".tmp").c_str(), nullptr));
+  ReplaceIniLine(path, "[1]", "[0]");
+  EXPECT_EQ(test::ReadBytes(path), "[0]\r\n");
+  RemoveDirectoryA((path + ".tmp").c_str());
+}
+
+TEST(SettingsWin32, AReadThatFailsMidwayRaisesAndWritesNothing) {
+  test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  const std::string before = "[1]\r\n" + std::string(200000, 'x') + "\r\n";
+  test::WriteBytes(path, before);
+  // Another handle's lock on the end of the file makes ReadFile fail there,
+  // after the first part was read.
+  HANDLE locker = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locker, INVALID_HANDLE_VALUE);
+  OVERLAPPED at{};
+  at.Offset = 150000;
+  ASSERT_TRUE(LockFileEx(locker, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 100000, 0, &at));
+  EXPECT_THROW(ReadWholeFile(path), QuorvinError);
+  EXPECT_THROW(ReplaceIniLine(path, "[1]", "[0]"), QuorvinError);
+  UnlockFileEx(locker, 0, 100000, 0, &at);
+  CloseHandle(locker);
+  EXPECT_EQ(test::ReadBytes(path), before);
 }
 
 TEST(SettingsWin32, ReadOnlyAttributeRefusesARewrite) {
