@@ -59,6 +59,23 @@ Line ScanLine(std::string_view bytes, std::size_t begin) {
   return line;
 }
 
+// Whether the line at pos has "[" as its first non-blank byte.
+bool StartsHeader(std::string_view bytes, std::size_t pos) {
+  while (pos < bytes.size() && IsBlank(bytes[pos]) && !IsLineBreak(bytes[pos]))
+    ++pos;
+  return pos < bytes.size() && bytes[pos] == '[';
+}
+
+// The start of the line after the one at pos.
+std::size_t SkipLine(std::string_view bytes, std::size_t pos) {
+  pos = bytes.find_first_of("\r\n", pos);
+  if (pos == std::string_view::npos)
+    return bytes.size();
+  while (pos < bytes.size() && IsLineBreak(bytes[pos]))
+    ++pos;
+  return pos;
+}
+
 // The lines of one section: from its header up to the next header.
 struct SectionSpan {
   Line Header;
@@ -73,6 +90,11 @@ std::optional<SectionSpan> FindSection(std::string_view bytes, std::string_view 
                                        std::optional<std::string_view> key) {
   std::optional<SectionSpan> found;
   for (std::size_t pos = 0; pos < bytes.size();) {
+    if (!found && !StartsHeader(bytes, pos)) {
+      // Until the section is found only headers matter.
+      pos = SkipLine(bytes, pos);
+      continue;
+    }
     const Line line = ScanLine(bytes, pos);
     pos = line.Next;
     if (line.Kind == LineKind::Header) {
