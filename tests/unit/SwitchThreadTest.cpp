@@ -316,11 +316,10 @@ TEST(SwitchThreads, ExitWaitsForARunningSwitch) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     release = true;
   });
-  threads.WaitAll(); // pumps: the adapter steps after the workgroup need this thread
+  threads.WaitForEarlierRuns(); // pumps: the adapter steps after the workgroup need this thread
   releaser.join();
   EXPECT_TRUE(joined);
   EXPECT_TRUE(session->Finished());
-  EXPECT_FALSE(threads.AnyRunning());
   EXPECT_EQ(service.Inner.CalledMethods().back(), "SetWinsServer");
 }
 
