@@ -7,7 +7,8 @@
 // Adapter items run on the UI thread (the only thread that uses COM) through
 // the UiDispatcher; the proxy and host items run on the switch thread. Every
 // caption and line reaches the dialog through the dispatcher, in order, and
-// before the end message. The dialog is reached only through a
+// before the end message, which the thread posts itself (so that it arrives
+// also when the dispatcher fails). The dialog is reached only through a
 // SwitchSession, which the dialog detaches when it closes.
 
 #include "base/UiDispatcher.h"

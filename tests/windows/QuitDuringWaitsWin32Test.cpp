@@ -1,7 +1,9 @@
-// A WM_QUIT that arrives while the program pauses with its windows kept
-// responsive: the pause still waits (it does not spin on the quit) and the
-// quit is posted again once, after it.
+// A WM_QUIT that arrives while the program waits with its windows kept
+// responsive (a pause, or the dispatcher's pump): the wait still blocks on
+// what it waits for (it does not spin on the quit), and the quit is posted
+// again once, after it.
 
+#include "base/win32/Win32Dispatcher.h"
 #include "system/PumpWait.h"
 #include "system/win32/Win32HostSettings.h"
 
@@ -9,8 +11,19 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <thread>
+
 namespace quorvin {
 namespace {
+
+// Exactly one WM_QUIT waits in the queue, with that exit code.
+void ExpectOneQuit(WPARAM exitCode) {
+  MSG message;
+  ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(message.wParam, exitCode);
+  EXPECT_FALSE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
 
 // The machine's host settings, counting how often the pause looks at the
 // message queue.
@@ -59,11 +72,31 @@ TEST(QuitDuringWaits, APauseWaitsThroughAQuitAndPostsItOnceAfterwards) {
   ::PostQuitMessage(9);
   PumpWait(host, 300);
   EXPECT_LE(host.Looks, 4);
-  MSG message;
-  ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(message.wParam, 9u);
-  EXPECT_FALSE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  ExpectOneQuit(9);
 }
+
+// After a WM_QUIT the waits must still block on what they wait for, and
+// the quit comes back once, after them.
+TEST(QuitDuringWaits, ThePumpOfTheDispatcherKeepsAQuitUntilItsWaitIsOver) {
+  Win32Dispatcher dispatcher;
+  std::atomic<bool> finished{false};
+  ::PostQuitMessage(7);
+  std::thread worker([&] {
+    dispatcher.RunSync([] {}); // still served after the quit was taken
+    ::Sleep(100); // a pump that spun on the quit would look many times meanwhile
+    finished = true;
+    dispatcher.Wake();
+  });
+  int looks = 0;
+  dispatcher.PumpUntil([&] {
+    ++looks;
+    return finished.load();
+  });
+  worker.join();
+  EXPECT_LE(looks, 4);
+  ExpectOneQuit(7);
+}
+
 
 } // namespace
 } // namespace quorvin

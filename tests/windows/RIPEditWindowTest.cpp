@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -45,14 +46,17 @@ void SetClipboardText(HWND owner, const std::string& text) {
 
 // One host window for the whole suite: Wine without a window manager takes
 // seconds to destroy a visible top-level window. Each test gets a new control.
-// Where a field's own paint puts its text: the outermost columns that
-// hold a pixel of the given colour, drawn into a bitmap of the field's size.
-struct TextColumns {
-  int First = -1;
+// Where a field's own paint puts its text: the outermost columns and rows
+// that hold a pixel of the given colour, drawn into a bitmap of the field's
+// size.
+struct TextBox {
+  int First = -1; // columns
   int Last = -1;
+  int Top = -1; // rows
+  int Bottom = -1;
 };
 
-TextColumns PaintedColumns(HWND field, COLORREF colour) {
+TextBox PaintedBox(HWND field, COLORREF colour) {
   RECT client{};
   ::GetClientRect(field, &client);
   HDC screen = ::GetDC(nullptr);
@@ -61,18 +65,20 @@ TextColumns PaintedColumns(HWND field, COLORREF colour) {
   ::ReleaseDC(nullptr, screen);
   HGDIOBJ previous = ::SelectObject(memory, bitmap);
   ::SendMessageA(field, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
-  TextColumns columns;
+  TextBox box;
   for (int x = 0; x < client.right; ++x)
     for (int y = 0; y < client.bottom; ++y)
       if (::GetPixel(memory, x, y) == colour) {
-        if (columns.First < 0)
-          columns.First = x;
-        columns.Last = x;
+        if (box.First < 0)
+          box.First = x;
+        box.Last = x;
+        box.Top = box.Top < 0 ? y : std::min(box.Top, y);
+        box.Bottom = std::max(box.Bottom, y);
       }
   ::SelectObject(memory, previous);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
-  return columns;
+  return box;
 }
 
 // The WM_COMMAND notifications that reached a parent: control id, code, window.
@@ -87,36 +93,6 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   if (message == WM_COMMAND)
     gNotifications.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
   return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
-// Where a field's paint puts its text, rows as columns are found above.
-struct TextRows {
-  int First = -1;
-  int Last = -1;
-};
-
-TextRows PaintedRows(HWND field, COLORREF colour) {
-  RECT client{};
-  ::GetClientRect(field, &client);
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
-  ::ReleaseDC(nullptr, screen);
-  HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::SendMessageA(field, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
-  TextRows rows;
-  for (int y = 0; y < client.bottom; ++y)
-    for (int x = 0; x < client.right; ++x)
-      if (::GetPixel(memory, x, y) == colour) {
-        if (rows.First < 0)
-          rows.First = y;
-        rows.Last = y;
-        break;
-      }
-  ::SelectObject(memory, previous);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  return rows;
 }
 
 RECT FieldBounds(HWND control, HWND field) {
@@ -369,14 +345,13 @@ TEST_P(RIPEditDpi, FontAndLayoutFollowTheDpiAndTheTextFits) {
     RECT client{};
     ::GetClientRect(Field(field), &client);
     const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
-    const TextColumns columns = PaintedColumns(Field(field), text);
-    const TextRows rows = PaintedRows(Field(field), text);
+    const TextBox columns = PaintedBox(Field(field), text);
     ASSERT_GE(columns.First, 0) << field;
     EXPECT_GT(columns.First, 0) << field << ": clipped on the left";
     EXPECT_LT(columns.Last, client.right - 1) << field << ": clipped on the right";
     EXPECT_LE(std::abs(columns.First - (client.right - 1 - columns.Last)), 3) << field;
-    EXPECT_GT(rows.First, 0) << field << ": clipped at the top";
-    EXPECT_LT(rows.Last, client.bottom - 1) << field << ": clipped at the bottom";
+    EXPECT_GT(columns.Top, 0) << field << ": clipped at the top";
+    EXPECT_LT(columns.Bottom, client.bottom - 1) << field << ": clipped at the bottom";
   }
   FControl->SetDpiOverride(0);
   ::SendMessageA(FEdit, 0x02E3, 0, 0);
@@ -519,7 +494,7 @@ TEST_F(RIPEditWindow, FieldPaintsItsTextCentred) {
   ::GetClientRect(Field(1), &client);
   for (const char* text : {"255", "10", "7"}) {
     ::SetWindowTextA(Field(1), text);
-    const TextColumns columns = PaintedColumns(Field(1), ::GetSysColor(COLOR_WINDOWTEXT));
+    const TextBox columns = PaintedBox(Field(1), ::GetSysColor(COLOR_WINDOWTEXT));
     ASSERT_GE(columns.First, 0) << text;
     const int spaceLeft = columns.First;
     const int spaceRight = client.right - 1 - columns.Last;
@@ -532,10 +507,10 @@ TEST_F(RIPEditWindow, FieldPaintsItsTextCentred) {
 TEST_F(RIPEditWindow, DisabledFieldPaintsGreyText) {
   ::SetWindowTextA(FEdit, "255.255.255.0");
   FControl->SetEnabled(false);
-  EXPECT_LT(PaintedColumns(Field(1), ::GetSysColor(COLOR_WINDOWTEXT)).First, 0);
-  EXPECT_GE(PaintedColumns(Field(1), ::GetSysColor(COLOR_GRAYTEXT)).First, 0);
+  EXPECT_LT(PaintedBox(Field(1), ::GetSysColor(COLOR_WINDOWTEXT)).First, 0);
+  EXPECT_GE(PaintedBox(Field(1), ::GetSysColor(COLOR_GRAYTEXT)).First, 0);
   FControl->SetEnabled(true);
-  EXPECT_GE(PaintedColumns(Field(1), ::GetSysColor(COLOR_WINDOWTEXT)).First, 0);
+  EXPECT_GE(PaintedBox(Field(1), ::GetSysColor(COLOR_WINDOWTEXT)).First, 0);
 }
 
 TEST_F(RIPEditWindow, EnabledSwitchesTheFieldsOnly) {
