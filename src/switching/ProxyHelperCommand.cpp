@@ -5,7 +5,7 @@ namespace quorvin {
 std::string QuoteArgument(std::string_view text) {
   std::string quoted = "\"";
   for (char c : text)
-    if (c != '"')
+    if (c != '"' && c != '\0')
       quoted += c;
   return quoted + "\"";
 }

@@ -11,8 +11,8 @@ namespace quorvin {
 
 inline constexpr std::string_view kProxyHelperFileName = "Pevrix.exe";
 
-// A double quote cannot be passed inside a quoted argument of the helper, so
-// it is left out.
+// A double quote cannot be passed inside a quoted argument of the helper,
+// and a NUL would end the whole command line there: both are left out.
 std::string QuoteArgument(std::string_view text);
 
 std::string ProxyHelperCommandLine(std::string_view programFolder, bool useProxy, std::string_view address,

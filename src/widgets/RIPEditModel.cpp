@@ -38,20 +38,11 @@ void TRIPEditModel::Change(int field) {
   Carry(OctetChange(field, View()));
 }
 
-// The correction happens while the focus is already moving to where the
-// user sent it; the change it causes must not pull the focus back.
+// The corrected "255" is a change like any other: its three characters move
+// the focus on as a typed "255" would.
 void TRIPEditModel::Exit(int field) {
-  const auto correction = OctetExit(field, View());
-  if (!correction)
-    return;
-  FExiting = true;
-  try {
+  if (const auto correction = OctetExit(field, View()))
     SetIPSec(field, *correction);
-  } catch (...) {
-    FExiting = false;
-    throw;
-  }
-  FExiting = false;
 }
 
 std::string TRIPEditModel::IPString() const {
@@ -91,7 +82,7 @@ TOctetView TRIPEditModel::View() const {
   TOctetView view;
   for (int field = 1; field <= kOctetCount; ++field) {
     view.Texts[field - 1] = FFields.Text(field);
-    view.Focusable[field - 1] = !FExiting && FFields.CanFocus(field);
+    view.Focusable[field - 1] = FFields.CanFocus(field);
   }
   return view;
 }

@@ -64,7 +64,6 @@ private:
   IOctetFields& FFields;
   std::array<std::int32_t, kOctetCount> FIPSec{};
   std::string FIPString;
-  bool FExiting = false;
 };
 
 } // namespace quorvin

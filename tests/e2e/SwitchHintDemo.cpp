@@ -5,40 +5,36 @@
 // one. It prints "finished" once the dialog says so, and stays open until
 // killed.
 
-#include "base/win32/Win32Dispatcher.h"
+#include "base/Texts.h"
 #include "support/SimulatedLab.h"
 #include "support/TempFolder.h"
-#include "switching/SystemSwitchHost.h"
+#include "switching/SwitchEngine.h"
 #include "switching/sim/SimulatedManagementService.h"
+#include "switching/win32/MachineSwitchParts.h"
 #include "switching/win32/SwitchHint.h"
 #include "switching/win32/SwitchHintIds.h"
-#include "switching/win32/Win32ProcessLauncher.h"
 #include "system/sim/SimulatedNetwork.h"
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
 using namespace quorvin;
 
-BOOL CALLBACK ReportFinished(HWND window, LPARAM) {
+// Called by the dialog after each change: the end is told once.
+void ReportFinished(HWND dialog) {
+  static bool reported = false;
   char text[64] = {};
-  ::GetDlgItemTextA(window, IDC_PANEL1, text, sizeof text);
-  if (std::strcmp(text, "Finished!") == 0) {
+  ::GetDlgItemTextA(dialog, IDC_PANEL1, text, sizeof text);
+  if (!reported && LoadText(TextId::FinishedText) == text) {
+    reported = true;
     std::printf("finished\n");
     std::fflush(stdout);
-    return FALSE;
   }
-  return TRUE;
-}
-
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-  static bool reported = false;
-  if (!reported)
-    reported = !::EnumThreadWindows(::GetCurrentThreadId(), ReportFinished, 0);
 }
 
 } // namespace
@@ -60,17 +56,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   set.PrimaryWins = "192.168.7.3";
   set.ComputerNameText = fail ? "A-NAME-LONGER-THAN-19" : "LABPC";
 
-  auto system = CreateSimulatedServices(folder, CreatePlatformServices());
-  SimulatedManagementService adapters(folder);
-  Win32ProcessLauncher launcher;
-  SystemSwitchHost host(*system, launcher);
-  Win32Dispatcher dispatcher;
-  SwitchThreads threads(dispatcher, adapters, host);
-  ::SetTimer(nullptr, 0, 50, OnTimer);
-  TfrmSwitchHint form(threads, {set, {"IP", "DNS Server", "Proxy Server", "Computer Name", "Workgroup",
-                                      "Default Printer", "DNS Domain", "WINS Server"},
-                                std::string(test::kLabMac)},
-                      {false, false});
+  SwitchEngineParts parts = MachineSwitchParts();
+  parts.System = [&] { return CreateSimulatedServices(folder, CreatePlatformServices()); };
+  parts.Adapters = [&] { return std::make_unique<SimulatedManagementService>(folder); };
+  SwitchEngine engine(parts);
+  const TAdapterEntry entry{"Lab", "Lab adapter", std::string(test::kLabMac), "{lab}"};
+  const std::array<std::string, kSwitchItemCount> names{"IP",        "DNS Server",      "Proxy Server", "Computer Name",
+                                                       "Workgroup", "Default Printer", "DNS Domain",   "WINS Server"};
+  TSwitchHintHooks hooks;
+  hooks.Changed = ReportFinished;
+  TfrmSwitchHint form(engine.Threads(), MakeSwitchInput(set, names, entry), {false, false}, std::move(hooks));
   form.ShowModal(nullptr);
   return 0;
 }

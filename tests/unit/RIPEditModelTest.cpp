@@ -217,7 +217,7 @@ TEST_F(RIPEditTyping, OverRangeBeepsSelectsAndIsCorrectedOnLeaving) {
   EXPECT_EQ(fields.Selection(1), std::make_pair(std::size_t{0}, std::size_t{3}));
   fields.Leave();
   EXPECT_EQ(fields.Texts[0], "255");
-  EXPECT_EQ(fields.Focused, 0);
+  EXPECT_EQ(fields.Focused, 2) << "the corrected 255 moves on like a typed one";
 }
 
 TEST_F(RIPEditTyping, NextDigitReplacesTheSelectedOverRangeOctet) {
@@ -234,12 +234,33 @@ TEST_F(RIPEditTyping, OverRangeInField4OnlySelects) {
   EXPECT_EQ(fields.Selection(4), std::make_pair(std::size_t{0}, std::size_t{3}));
 }
 
-TEST_F(RIPEditTyping, CorrectionWhenMovingOnDoesNotPullTheFocusBack) {
+struct CorrectionCase {
+  const char* Name;
+  int Field;
+  std::array<bool, kOctetCount> Focusable;
+  int FocusAfter;
+};
+
+class RIPEditCorrection : public ::testing::TestWithParam<CorrectionCase> {};
+
+// The change rule runs after the correction of the exit rule, wherever the
+// user was going: the focus goes on from the corrected field, if it can.
+TEST_P(RIPEditCorrection, TheCorrectedFieldPassesTheFocusOnLikeATyped255) {
+  FakeOctetFields fields;
+  fields.Focus(GetParam().Field);
   fields.Type("300");
-  fields.Focus(3); // a click into field 3
-  EXPECT_EQ(fields.Texts[0], "255");
-  EXPECT_EQ(fields.Focused, 3);
+  fields.Focusable = GetParam().Focusable;
+  fields.Focus(GetParam().Field == 3 ? 1 : 3); // a click elsewhere in the control
+  EXPECT_EQ(fields.Texts[GetParam().Field - 1], "255");
+  EXPECT_EQ(fields.Focused, GetParam().FocusAfter);
 }
+
+INSTANTIATE_TEST_SUITE_P(Fields, RIPEditCorrection,
+                         ::testing::Values(CorrectionCase{"Field1To2", 1, {true, true, true, true}, 2},
+                                           CorrectionCase{"Field3To4", 3, {true, true, true, true}, 4},
+                                           CorrectionCase{"Field4To1", 4, {true, true, true, true}, 1},
+                                           CorrectionCase{"NextCannotTakeIt", 1, {true, false, true, true}, 3}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(RIPEditPasting, OverRangeResultIsLeftToTheChangeRule) {
   FakeOctetFields fields;

@@ -1,12 +1,16 @@
 #include "widgets/win32/RIPEdit.h"
 
+#include "RIPEditDialogIds.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace quorvin::test {
 namespace {
@@ -42,14 +46,17 @@ void SetClipboardText(HWND owner, const std::string& text) {
 
 // One host window for the whole suite: Wine without a window manager takes
 // seconds to destroy a visible top-level window. Each test gets a new control.
-// Where a field's own paint puts its text: the outermost columns that
-// hold a pixel of the given colour, drawn into a bitmap of the field's size.
-struct TextColumns {
-  int First = -1;
+// Where a field's own paint puts its text: the outermost columns and rows
+// that hold a pixel of the given colour, drawn into a bitmap of the field's
+// size.
+struct TextBox {
+  int First = -1; // columns
   int Last = -1;
+  int Top = -1; // rows
+  int Bottom = -1;
 };
 
-TextColumns PaintedColumns(HWND field, COLORREF colour) {
+TextBox PaintedBox(HWND field, COLORREF colour) {
   RECT client{};
   ::GetClientRect(field, &client);
   HDC screen = ::GetDC(nullptr);
@@ -58,18 +65,68 @@ TextColumns PaintedColumns(HWND field, COLORREF colour) {
   ::ReleaseDC(nullptr, screen);
   HGDIOBJ previous = ::SelectObject(memory, bitmap);
   ::SendMessageA(field, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
-  TextColumns columns;
+  TextBox box;
   for (int x = 0; x < client.right; ++x)
     for (int y = 0; y < client.bottom; ++y)
       if (::GetPixel(memory, x, y) == colour) {
-        if (columns.First < 0)
-          columns.First = x;
-        columns.Last = x;
+        if (box.First < 0)
+          box.First = x;
+        box.Last = x;
+        box.Top = box.Top < 0 ? y : std::min(box.Top, y);
+        box.Bottom = std::max(box.Bottom, y);
       }
   ::SelectObject(memory, previous);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
-  return columns;
+  return box;
+}
+
+// The WM_COMMAND notifications that reached a parent: control id, code, window.
+struct Notification {
+  int Id;
+  int Code;
+  HWND From;
+};
+std::vector<Notification> gNotifications;
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND)
+    gNotifications.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+RECT FieldBounds(HWND control, HWND field) {
+  RECT bounds{};
+  ::GetWindowRect(field, &bounds);
+  ::MapWindowPoints(nullptr, control, reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+int FieldTextHeight(HWND field) {
+  HDC dc = ::GetDC(field);
+  HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(field, WM_GETFONT, 0, 0)));
+  TEXTMETRICA metrics{};
+  ::GetTextMetricsA(dc, &metrics);
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(field, dc);
+  return metrics.tmHeight;
+}
+
+// The fields stand where the layout rule puts them for the control's own
+// client size and DPI.
+void ExpectLaidOutForItsSize(TRIPEdit& control) {
+  RECT client{};
+  ::GetClientRect(control.Handle(), &client);
+  const TRIPEditLayout layout =
+      LayOutRIPEdit(client.right, client.bottom, control.Dpi(), FieldTextHeight(control.FieldHandle(1)));
+  for (int field = 1; field <= kOctetCount; ++field) {
+    const RECT bounds = FieldBounds(control.Handle(), control.FieldHandle(field));
+    const TLayoutRect& expected = layout.Fields[field - 1];
+    EXPECT_EQ(bounds.left, expected.Left) << field;
+    EXPECT_EQ(bounds.top, expected.Top) << field;
+    EXPECT_EQ(bounds.right - bounds.left, expected.Width) << field;
+    EXPECT_EQ(bounds.bottom - bounds.top, expected.Height) << field;
+  }
 }
 
 class RIPEditWindow : public ::testing::Test {
@@ -77,7 +134,7 @@ protected:
   static void SetUpTestSuite() {
     WNDCLASSEXA host{};
     host.cbSize = sizeof host;
-    host.lpfnWndProc = ::DefWindowProcA;
+    host.lpfnWndProc = HostProc;
     host.hInstance = ::GetModuleHandleA(nullptr);
     host.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     host.lpszClassName = kHostClassName;
@@ -227,7 +284,116 @@ TEST_F(RIPEditWindow, OverRangeBeepsAndSelectsAndBecomes255WhenLeft) {
   ::SetFocus(FOther);
   Pump();
   EXPECT_EQ(Text(1), "255");
-  EXPECT_EQ(::GetFocus(), FOther);
+  EXPECT_EQ(FocusedField(), 2) << "the corrected 255 moves the focus on like a typed one";
+}
+
+TEST_F(RIPEditWindow, CorrectionInField4HandsTheFocusToField1) {
+  FocusField(4);
+  Type("300");
+  FocusField(2);
+  EXPECT_EQ(Text(4), "255");
+  EXPECT_EQ(FocusedField(), 1);
+}
+
+TEST_F(RIPEditWindow, TellsItsParentOfEveryChangeWithItsId) {
+  gNotifications.clear();
+  FocusField(1);
+  Type("7");
+  ::SetWindowTextA(FEdit, "1.2.3.4");
+  ASSERT_EQ(gNotifications.size(), 5u) << "one for the typed digit, one per field written";
+  for (const Notification& notification : gNotifications) {
+    EXPECT_EQ(notification.Id, 100);
+    EXPECT_EQ(notification.Code, EN_CHANGE);
+    EXPECT_EQ(notification.From, FEdit);
+  }
+  gNotifications.clear();
+  ::SetWindowTextA(FEdit, "1.2.3.4");
+  EXPECT_TRUE(gNotifications.empty()) << "the same text is no change";
+}
+
+TEST_F(RIPEditWindow, LaysOutFromItsOwnSizeAndAgainWhenResized) {
+  ::SetWindowPos(FEdit, nullptr, 0, 0, 140, 23, SWP_NOMOVE | SWP_NOZORDER);
+  ExpectLaidOutForItsSize(*FControl);
+  EXPECT_EQ(FieldBounds(FEdit, Field(4)).right, 3 * 35 + 3 + 30);
+  ::SetWindowPos(FEdit, nullptr, 0, 0, 240, 30, SWP_NOMOVE | SWP_NOZORDER);
+  ExpectLaidOutForItsSize(*FControl);
+}
+
+struct DpiCase {
+  const char* Name;
+  int Dpi;
+  int Width, Height; // the control's size at that DPI
+};
+
+class RIPEditDpi : public RIPEditWindow, public ::testing::WithParamInterface<DpiCase> {};
+
+// Rendered at each DPI: the font is 9 points at that DPI, the fields are
+// laid out for it, and every octet's digits are centred in their field and
+// wholly inside it.
+TEST_P(RIPEditDpi, FontAndLayoutFollowTheDpiAndTheTextFits) {
+  const DpiCase& c = GetParam();
+  ::SetWindowPos(FEdit, nullptr, 0, 0, c.Width, c.Height, SWP_NOMOVE | SWP_NOZORDER);
+  FControl->SetDpiOverride(c.Dpi);
+  ::SendMessageA(FEdit, 0x02E3 /* WM_DPICHANGED_AFTERPARENT */, 0, 0);
+  EXPECT_EQ(FControl->Dpi(), c.Dpi);
+  LOGFONTA font{};
+  ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(Field(1), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_EQ(font.lfHeight, -::MulDiv(9, c.Dpi, 72));
+  ExpectLaidOutForItsSize(*FControl);
+  ::SetWindowTextA(FEdit, "255.255.255.0");
+  for (int field = 1; field <= kOctetCount; ++field) {
+    RECT client{};
+    ::GetClientRect(Field(field), &client);
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT);
+    const TextBox columns = PaintedBox(Field(field), text);
+    ASSERT_GE(columns.First, 0) << field;
+    EXPECT_GT(columns.First, 0) << field << ": clipped on the left";
+    EXPECT_LT(columns.Last, client.right - 1) << field << ": clipped on the right";
+    EXPECT_LE(std::abs(columns.First - (client.right - 1 - columns.Last)), 3) << field;
+    EXPECT_GT(columns.Top, 0) << field << ": clipped at the top";
+    EXPECT_LT(columns.Bottom, client.bottom - 1) << field << ": clipped at the bottom";
+  }
+  FControl->SetDpiOverride(0);
+  ::SendMessageA(FEdit, 0x02E3, 0, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpis, RIPEditDpi,
+                         ::testing::Values(DpiCase{"At96", 96, 120, 20}, DpiCase{"At144", 144, 180, 30},
+                                           DpiCase{"At144FromDialogUnits", 144, 210, 35}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND) {
+    gNotifications.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+    return TRUE;
+  }
+  (void)dialog;
+  return message == WM_INITDIALOG;
+}
+
+TEST_F(RIPEditWindow, WorksAsAControlOfADialogTemplate) {
+  ASSERT_TRUE(RegisterRIPEditClass(::GetModuleHandleA(nullptr)));
+  HWND dialog = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_RIPEDIT_TEST), FHost,
+                                     TestDialogProc, 0);
+  ASSERT_NE(dialog, nullptr);
+  HWND edit = ::GetDlgItem(dialog, IDC_RIPEDIT_TEST);
+  TRIPEdit* control = TRIPEdit::FromWindow(edit);
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->IPString(), "10.0.0.1");
+  RECT units{0, 0, 80, 14};
+  ::MapDialogRect(dialog, &units);
+  RECT client{};
+  ::GetClientRect(edit, &client);
+  EXPECT_EQ(client.right, units.right);
+  EXPECT_EQ(client.bottom, units.bottom);
+  ExpectLaidOutForItsSize(*control);
+  gNotifications.clear();
+  ::SetWindowTextA(edit, "10.0.0.2");
+  ASSERT_EQ(gNotifications.size(), 1u);
+  EXPECT_EQ(gNotifications[0].Id, IDC_RIPEDIT_TEST);
+  EXPECT_EQ(gNotifications[0].Code, EN_CHANGE);
+  ::DestroyWindow(dialog);
+  Pump();
 }
 
 TEST_F(RIPEditWindow, OverRangeInField4SelectsWithoutBeep) {
@@ -328,7 +494,7 @@ TEST_F(RIPEditWindow, FieldPaintsItsTextCentred) {
   ::GetClientRect(Field(1), &client);
   for (const char* text : {"255", "10", "7"}) {
     ::SetWindowTextA(Field(1), text);
-    const TextColumns columns = PaintedColumns(Field(1), ::GetSysColor(COLOR_WINDOWTEXT));
+    const TextBox columns = PaintedBox(Field(1), ::GetSysColor(COLOR_WINDOWTEXT));
     ASSERT_GE(columns.First, 0) << text;
     const int spaceLeft = columns.First;
     const int spaceRight = client.right - 1 - columns.Last;
@@ -341,10 +507,10 @@ TEST_F(RIPEditWindow, FieldPaintsItsTextCentred) {
 TEST_F(RIPEditWindow, DisabledFieldPaintsGreyText) {
   ::SetWindowTextA(FEdit, "255.255.255.0");
   FControl->SetEnabled(false);
-  EXPECT_LT(PaintedColumns(Field(1), ::GetSysColor(COLOR_WINDOWTEXT)).First, 0);
-  EXPECT_GE(PaintedColumns(Field(1), ::GetSysColor(COLOR_GRAYTEXT)).First, 0);
+  EXPECT_LT(PaintedBox(Field(1), ::GetSysColor(COLOR_WINDOWTEXT)).First, 0);
+  EXPECT_GE(PaintedBox(Field(1), ::GetSysColor(COLOR_GRAYTEXT)).First, 0);
   FControl->SetEnabled(true);
-  EXPECT_GE(PaintedColumns(Field(1), ::GetSysColor(COLOR_WINDOWTEXT)).First, 0);
+  EXPECT_GE(PaintedBox(Field(1), ::GetSysColor(COLOR_WINDOWTEXT)).First, 0);
 }
 
 TEST_F(RIPEditWindow, EnabledSwitchesTheFieldsOnly) {

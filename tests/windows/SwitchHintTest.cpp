@@ -1,8 +1,10 @@
-// The progress dialog running whole switches against fakes, driven from a
-// thread timer inside its own modal loop.
+// The progress dialog running whole switches against fakes. What the tests
+// see, and when they act, comes from the hooks that the dialog calls as it
+// changes; nothing is sampled.
 
 #include "switching/win32/SwitchHint.h"
 
+#include "base/Texts.h"
 #include "base/win32/Win32Dispatcher.h"
 #include "support/SwitchFakes.h"
 #include "switching/SystemSwitchHost.h"
@@ -17,6 +19,9 @@
 
 #include <atomic>
 #include <functional>
+#include <future>
+#include <system_error>
+#include <thread>
 
 namespace quorvin {
 namespace {
@@ -41,33 +46,23 @@ Seen Look(HWND dialog) {
   seen.Status = Text(::GetDlgItem(dialog, IDC_PANEL1));
   seen.Button = Text(::GetDlgItem(dialog, IDC_BCANCEL));
   seen.Memo = Text(::GetDlgItem(dialog, IDC_MEMO1));
-  seen.MemoVisible = ::IsWindowVisible(::GetDlgItem(dialog, IDC_MEMO1));
+  // The memo's own style: the dialog itself may not be shown yet (a modal
+  // dialog shows itself once its queue is first empty).
+  seen.MemoVisible = (::GetWindowLongPtrA(::GetDlgItem(dialog, IDC_MEMO1), GWL_STYLE) & WS_VISIBLE) != 0;
   RECT frame{};
   ::GetWindowRect(dialog, &frame);
   seen.Height = frame.bottom - frame.top;
   return seen;
 }
 
-// Called by the timer with the dialog while it is shown; the test decides
-// what to do with it.
-std::function<void(HWND)> gOnTick;
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  char name[32];
-  ::GetClassNameA(window, name, sizeof name);
-  if (std::string(name) == "#32770" && ::IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
+// Clicks the dialog's button the way the button itself reports a click:
+// posted, so that the dialog's handler is not entered from inside itself.
+void PostClick(HWND dialog) {
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_BCANCEL)));
 }
 
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dialog = nullptr;
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-  if (dialog && gOnTick)
-    gOnTick(dialog);
-}
+bool Shows(const Seen& seen, const char* part) { return seen.Status.find(part) != std::string::npos; }
 
 class SwitchHintTest : public ::testing::Test {
 protected:
@@ -78,103 +73,155 @@ protected:
     FInput.Set.EnableIP = FInput.Set.DefaultPrinter = FInput.Set.Workgroup = FInput.Set.WinsServer = true;
     FInput.Set.IP = "10.0.0.5";
     FInput.Set.Printer = "Laser";
-    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
-  }
-  ~SwitchHintTest() override {
-    ::KillTimer(nullptr, FTimer);
-    gOnTick = nullptr;
   }
 
-  INT_PTR Show(TSwitchHintOptions options) {
-    TfrmSwitchHint form(FThreads, FInput, options);
+  // Shows the dialog; every state it shows is kept, and act sees each one.
+  INT_PTR Show(TSwitchHintOptions options, const std::function<void(HWND, const Seen&)>& act = nullptr,
+               SwitchThreads* threads = nullptr) {
+    TSwitchHintHooks hooks;
+    hooks.Changed = [&](HWND dialog) {
+      FSeen.push_back(Look(dialog));
+      if (act)
+        act(dialog, FSeen.back());
+    };
+    hooks.Closing = [&](HWND, INT_PTR) {
+      ++FClosings;
+      if (FOnClosing)
+        FOnClosing();
+    };
+    hooks.Error = [&](HWND, const std::string& text) { FErrors.push_back(text); };
+    TfrmSwitchHint form(threads ? *threads : FThreads, FInput, options, std::move(hooks));
     return form.ShowModal(nullptr);
   }
+  const Seen& Last() const { return FSeen.back(); }
 
   Win32Dispatcher FDispatcher;
   test::HookedService FService;
   test::FakeHost FHost;
   SwitchThreads FThreads{FDispatcher, FService, FHost};
   TSwitchInput FInput;
-  UINT_PTR FTimer = 0;
+  std::vector<Seen> FSeen;
+  std::vector<std::string> FErrors;
+  int FClosings = 0;
+  std::function<void()> FOnClosing;
 };
 
+void ClickWhenFinished(HWND dialog, const Seen& seen) {
+  if (seen.Status == "Finished!")
+    PostClick(dialog);
+}
+
 TEST_F(SwitchHintTest, FinishedWithoutFailuresWaitsForOk) {
-  Seen last;
-  gOnTick = [&](HWND dialog) {
-    last = Look(dialog);
-    if (last.Status == "Finished!")
-      ::SendMessageA(::GetDlgItem(dialog, IDC_BCANCEL), BM_CLICK, 0, 0);
-  };
-  EXPECT_EQ(Show({false, false}), 1);
-  EXPECT_EQ(last.Caption, "Switch");
-  EXPECT_EQ(last.Status, "Finished!");
-  EXPECT_EQ(last.Button, "OK");
-  EXPECT_EQ(last.Height, TfrmSwitchHint::kShortHeight);
-  EXPECT_FALSE(last.MemoVisible);
+  EXPECT_EQ(Show({false, false}, ClickWhenFinished), 1);
+  EXPECT_EQ(FSeen.front().Status, "Apply the new settings...");
+  EXPECT_EQ(FSeen.front().Button, "Cancel");
+  EXPECT_EQ(Last().Caption, "Switch");
+  EXPECT_EQ(Last().Status, LoadText(TextId::FinishedText));
+  EXPECT_EQ(Last().Button, LoadText(TextId::OkText));
+  EXPECT_EQ(Last().Height, TfrmSwitchHint::kShortHeight);
+  EXPECT_FALSE(Last().MemoVisible);
   EXPECT_EQ(FService.Inner.CalledMethods().back(), "SetWinsServer");
+}
+
+TEST_F(SwitchHintTest, StatusFollowsTheItemsInOrder) {
+  Show({true, false});
+  std::vector<std::string> statuses;
+  for (const Seen& seen : FSeen)
+    if (statuses.empty() || statuses.back() != seen.Status)
+      statuses.push_back(seen.Status);
+  EXPECT_EQ(statuses, (std::vector<std::string>{"Apply the new settings...", "Apply the new settings for...",
+                                                "Apply the new settings for [ IP ] ...",
+                                                "Apply the new settings for [ Workgroup ] ...",
+                                                "Apply the new settings for [ Default Printer ] ...",
+                                                "Apply the new settings for [ WINS Server ] ...", "Finished!"}));
 }
 
 TEST_F(SwitchHintTest, ClosesItselfWhenAskedOrRunFromTheCommandLine) {
   for (TSwitchHintOptions options : {TSwitchHintOptions{true, false}, TSwitchHintOptions{false, true}}) {
-    std::string caption;
-    gOnTick = [&](HWND dialog) { caption = Text(dialog); };
+    FSeen.clear();
     EXPECT_EQ(Show(options), 1);
-    FThreads.WaitAll();
+    FThreads.WaitForEarlierRuns();
     EXPECT_EQ(FHost.Log().back(), "MakeDefaultPrinter Laser");
-    if (options.CommandLineRun) {
-      EXPECT_EQ(caption, "Please wait...");
-    }
+    EXPECT_EQ(Last().Status, "Finished!");
+    EXPECT_EQ(Last().Caption, options.CommandLineRun ? "Please wait..." : "Switch");
   }
+  EXPECT_EQ(FClosings, 2);
 }
 
 TEST_F(SwitchHintTest, FailuresGrowTheDialogAndKeepItOpen) {
   FHost.PrinterResult = false;
-  Seen last;
-  gOnTick = [&](HWND dialog) {
-    last = Look(dialog);
-    if (last.Status == "Finished!")
-      ::SendMessageA(::GetDlgItem(dialog, IDC_BCANCEL), BM_CLICK, 0, 0);
-  };
-  EXPECT_EQ(Show({true, true}), 1);
-  EXPECT_EQ(last.Height, TfrmSwitchHint::kTallHeight);
-  EXPECT_TRUE(last.MemoVisible);
-  EXPECT_EQ(last.Memo, "The following settings are failed:\r\n\r\n[ Default Printer ]: Failed!\r\n\r\n");
+  EXPECT_EQ(Show({true, true}, ClickWhenFinished), 1);
+  EXPECT_EQ(Last().Height, TfrmSwitchHint::kTallHeight);
+  EXPECT_TRUE(Last().MemoVisible);
+  EXPECT_EQ(Last().Memo, "The following settings are failed:\r\n\r\n[ Default Printer ]: Failed!\r\n\r\n");
 }
 
+// The workgroup item holds the run until the dialog has closed, so the
+// close falls inside the run.
 TEST_F(SwitchHintTest, CloseBoxLetsTheRunFinishUnseen) {
-  std::atomic<bool> closed{false};
-  FHost.OnWorkgroup = [&] {
-    while (!closed)
-      ::Sleep(1);
+  std::promise<void> closed;
+  FHost.OnWorkgroup = [future = closed.get_future().share()] { future.wait(); };
+  FOnClosing = [&] { closed.set_value(); };
+  const auto act = [](HWND dialog, const Seen& seen) {
+    if (Shows(seen, "[ Workgroup ]"))
+      ::PostMessageA(dialog, WM_CLOSE, 0, 0);
   };
-  gOnTick = [&](HWND dialog) {
-    if (Look(dialog).Status.find("[ Workgroup ]") != std::string::npos) {
-      ::SendMessageA(dialog, WM_CLOSE, 0, 0);
-      closed = true;
-    }
-  };
-  EXPECT_EQ(Show({false, false}), 2);
-  FThreads.WaitAll();
+  EXPECT_EQ(Show({false, false}, act), 2);
+  const std::size_t seenAtClose = FSeen.size();
+  FThreads.WaitForEarlierRuns();
   EXPECT_EQ(FHost.Log().back(), "MakeDefaultPrinter Laser") << "the items after the close still ran";
   EXPECT_EQ(FService.Inner.CalledMethods().back(), "SetWinsServer");
+  EXPECT_EQ(FSeen.size(), seenAtClose) << "nothing reached the closed dialog";
 }
 
 TEST_F(SwitchHintTest, CancelStopsBeforeTheNextItem) {
-  std::atomic<bool> cancelled{false};
-  FHost.OnWorkgroup = [&] {
-    while (!cancelled)
-      ::Sleep(1);
+  std::promise<void> closed;
+  FHost.OnWorkgroup = [future = closed.get_future().share()] { future.wait(); };
+  FOnClosing = [&] { closed.set_value(); };
+  const auto act = [](HWND dialog, const Seen& seen) {
+    if (Shows(seen, "[ Workgroup ]"))
+      PostClick(dialog);
   };
-  gOnTick = [&](HWND dialog) {
-    if (!cancelled && Look(dialog).Status.find("[ Workgroup ]") != std::string::npos) {
-      ::SendMessageA(::GetDlgItem(dialog, IDC_BCANCEL), BM_CLICK, 0, 0);
-      cancelled = true;
-    }
-  };
-  EXPECT_EQ(Show({false, false}), 1);
-  FThreads.WaitAll();
+  EXPECT_EQ(Show({false, false}, act), 1);
+  FThreads.WaitForEarlierRuns();
   EXPECT_EQ(FHost.Log().back(), "JoinWorkgroup ") << "no item after the workgroup";
   EXPECT_EQ(FService.Inner.CalledMethods().back(), "EnableStatic");
+}
+
+TEST_F(SwitchHintTest, ASwitchThatCannotStartIsShownAsAnErrorAndCloses) {
+  SwitchThreads failing(FDispatcher, FService, FHost, [](std::function<void()>) -> std::thread {
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+  });
+  EXPECT_EQ(Show({false, false}, nullptr, &failing), IDCANCEL);
+  ASSERT_EQ(FErrors.size(), 1u);
+  EXPECT_FALSE(FErrors[0].empty());
+  EXPECT_TRUE(FHost.Log().empty());
+}
+
+// The UI thread takes no more work after the IP caption: the run ends, and
+// its end still reaches the dialog, which shows it as a failure.
+TEST_F(SwitchHintTest, TheEndReachesTheDialogWhenTheUiThreadTakesNoMoreWork) {
+  test::FailingDispatcher failing(FDispatcher, 2);
+  SwitchThreads threads(failing, FService, FHost);
+  EXPECT_EQ(Show({true, false}, ClickWhenFinished, &threads), 1);
+  EXPECT_EQ(Last().Status, "Finished!");
+  EXPECT_TRUE(Last().MemoVisible);
+  EXPECT_TRUE(FHost.Log().empty()) << "nothing after the failed hand-over";
+}
+
+// This thread does not pump: the task is either posted and waiting when
+// the window goes, or comes after; it never runs, and nobody waits for ever.
+TEST(Win32DispatcherTest, AfterItsWindowIsGoneNoCallerWaits) {
+  Win32Dispatcher dispatcher;
+  std::promise<void> aboutToHandOver;
+  std::thread worker([&] {
+    aboutToHandOver.set_value();
+    EXPECT_THROW(dispatcher.RunSync([] { ADD_FAILURE() << "ran after the shutdown"; }), DispatchError);
+    EXPECT_THROW(dispatcher.RunSync([] {}), DispatchError);
+  });
+  aboutToHandOver.get_future().wait();
+  dispatcher.Shutdown();
+  worker.join();
 }
 
 } // namespace
@@ -196,11 +243,6 @@ protected:
     FSet.PreferredDns = "192.168.7.2";
     FSet.DnsDomainText = "home.example";
     FSet.PrimaryWins = "192.168.7.3";
-    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
-  }
-  ~SwitchHintSimulatedTest() override {
-    ::KillTimer(nullptr, FTimer);
-    gOnTick = nullptr;
   }
 
   INT_PTR Show(TSwitchHintOptions options, Seen& last) {
@@ -210,18 +252,18 @@ protected:
     SystemSwitchHost host(*system, launcher);
     Win32Dispatcher dispatcher;
     SwitchThreads threads(dispatcher, adapters, host);
-    gOnTick = [&](HWND dialog) {
+    TSwitchHintHooks hooks;
+    hooks.Changed = [&](HWND dialog) {
       last = Look(dialog);
-      if (last.Status == "Finished!")
-        ::SendMessageA(::GetDlgItem(dialog, IDC_BCANCEL), BM_CLICK, 0, 0);
+      ClickWhenFinished(dialog, last);
     };
-    TfrmSwitchHint form(threads, {FSet, test::DefaultItemNames(), std::string(test::kLabMac)}, options);
+    TfrmSwitchHint form(threads, {FSet, test::DefaultItemNames(), std::string(test::kLabMac)}, options,
+                        std::move(hooks));
     return form.ShowModal(nullptr);
   }
 
   test::TempFolder FFolder;
   TSetRecord FSet;
-  UINT_PTR FTimer = 0;
 };
 
 TEST_F(SwitchHintSimulatedTest, AppliesTheSetAndShowsFinished) {

@@ -1,13 +1,14 @@
 #include "switching/win32/SwitchHint.h"
 
+#include "base/Texts.h"
 #include "switching/win32/SwitchHintIds.h"
+
+#include <exception>
 
 namespace quorvin {
 namespace {
 
 constexpr COLORREF kFailureColour = RGB(255, 0, 0);
-constexpr const char* kFinishedText = "Finished!"; // string 65231
-constexpr const char* kOkText = "OK";              // string 65230
 constexpr const char* kPleaseWaitText = "Please wait...";
 
 struct ControlPlace {
@@ -26,8 +27,9 @@ HFONT MakeFont(int height) {
 
 } // namespace
 
-TfrmSwitchHint::TfrmSwitchHint(SwitchThreads& threads, TSwitchInput input, TSwitchHintOptions options)
-    : FThreads(threads), FInput(std::move(input)), FOptions(options) {}
+TfrmSwitchHint::TfrmSwitchHint(SwitchThreads& threads, TSwitchInput input, TSwitchHintOptions options,
+                               TSwitchHintHooks hooks)
+    : FThreads(threads), FInput(std::move(input)), FOptions(options), FHooks(std::move(hooks)) {}
 
 TfrmSwitchHint::~TfrmSwitchHint() {
   if (FSession)
@@ -50,7 +52,31 @@ INT_PTR CALLBACK TfrmSwitchHint::DialogProc(HWND window, UINT message, WPARAM wP
     form->FWindow = window;
   }
   auto* form = reinterpret_cast<TfrmSwitchHint*>(::GetWindowLongPtrA(window, DWLP_USER));
-  return form ? form->HandleMessage(message, wParam, lParam) : FALSE;
+  if (!form)
+    return FALSE;
+  // Nothing may unwind into the system's dialog manager: an error ends the
+  // dialog, shown as an error.
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    form->ReportError(error.what());
+  } catch (...) {
+    form->ReportError("Unknown error");
+  }
+  form->Close(IDCANCEL);
+  return TRUE;
+}
+
+void TfrmSwitchHint::ReportError(const std::string& text) {
+  if (FHooks.Error)
+    FHooks.Error(FWindow, text);
+  else
+    ::MessageBoxA(FWindow, text.c_str(), LoadText(TextId::ProductCaption).c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TfrmSwitchHint::Changed() {
+  if (FHooks.Changed)
+    FHooks.Changed(FWindow);
 }
 
 INT_PTR TfrmSwitchHint::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,7 +163,10 @@ void TfrmSwitchHint::SetOuterHeight(int height) {
   ::SetWindowPos(FWindow, nullptr, 0, 0, self.right - self.left, height, SWP_NOMOVE | SWP_NOZORDER);
 }
 
-void TfrmSwitchHint::FormShow() { SetOuterHeight(kShortHeight); }
+void TfrmSwitchHint::FormShow() {
+  SetOuterHeight(kShortHeight);
+  Changed();
+}
 
 void TfrmSwitchHint::FormActivate() {
   // Focus coming back later must not start a second switch.
@@ -148,20 +177,23 @@ void TfrmSwitchHint::FormActivate() {
 }
 
 void TfrmSwitchHint::WMSwitchStart() {
-  if (FOptions.CommandLineRun)
+  if (FOptions.CommandLineRun) {
     ::SetWindowTextA(FWindow, kPleaseWaitText);
-  FSession = FThreads.Start(FInput, this);
+    Changed();
+  }
+  FSession = FThreads.Start(FInput, this); // an error here closes the dialog
 }
 
 void TfrmSwitchHint::WMSwitchDone(WPARAM failed) {
-  ::SetDlgItemTextA(FWindow, IDC_BCANCEL, kOkText);
-  ::SetDlgItemTextA(FWindow, IDC_PANEL1, kFinishedText);
+  ::SetDlgItemTextA(FWindow, IDC_BCANCEL, LoadText(TextId::OkText).c_str());
+  ::SetDlgItemTextA(FWindow, IDC_PANEL1, LoadText(TextId::FinishedText).c_str());
   if (failed) {
     SetOuterHeight(kTallHeight);
     ::ShowWindow(::GetDlgItem(FWindow, IDC_MEMO1), SW_SHOW);
-  } else if (FOptions.AutoCloseDialog || FOptions.CommandLineRun) {
-    bCancelClick();
   }
+  Changed();
+  if (!failed && (FOptions.AutoCloseDialog || FOptions.CommandLineRun))
+    bCancelClick();
 }
 
 void TfrmSwitchHint::bCancelClick() {
@@ -176,11 +208,14 @@ void TfrmSwitchHint::CloseBox() { Close(IDCANCEL); }
 void TfrmSwitchHint::Close(INT_PTR modalResult) {
   if (FSession)
     FSession->Detach();
+  if (FHooks.Closing)
+    FHooks.Closing(FWindow, modalResult);
   ::EndDialog(FWindow, modalResult);
 }
 
 void TfrmSwitchHint::SetStatus(const std::string& caption) {
   ::SetDlgItemTextA(FWindow, IDC_PANEL1, caption.c_str());
+  Changed();
 }
 
 void TfrmSwitchHint::AppendLine(const std::string& line) {
@@ -198,8 +233,10 @@ void TfrmSwitchHint::ShowMemo() {
   for (const std::string& line : FMemoLines)
     text.append(line).append("\r\n");
   ::SetDlgItemTextA(FWindow, IDC_MEMO1, text.c_str());
+  Changed();
 }
 
+// On the switch thread, while the dialog cannot close (SwitchSession).
 void TfrmSwitchHint::SwitchDone(bool failed) {
   ::PostMessageA(FWindow, WM_SWITCHDONE, failed ? 1 : 0, 0);
 }

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,19 @@ struct TSwitchHintOptions {
   bool CommandLineRun = false;
 };
 
+// What the dialog tells whoever watches it (tests, the demo), called by the
+// dialog itself on the UI thread.
+struct TSwitchHintHooks {
+  // After each change of what it shows: caption, status, button, list,
+  // height. The state can be read from the dialog's window at that moment.
+  std::function<void(HWND dialog)> Changed;
+  // As it closes, with its modal result.
+  std::function<void(HWND dialog, INT_PTR modalResult)> Closing;
+  // An error that ends the dialog (a switch that cannot start); without a
+  // hook it is shown in a message box.
+  std::function<void(HWND dialog, const std::string& text)> Error;
+};
+
 class TfrmSwitchHint : private SwitchView {
 public:
   static constexpr int kClientWidth = 339;
@@ -27,7 +41,8 @@ public:
   static constexpr int kShortHeight = 130;
   static constexpr int kTallHeight = 290;
 
-  TfrmSwitchHint(SwitchThreads& threads, TSwitchInput input, TSwitchHintOptions options);
+  TfrmSwitchHint(SwitchThreads& threads, TSwitchInput input, TSwitchHintOptions options,
+                 TSwitchHintHooks hooks = {});
   ~TfrmSwitchHint() override;
 
   // Shows the dialog modally over owner; the modal result: 1 for the button
@@ -47,6 +62,8 @@ private:
   void CloseBox();
   void Close(INT_PTR modalResult);
   void SetOuterHeight(int height);
+  void Changed();
+  void ReportError(const std::string& text);
 
   // What the switch thread hands over, on the UI thread.
   void SetStatus(const std::string& caption) override;
@@ -58,6 +75,7 @@ private:
   SwitchThreads& FThreads;
   TSwitchInput FInput;
   TSwitchHintOptions FOptions;
+  TSwitchHintHooks FHooks;
   HWND FWindow = nullptr;
   HFONT FPanelFont = nullptr;
   HFONT FDialogFont = nullptr;

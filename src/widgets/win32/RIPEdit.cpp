@@ -9,34 +9,28 @@ namespace quorvin {
 
 namespace {
 
-// Fixed pixel layout of the panel; a later resize does not move the parts.
-constexpr int kFieldTop = 3;
-constexpr int kFieldPitch = 30;
-constexpr int kFieldLeft = 3;
-constexpr int kFieldWidth = kRIPEditWidth / 4 - 5;
-constexpr int kFieldHeight = kRIPEditHeight - 4;
-constexpr int kDotLeft = 25;
-constexpr int kDotTop = kRIPEditHeight - 17;
-constexpr int kFontPoints = 9;
-constexpr int kFixedsysCellWidth = 8;
+// Not in the headers for Windows 7, which the build targets.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+// A focus move asked for while a field is losing the focus waits until that
+// focus change is over (changing the focus inside WM_KILLFOCUS fights it).
+constexpr UINT kMoveFocusMessage = WM_APP + 0x201;
 
-// The dots sit in the gaps between the fields only because the Fixedsys
-// cell is 8 pixels wide. Where that face is missing (Wine without its own
-// fonts falls back to a proportional face with a 3-pixel dot, which then
-// hides under the field to its left), the glyph is centred where the
-// Fixedsys cell would have centred it.
-int DotLeft(int dot, int dotWidth) {
-  return (dot - 1) * kFieldPitch + kDotLeft + (kFixedsysCellWidth - dotWidth) / 2;
+HFONT CreatePointFont(const char* face, int points, int dpi) {
+  return ::CreateFontA(-::MulDiv(points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
-HFONT CreatePointFont(const char* face, int points) {
-  HDC screen = ::GetDC(nullptr);
-  const int pixelsPerInch = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen)
-    ::ReleaseDC(nullptr, screen);
-  return ::CreateFontA(-::MulDiv(points, pixelsPerInch, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
+TEXTMETRICA FontMetrics(HWND window, HFONT font) {
+  TEXTMETRICA metrics{};
+  HDC dc = ::GetDC(window);
+  if (!dc)
+    return metrics;
+  {
+    const FontSelection selection(dc, font);
+    ::GetTextMetricsA(dc, &metrics);
+  }
+  ::ReleaseDC(window, dc);
+  return metrics;
 }
 
 bool IsRIPEditWindow(HWND window) {
@@ -109,8 +103,24 @@ LRESULT TRIPEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_DESTROY:
     FDestroying = true;
     return 0;
-  case WM_PAINT:
-    Paint();
+  case WM_PAINT: {
+    const PaintSession paint(FHandle);
+    if (paint.Dc())
+      Paint(paint.Dc());
+    return 0;
+  }
+  case WM_PRINTCLIENT:
+    Paint(reinterpret_cast<HDC>(wParam));
+    return 0;
+  case WM_SIZE:
+    LayOut();
+    return 0;
+  case kDpiChangedAfterParent:
+    ApplyDpi();
+    return 0;
+  case kMoveFocusMessage:
+    if (CanFocus(static_cast<int>(wParam)))
+      ::SetFocus(FieldHandle(static_cast<int>(wParam)));
     return 0;
   case WM_ERASEBKGND:
     return 1; // the paint fills the whole panel
@@ -118,7 +128,7 @@ LRESULT TRIPEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const int field = LOWORD(wParam);
     if (HIWORD(wParam) == EN_CHANGE && field >= 1 && field <= kOctetCount &&
         reinterpret_cast<HWND>(lParam) == FieldHandle(field))
-      FModel.Change(field);
+      FieldChanged(field);
     return 0;
   }
   case WM_SETTEXT:
@@ -146,40 +156,91 @@ LRESULT TRIPEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool TRIPEdit::CreateParts(const CREATESTRUCTA& create) {
   ::SetWindowLongPtrA(FHandle, GWL_EXSTYLE, ::GetWindowLongPtrA(FHandle, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
   ::SetWindowLongPtrA(FHandle, GWL_STYLE, ::GetWindowLongPtrA(FHandle, GWL_STYLE) | WS_CLIPCHILDREN);
-  FFieldFont.reset(CreatePointFont("Verdana", kFontPoints));
-  FDotFont.reset(CreatePointFont("Fixedsys", kFontPoints));
-  for (int field = 1; field <= kOctetCount; ++field) {
-    const int left = (field - 1) * kFieldPitch + kFieldLeft;
-    const RECT bounds{left, kFieldTop, left + kFieldWidth, kFieldTop + kFieldHeight};
-    if (!FOctetFields[field - 1].Create(FHandle, field, bounds, FFieldFont.get(), *this))
+  for (int field = 1; field <= kOctetCount; ++field)
+    if (!FOctetFields[field - 1].Create(FHandle, field, RECT{}, nullptr, *this))
       return false;
-  }
+  ApplyDpi();
   if (create.style & WS_DISABLED)
     SetEnabled(false);
+  // A control comes with its text; that is no change to report.
+  FCreating = true;
   if (create.lpszName && *create.lpszName)
     SetIPString(create.lpszName);
+  FCreating = false;
   return true;
 }
 
-// Two lowered bevels around a white face, and the dots between the fields.
-void TRIPEdit::Paint() {
-  const PaintSession paint(FHandle);
-  HDC dc = paint.Dc();
-  if (!dc)
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
+// GetDpiForWindow exists from Windows 10 on; before, the screen's DPI is
+// every window's.
+int TRIPEdit::WindowDpi() const {
+  if (FDpiOverride > 0)
+    return FDpiOverride;
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow)
+    if (const UINT dpi = getDpiForWindow(FHandle))
+      return static_cast<int>(dpi);
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+  if (screen)
+    ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
+void TRIPEdit::ApplyDpi() {
+  FDpi = WindowDpi();
+  FFieldFont.reset(CreatePointFont("Verdana", kRIPEditFontPoints, FDpi));
+  FDotFont.reset(CreatePointFont("Fixedsys", kRIPEditFontPoints, FDpi));
+  for (const auto& field : FOctetFields)
+    ::SendMessageA(field.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FFieldFont.get()), FALSE);
+  LayOut();
+}
+
+void TRIPEdit::LayOut() {
+  RECT client{};
+  ::GetClientRect(FHandle, &client);
+  const TEXTMETRICA metrics = FontMetrics(FHandle, FFieldFont.get());
+  FFieldAscent = metrics.tmAscent;
+  FLayout = LayOutRIPEdit(client.right, client.bottom, FDpi, metrics.tmHeight);
+  for (int field = 0; field < kOctetCount; ++field) {
+    const TLayoutRect& rect = FLayout.Fields[field];
+    ::SetWindowPos(FOctetFields[field].Handle(), nullptr, rect.Left, rect.Top, rect.Width, rect.Height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ::InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TRIPEdit::FieldChanged(int field) {
+  FModel.Change(field);
+  if (FCreating || FDestroying)
     return;
+  HWND parent = ::GetParent(FHandle);
+  const int id = ::GetDlgCtrlID(FHandle);
+  if (parent)
+    ::SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(FHandle));
+}
+
+// Two lowered bevels around a white face, and the dots between the fields.
+void TRIPEdit::Paint(HDC dc) {
   RECT face{};
   ::GetClientRect(FHandle, &face);
   ::FillRect(dc, &face, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   ::DrawEdge(dc, &face, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   ::DrawEdge(dc, &face, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
 
+  // Each dot stands in its gap on the line of the digits beside it.
   const FontSelection selection(dc, FDotFont.get());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+  const UINT alignment = ::SetTextAlign(dc, TA_BASELINE | TA_LEFT);
   SIZE dotExtent{};
   ::GetTextExtentPoint32A(dc, ".", 1, &dotExtent);
-  for (int dot = 1; dot < kOctetCount; ++dot)
-    ::TextOutA(dc, DotLeft(dot, dotExtent.cx), kDotTop, ".", 1);
+  const int baseline = FLayout.Fields[0].Top + FFieldAscent;
+  for (int dot = 0; dot < kOctetCount - 1; ++dot)
+    ::TextOutA(dc, FLayout.DotCentres[dot] - dotExtent.cx / 2, baseline, ".", 1);
+  ::SetTextAlign(dc, alignment);
 }
 
 LRESULT TRIPEdit::CopyText(WPARAM size, LPARAM buffer) const {
@@ -194,8 +255,16 @@ LRESULT TRIPEdit::CopyText(WPARAM size, LPARAM buffer) const {
 }
 
 void TRIPEdit::FieldExit(int field) {
-  if (!FDestroying)
+  if (FDestroying)
+    return;
+  FExiting = true;
+  try {
     FModel.Exit(field);
+  } catch (...) {
+    FExiting = false;
+    throw;
+  }
+  FExiting = false;
 }
 
 std::string TRIPEdit::Text(int field) const {
@@ -219,7 +288,10 @@ bool TRIPEdit::CanFocus(int field) const {
 }
 
 void TRIPEdit::Focus(int field) {
-  ::SetFocus(FieldHandle(field));
+  if (FExiting)
+    ::PostMessageA(FHandle, kMoveFocusMessage, static_cast<WPARAM>(field), 0);
+  else
+    ::SetFocus(FieldHandle(field));
 }
 
 void TRIPEdit::SelectAll(int field) {

@@ -1,9 +1,14 @@
 #pragma once
 // The IP address edit control: a white panel with lowered bevels holding
 // four octet fields and three dots. Windows and dialog templates create it
-// by its class name; its window text is the dotted address (WM_SETTEXT and
-// WM_GETTEXT), and TRIPEdit::FromWindow gives the C++ interface.
+// by its class name ("TRIPEdit"); its window text is the dotted address
+// (WM_SETTEXT and WM_GETTEXT), it tells its parent of every change of that
+// text as an edit does (WM_COMMAND, EN_CHANGE, its control id), and
+// TRIPEdit::FromWindow gives the C++ interface. It lays itself out from its
+// client size and its window's DPI, again on WM_SIZE and on
+// WM_DPICHANGED_AFTERPARENT.
 
+#include "widgets/RIPEditLayout.h"
 #include "widgets/RIPEditModel.h"
 #include "widgets/win32/IPMaskEdit.h"
 
@@ -49,6 +54,12 @@ public:
   // Replaces the system beep, so that tests can count beeps.
   void SetBeepHandler(std::function<void()> beep) { FBeep = std::move(beep); }
 
+  // The DPI the control lays out for: its window's, unless a test sets one
+  // (0 goes back to the window's); takes effect on the next
+  // WM_DPICHANGED_AFTERPARENT, as a real change does.
+  void SetDpiOverride(int dpi) { FDpiOverride = dpi; }
+  int Dpi() const { return FDpi; }
+
 private:
   friend bool RegisterRIPEditClass(HINSTANCE instance);
 
@@ -61,7 +72,11 @@ private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool CreateParts(const CREATESTRUCTA& create);
-  void Paint();
+  int WindowDpi() const;
+  void ApplyDpi();
+  void LayOut();
+  void FieldChanged(int field);
+  void Paint(HDC dc);
   LRESULT CopyText(WPARAM size, LPARAM buffer) const;
 
   // IOctetFieldOwner
@@ -82,7 +97,13 @@ private:
   UniqueFont FFieldFont;
   UniqueFont FDotFont;
   std::function<void()> FBeep;
+  TRIPEditLayout FLayout;
+  int FDpi = kDesignDpi;
+  int FDpiOverride = 0;
+  int FFieldAscent = 0;
+  bool FCreating = false;
   bool FDestroying = false;
+  bool FExiting = false;
 };
 
 } // namespace quorvin
