@@ -1,0 +1,10 @@
+#include "app/win32/Dialogs.h"
+
+namespace quorvin {
+
+// The program's title, as the general error handler's boxes carry it.
+void ShowErrorBox(HWND owner, const std::exception& error) {
+  ::MessageBoxA(owner, error.what(), "Quorvin", MB_OK | MB_ICONERROR);
+}
+
+} // namespace quorvin

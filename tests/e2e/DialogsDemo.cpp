@@ -1,0 +1,59 @@
+// Shows one of the four small dialogs for screenshots: "options", "rename",
+// "ask" or "about" on the command line. The options work on an in-memory
+// registry and a settings file in a temporary folder; the address link
+// opens nothing. Prints "shown" once the dialog is up and ends when it
+// closes.
+
+#include "app/ShellPort.h"
+#include "app/SmallDialogs.h"
+#include "app/win32/Dialogs.h"
+#include "base/Texts.h"
+#include "store/win32/Win32ProfileFile.h"
+#include "support/TempFolder.h"
+#include "system/sim/InMemoryHost.h"
+#include "system/sim/InMemoryRegistry.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using namespace quorvin;
+
+class NoShell final : public ShellPort {
+public:
+  void Open(const std::string&, const std::string&) override {}
+};
+
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  std::printf("shown\n");
+  std::fflush(stdout);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  // The first tick comes once the dialog's modal loop runs idle.
+  ::SetTimer(nullptr, 0, 10, OnTimer);
+  if (std::strstr(commandLine, "options")) {
+    test::TempFolder folder;
+    Win32ProfileFile file(folder.File("data.ini"));
+    SystemServices services(std::make_unique<InMemoryRegistry>(), nullptr, std::make_unique<InMemoryHost>());
+    TOptionsSetting options;
+    TWindowOptions window{0, {"SET1"}};
+    ShowOptionsDialog(nullptr, options, window, file, services);
+  } else if (std::strstr(commandLine, "rename")) {
+    std::string name = "SET1";
+    ShowRenameDialog(nullptr, RenameCaption(name), name);
+  } else if (std::strstr(commandLine, "ask")) {
+    TOptionsSetting options;
+    ShowAskDialog(nullptr, LoadText(TextId::LoadQuestion), options);
+  } else {
+    NoShell shell;
+    ShowAboutDialog(nullptr, shell);
+  }
+  return 0;
+}
