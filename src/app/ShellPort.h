@@ -19,4 +19,22 @@ public:
 // The simulation when QUORVIN_SIMULATE names a folder, else the platform's.
 std::unique_ptr<ShellPort> CreateShellPort();
 
+// The platform's shell (ShellExecuteA on Windows; nothing opens elsewhere).
+std::unique_ptr<ShellPort> CreatePlatformShellPort();
+
+// Appends "verb target" as one line (CR LF) to opened.txt in folder.
+class SimulatedShellPort final : public ShellPort {
+public:
+  explicit SimulatedShellPort(std::string folder);
+  void Open(const std::string& verb, const std::string& target) override;
+
+private:
+  std::string FFolder;
+};
+
+// A target that names no place of its own (no drive, no root, no UNC
+// share, no "scheme:") is a file beside the executable: folder (with its
+// trailing delimiter) is put before it. Anything else is returned as given.
+std::string ResolveShellTarget(const std::string& target, const std::string& folder);
+
 } // namespace quorvin

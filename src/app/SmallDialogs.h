@@ -1,0 +1,33 @@
+#pragma once
+// The rules of the rename, confirmation and about dialogs.
+
+#include "store/Settings.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvin {
+
+// TfrmRename: Enter (0x0D) in the name edit confirms, whatever shift, Ctrl
+// or Alt key is held; every other key goes to the edit.
+inline constexpr int kVirtualKeyReturn = 0x0D;
+bool ConfirmsRename(int virtualKey);
+
+// The rename dialog's caption for a set: "New Name for "name"" (text 65202).
+std::string RenameCaption(std::string_view oldName);
+// The name proposed for a new set when tabCount tabs exist: "SET" and
+// tabCount + 1.
+std::string NewSetProposal(int tabCount);
+
+// TfrmAskExit's cbAskClick: the question shown decides which option the
+// box switches. Only the load question, compared exactly, is the load
+// question; any other text is the exit question.
+void AskClick(TOptionsSetting& options, std::string_view labelText, bool ticked);
+
+// The about box's fixed lines.
+inline constexpr std::string_view kAboutVersionLine = "Version: 3.5   Build 20220502";
+inline constexpr std::string_view kAboutNotice = "Copyright (C) 2004-2022 Corvane Software";
+inline constexpr std::string_view kAboutEmailLine = "Email: support@corvane.example";
+inline constexpr std::string_view kAboutWebAddress = "www.corvane.example";
+
+} // namespace quorvin
