@@ -18,37 +18,16 @@ using P = PageControl;
 
 constexpr int kDropDownMargin = 5;
 
-class RedrawSuspension {
+// Runs its action when the scope ends, however it ends.
+template <typename Action> class ScopeExit {
 public:
-  explicit RedrawSuspension(MainView& view) : FView(view) { FView.SuspendRedraw(true); }
-  ~RedrawSuspension() { FView.SuspendRedraw(false); }
-  RedrawSuspension(const RedrawSuspension&) = delete;
-  RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+  explicit ScopeExit(Action action) : FAction(std::move(action)) {}
+  ~ScopeExit() { FAction(); }
+  ScopeExit(const ScopeExit&) = delete;
+  ScopeExit& operator=(const ScopeExit&) = delete;
 
 private:
-  MainView& FView;
-};
-
-class BusyCursor {
-public:
-  explicit BusyCursor(MainView& view) : FView(view) { FView.SetBusyCursor(true); }
-  ~BusyCursor() { FView.SetBusyCursor(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
-private:
-  MainView& FView;
-};
-
-class Flag {
-public:
-  explicit Flag(bool& flag) : FFlag(flag) { FFlag = true; }
-  ~Flag() { FFlag = false; }
-  Flag(const Flag&) = delete;
-  Flag& operator=(const Flag&) = delete;
-
-private:
-  bool& FFlag;
+  Action FAction;
 };
 
 bool IsBlank(const std::string& text) {
@@ -150,7 +129,8 @@ void MainController::tcSetsChange() {
     throw;
   }
   {
-    RedrawSuspension suspension(FView);
+    FView.SuspendRedraw(true);
+    ScopeExit resume([this] { FView.SuspendRedraw(false); });
     LoadIntoPage(selected);
   }
   TakeSnapshot(selected);
@@ -215,7 +195,8 @@ void MainController::aLoadCurrentExecute() {
     return;
   std::string failure;
   {
-    BusyCursor busy(FView);
+    FView.SetBusyCursor(true);
+    ScopeExit normalCursor([this] { FView.SetBusyCursor(false); });
     try {
       FillFromSystem(FAdapterList.at(static_cast<std::size_t>(adapter) * kAdapterListStride + 3));
     } catch (const std::exception& error) {
@@ -231,7 +212,8 @@ void MainController::FillFromSystem(const std::string& guid) {
   IpConfig config;
   ReadIpConfig(FSystem.GetRegistry(), guid, config);
   {
-    RedrawSuspension suspension(FView);
+    FView.SuspendRedraw(true);
+    ScopeExit resume([this] { FView.SuspendRedraw(false); });
     SelectRadio(FView, config.DhcpEnabled ? P::rbAutoIP : P::rbUseIP);
     FView.SetText(P::reIP, config.IPAddress);
     FView.SetText(P::reSubnetMask, config.SubnetMask);
@@ -275,7 +257,8 @@ void MainController::aActivateExecute() {
   // a second F5 then must not start a second wait.
   if (FActivating)
     return;
-  Flag activating(FActivating);
+  FActivating = true;
+  ScopeExit done([this] { FActivating = false; });
   WaitForEarlierSwitch();
   // What is applied is what the fields show after their own corrections.
   FView.EndFieldEdit();
@@ -296,7 +279,8 @@ void MainController::WaitForEarlierSwitch() {
   // apply to one adapter at once.
   if (!FRunner.SwitchRunning())
     return;
-  BusyCursor busy(FView);
+  FView.SetBusyCursor(true);
+  ScopeExit normalCursor([this] { FView.SetBusyCursor(false); });
   FRunner.WaitForSwitches();
 }
 
