@@ -1,30 +1,55 @@
 #include "base/QueueDispatcher.h"
 
-#include <chrono>
 #include <exception>
 
 namespace quorvin {
+
+namespace {
+constexpr const char* kClosedText = "The user-interface thread takes no more work";
+}
 
 struct QueueDispatcher::Pending {
   const std::function<void()>* Task;
   std::exception_ptr Error;
   bool Done = false;
+  bool Abandoned = false;
 };
 
 QueueDispatcher::QueueDispatcher() : FOwner(std::this_thread::get_id()) {}
+
+QueueDispatcher::~QueueDispatcher() { Shutdown(); }
 
 void QueueDispatcher::RunSync(const std::function<void()>& task) {
   if (std::this_thread::get_id() == FOwner) {
     task();
     return;
   }
-  Pending pending{&task, nullptr, false};
+  Pending pending{&task, nullptr};
   std::unique_lock lock(FMutex);
+  if (FClosed)
+    throw DispatchError(kClosedText);
   FQueue.push_back(&pending);
   FChanged.notify_all();
   FChanged.wait(lock, [&] { return pending.Done; });
+  if (pending.Abandoned)
+    throw DispatchError(kClosedText);
   if (pending.Error)
     std::rethrow_exception(pending.Error);
+}
+
+void QueueDispatcher::Shutdown() {
+  std::lock_guard lock(FMutex);
+  FClosed = true;
+  for (Pending* pending : FQueue)
+    pending->Abandoned = pending->Done = true;
+  FQueue.clear();
+  FChanged.notify_all();
+}
+
+void QueueDispatcher::Wake() {
+  std::lock_guard lock(FMutex);
+  ++FWakes;
+  FChanged.notify_all();
 }
 
 bool QueueDispatcher::RunOne(std::unique_lock<std::mutex>& lock) {
@@ -49,13 +74,14 @@ void QueueDispatcher::PumpUntil(const std::function<bool()>& done) {
   for (;;) {
     while (RunOne(lock)) {
     }
+    // A wake that comes while done() runs is not lost: it is counted.
+    const std::uint64_t wakes = FWakes;
     lock.unlock();
     const bool finished = done();
     lock.lock();
     if (finished)
       return;
-    // done() may turn true without a task (a worker ending): look again soon.
-    FChanged.wait_for(lock, std::chrono::milliseconds(2), [&] { return !FQueue.empty(); });
+    FChanged.wait(lock, [&] { return !FQueue.empty() || FWakes != wakes; });
   }
 }
 

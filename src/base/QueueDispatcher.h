@@ -6,6 +6,7 @@
 #include "base/UiDispatcher.h"
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -15,9 +16,17 @@ namespace quorvin {
 class QueueDispatcher final : public UiDispatcher {
 public:
   QueueDispatcher();
+  ~QueueDispatcher() override;
+  QueueDispatcher(const QueueDispatcher&) = delete;
+  QueueDispatcher& operator=(const QueueDispatcher&) = delete;
 
   void RunSync(const std::function<void()>& task) override;
   void PumpUntil(const std::function<bool()>& done) override;
+  void Wake() override;
+
+  // Takes no more work: callers still waiting and every later one get
+  // DispatchError.
+  void Shutdown();
 
 private:
   struct Pending;
@@ -27,6 +36,8 @@ private:
   std::mutex FMutex;
   std::condition_variable FChanged;
   std::deque<Pending*> FQueue;
+  std::uint64_t FWakes = 0;
+  bool FClosed = false;
 };
 
 } // namespace quorvin

@@ -24,9 +24,13 @@ bool IsDhcpText(std::string_view ip) {
   return true;
 }
 
+// 0 and 1 are successes (1 asks for a restart); anything else refused.
+int Weight(std::int32_t code) { return code == 0 ? 0 : code == 1 ? 1 : 2; }
+
 // Runs step on every matching adapter configuration. Every match is
-// configured, but the first refusal is what the caller hears: a later
-// success must not hide an adapter that was left unconfigured.
+// configured, but what the caller hears is the worst answer: a refusal over
+// a restart request over a clean success, and among refusals the first. A
+// later success must not hide an adapter that was left unconfigured.
 std::int32_t ConfigureAdapters(ManagementService& service, std::string_view mac,
                                const AdapterStep& step) {
   if (!IsAdapterMacText(mac))
@@ -42,7 +46,7 @@ std::int32_t ConfigureAdapters(ManagementService& service, std::string_view mac,
     } catch (const std::exception&) {
       code = kMethodCallError;
     }
-    if (first || result == 0)
+    if (first || Weight(code) > Weight(result))
       result = code;
     first = false;
   }

@@ -7,7 +7,8 @@
 // and returns a result code: 0 success, 1 and 64..100 the service's own
 // return values, kNoMatchingAdapter when nothing matched (nothing was
 // called), kMethodCallError when calling a method failed. With several
-// matches the first code other than 0 is returned. A service that cannot be
+// matches a refusal (any code but 0 and 1) wins over 1, 1 wins over 0, and
+// among refusals the first is returned. A service that cannot be
 // reached or queried raises QuorvinError instead. Texts are 8-bit texts.
 
 #include "switching/ManagementSession.h"

@@ -1,5 +1,6 @@
 #include "switching/SwitchThread.h"
 
+#include "base/Texts.h"
 #include "switching/IpSet.h"
 
 #include <exception>
@@ -12,9 +13,6 @@ constexpr SwitchItem kOrder[kSwitchItemCount] = {
     SwitchItem::IP,       SwitchItem::DnsServer,      SwitchItem::ProxyServer, SwitchItem::ComputerName,
     SwitchItem::Workgroup, SwitchItem::DefaultPrinter, SwitchItem::DnsDomain,   SwitchItem::WinsServer};
 
-// String resource 65200.
-constexpr const char* kApplyText = "Apply the new settings for";
-
 bool IsAdapterItem(SwitchItem item) {
   return item == SwitchItem::IP || item == SwitchItem::DnsServer || item == SwitchItem::DnsDomain ||
          item == SwitchItem::WinsServer;
@@ -22,11 +20,34 @@ bool IsAdapterItem(SwitchItem item) {
 
 } // namespace
 
-std::string StartingCaption() { return std::string(kApplyText) + "..."; }
+void SwitchSession::Detach() {
+  std::lock_guard lock(FMutex);
+  FView = nullptr;
+}
+
+SwitchView* SwitchSession::View() const {
+  std::lock_guard lock(FMutex);
+  return FView;
+}
+
+void SwitchSession::NotifyDone(bool failed) {
+  std::lock_guard lock(FMutex);
+  if (FView)
+    FView->SwitchDone(failed);
+}
+
+TSwitchInput MakeSwitchInput(const TSetRecord& set, const std::array<std::string, kSwitchItemCount>& itemNames,
+                             const TAdapterEntry& adapter) {
+  return TSwitchInput{set, itemNames, adapter[2]};
+}
+
+std::string StartingCaption() { return LoadText(TextId::ApplyNewSettings) + "..."; }
 
 std::string ItemCaption(const std::string& itemName) {
-  return std::string(kApplyText) + " [ " + itemName + " ] ...";
+  return LoadText(TextId::ApplyNewSettings) + " [ " + itemName + " ] ...";
 }
+
+std::string FailureHeading() { return LoadText(TextId::FailureHeading); }
 
 TSwitchThread::TSwitchThread(TSwitchInput input, std::shared_ptr<SwitchSession> session,
                              UiDispatcher& dispatcher, ManagementService& adapters, SwitchHost& host)
@@ -68,25 +89,41 @@ void TSwitchThread::WriteLine(SwitchItem item, const std::string& text) {
   });
 }
 
-void TSwitchThread::Execute() {
-  struct Finish {
-    SwitchSession& Session;
-    ~Finish() { Session.MarkFinished(); }
-  } finish{*FSession};
+void TSwitchThread::Execute() noexcept {
+  bool completed = true;
+  bool failed = false;
+  try {
+    completed = ApplyItems();
+    failed = FLineCount > 0;
+  } catch (...) {
+    // The UI thread cannot be reached (or could not show a text): nothing
+    // more can be applied or shown, but the end is still told, as a failure.
+    failed = true;
+  }
+  if (completed)
+    FSession->NotifyDone(failed);
+  FSession->MarkFinished();
+  FDispatcher.Wake();
+}
 
+// False when a stop request ended the run.
+bool TSwitchThread::ApplyItems() {
   if (FSession->StopRequested())
-    return;
+    return false;
   ToView([](SwitchView& view) { view.SetStatus(StartingCaption()); });
   for (SwitchItem item : kOrder) {
     if (FSession->StopRequested())
-      return;
+      return false;
     if (!IsTicked(item))
       continue;
     ToView([&](SwitchView& view) { view.SetStatus(ItemCaption(Name(item))); });
     // An error (the management service out of reach, a registry value that
     // cannot be written) fails this item only; the others are still applied.
+    // A failed hand-over ends the run.
     try {
       Apply(item);
+    } catch (const DispatchError&) {
+      throw;
     } catch (const std::exception& error) {
       WriteLine(item, error.what());
     }
@@ -95,12 +132,9 @@ void TSwitchThread::Execute() {
     if (item == SwitchItem::IP)
       FHost.PumpWait(kPauseAfterIpMs);
   }
-  const bool failed = FLineCount > 0;
-  ToView([&](SwitchView& view) {
-    if (failed)
-      view.InsertHeading(kFailureHeading);
-    view.SwitchDone(failed);
-  });
+  if (FLineCount > 0)
+    ToView([](SwitchView& view) { view.InsertHeading(FailureHeading()); });
+  return true;
 }
 
 void TSwitchThread::Apply(SwitchItem item) {

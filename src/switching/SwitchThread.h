@@ -19,6 +19,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace quorvin {
@@ -44,7 +45,8 @@ public:
   virtual void PumpWait(unsigned milliseconds) = 0;
 };
 
-// The progress dialog as the switch sees it; called on the UI thread only.
+// The progress dialog as the switch sees it. Everything but SwitchDone is
+// called on the UI thread.
 class SwitchView {
 public:
   virtual ~SwitchView() = default;
@@ -52,12 +54,16 @@ public:
   virtual void AppendLine(const std::string& line) = 0;
   // Puts the heading and an empty line above the failure lines.
   virtual void InsertHeading(const std::string& heading) = 0;
-  // The run ended without a stop; failed when lines were written.
+  // The run ended without a stop; failed when lines were written (or could
+  // not all be shown). Called on the switch thread while the dialog cannot
+  // close, so that the end reaches it even when the UI thread takes no more
+  // work: it may only post.
   virtual void SwitchDone(bool failed) = 0;
 };
 
 // What the dialog and its thread share. The stop flag may be set from any
-// thread; the link to the dialog is read and cleared on the UI thread only.
+// thread; the link to the dialog is cleared on the UI thread and guarded, so
+// that the end notice and a close never cross.
 class SwitchSession {
 public:
   explicit SwitchSession(SwitchView* view) : FView(view) {}
@@ -65,14 +71,18 @@ public:
   void RequestStop() { FStop = true; }
   bool StopRequested() const { return FStop; }
   // The dialog closed: nothing may reach it any more.
-  void Detach() { FView = nullptr; }
-  SwitchView* View() const { return FView; }
+  void Detach();
+  // UI thread: the dialog, while it is there.
+  SwitchView* View() const;
+  // Switch thread: SwitchDone on the dialog, while it is there.
+  void NotifyDone(bool failed);
   bool Finished() const { return FFinished; }
   void MarkFinished() { FFinished = true; }
 
 private:
   std::atomic<bool> FStop{false};
   std::atomic<bool> FFinished{false};
+  mutable std::mutex FMutex;
   SwitchView* FView;
 };
 
@@ -83,24 +93,37 @@ struct TSwitchInput {
   std::string AdapterMac;
 };
 
+// The adapter list keeps four texts per entry: connection name, device
+// name, MAC address, GUID in braces.
+inline constexpr std::size_t kAdapterListTextsPerEntry = 4;
+using TAdapterEntry = std::array<std::string, kAdapterListTextsPerEntry>;
+
+// What a switch works on, copied from what the main window shows: the set
+// record, the tick boxes' captions and the chosen entry of the adapter list.
+// The window ends any field edit first, so that corrections have run.
+TSwitchInput MakeSwitchInput(const TSetRecord& set, const std::array<std::string, kSwitchItemCount>& itemNames,
+                             const TAdapterEntry& adapter);
+
 inline constexpr unsigned kPauseAfterIpMs = 200;
 
 std::string StartingCaption();
 std::string ItemCaption(const std::string& itemName);
-inline constexpr const char* kFailureHeading = "The following settings are failed:";
+std::string FailureHeading();
 
 class TSwitchThread {
 public:
   TSwitchThread(TSwitchInput input, std::shared_ptr<SwitchSession> session, UiDispatcher& dispatcher,
                 ManagementService& adapters, SwitchHost& host);
 
-  // The thread's body: runs once.
-  void Execute();
+  // The thread's body: runs once and lets nothing escape. A hand-over to
+  // the UI thread that fails ends the run; the dialog still hears the end.
+  void Execute() noexcept;
 
 private:
   bool IsTicked(SwitchItem item) const;
   const std::string& Name(SwitchItem item) const;
   void Apply(SwitchItem item);
+  bool ApplyItems();
   void ApplyAdapterItem(SwitchItem item);
   std::int32_t RunAdapterStep(SwitchItem item);
   void ApplyProxy();

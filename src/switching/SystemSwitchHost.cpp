@@ -11,6 +11,9 @@ namespace quorvin {
 SystemSwitchHost::SystemSwitchHost(SystemServices& system, ProcessLauncher& launcher)
     : FSystem(system), FLauncher(launcher) {}
 
+SystemSwitchHost::SystemSwitchHost(SystemServices& system, std::unique_ptr<ProcessLauncher> launcher)
+    : FSystem(system), FOwnedLauncher(std::move(launcher)), FLauncher(*FOwnedLauncher) {}
+
 bool SystemSwitchHost::SetHostName(const std::string& name) { return quorvin::SetHostName(FSystem.Host(), name); }
 
 std::uint32_t SystemSwitchHost::JoinWorkgroup(const std::string& workgroup) {

@@ -7,11 +7,15 @@
 #include "switching/SwitchThread.h"
 #include "system/SystemServices.h"
 
+#include <memory>
+
 namespace quorvin {
 
 class SystemSwitchHost final : public SwitchHost {
 public:
   SystemSwitchHost(SystemServices& system, ProcessLauncher& launcher);
+  // Keeps the launcher for as long as the host lives.
+  SystemSwitchHost(SystemServices& system, std::unique_ptr<ProcessLauncher> launcher);
 
   bool SetHostName(const std::string& name) override;
   std::uint32_t JoinWorkgroup(const std::string& workgroup) override;
@@ -23,6 +27,7 @@ public:
 
 private:
   SystemServices& FSystem;
+  std::unique_ptr<ProcessLauncher> FOwnedLauncher;
   ProcessLauncher& FLauncher;
 };
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,8 +73,11 @@ public:
 
   // Milliseconds, wrapping at 2^32.
   virtual std::uint32_t TickCount() = 0;
-  // Handles the calling thread's pending window messages.
-  virtual void ProcessMessages() = 0;
+  // Handles the calling thread's pending window messages. A WM_QUIT among
+  // them is taken, not posted again, and its exit code returned: the caller
+  // posts it again (PostQuit) once its own wait is over.
+  virtual std::optional<int> ProcessMessages() = 0;
+  virtual void PostQuit(int exitCode) = 0;
   // Returns when a message arrives or after at most milliseconds.
   virtual void WaitForMessages(std::uint32_t milliseconds) = 0;
 };

@@ -16,7 +16,7 @@ void FakeView::InsertHeading(const std::string& heading) {
   Memo.insert(Memo.begin(), {heading, ""});
 }
 void FakeView::SwitchDone(bool failed) {
-  Check();
+  DoneOnUiThread = std::this_thread::get_id() == UiThread;
   ++DoneCount;
   Failed = failed;
 }
@@ -63,6 +63,12 @@ std::unique_ptr<ManagementSession> HookedService::Connect() {
   if (OnConnect)
     OnConnect(FConnections);
   return Inner.Connect();
+}
+
+void FailingDispatcher::RunSync(const std::function<void()>& task) {
+  if (FAllowed-- <= 0)
+    throw DispatchError("Cannot reach the user-interface thread", 1816);
+  FInner.RunSync(task);
 }
 
 std::array<std::string, kSwitchItemCount> DefaultItemNames() {

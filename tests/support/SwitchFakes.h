@@ -4,9 +4,10 @@
 // that plays the UI thread while the switch thread works.
 
 #include "base/QueueDispatcher.h"
-#include "switching/RecordingManagementService.h"
+#include "support/RecordingManagementService.h"
 #include "switching/SwitchThread.h"
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -27,7 +28,8 @@ public:
   int DoneCount = 0;
   bool Failed = false;
   std::thread::id UiThread = std::this_thread::get_id();
-  bool CalledOffUiThread = false;
+  bool CalledOffUiThread = false; // SwitchDone aside, which comes from the switch thread
+  bool DoneOnUiThread = false;
 
 private:
   void Check();
@@ -72,6 +74,20 @@ public:
 
 private:
   int FConnections = 0;
+};
+
+// Hands over the first Allowed tasks through Inner, then fails every
+// hand-over as a dispatcher does whose window has gone.
+class FailingDispatcher : public UiDispatcher {
+public:
+  FailingDispatcher(UiDispatcher& inner, int allowed) : FInner(inner), FAllowed(allowed) {}
+  void RunSync(const std::function<void()>& task) override;
+  void PumpUntil(const std::function<bool()>& done) override { FInner.PumpUntil(done); }
+  void Wake() override { FInner.Wake(); }
+
+private:
+  UiDispatcher& FInner;
+  std::atomic<int> FAllowed;
 };
 
 // The eight captions of the main window's tick boxes.

@@ -1,7 +1,7 @@
 #include "switching/IpSet.h"
 
 #include "base/QuorvinError.h"
-#include "switching/RecordingManagementService.h"
+#include "support/RecordingManagementService.h"
 
 #include <gtest/gtest.h>
 
@@ -147,7 +147,7 @@ class IpSetSeveralAdaptersTest : public IpSetTest,
 
 // A failure on one configuration must not be hidden by a success on the
 // other; every configuration is still tried.
-TEST_P(IpSetSeveralAdaptersTest, FirstResultOtherThanZeroIsReported) {
+TEST_P(IpSetSeveralAdaptersTest, ARefusalWinsOverARestartWhichWinsOverSuccess) {
   for (const std::int32_t answer : {GetParam().First, GetParam().Second}) {
     ScriptedAdapter adapter{kMac, true, {}, {}};
     if (answer == kMethodCallError)
@@ -168,7 +168,12 @@ INSTANTIATE_TEST_SUITE_P(Results, IpSetSeveralAdaptersTest,
                                            SeveralCase{"BothRefuse", 70, 91, 70},
                                            SeveralCase{"BothSucceed", 0, 0, 0},
                                            SeveralCase{"FirstErrs", kMethodCallError, 0, -1},
-                                           SeveralCase{"RestartThenRefusal", 1, 70, 1}),
+                                           SeveralCase{"RestartThenRefusal", 1, 70, 70},
+                                           SeveralCase{"RestartThenError", 1, kMethodCallError, -1},
+                                           SeveralCase{"RefusalThenRestart", 70, 1, 70},
+                                           SeveralCase{"SuccessThenRestart", 0, 1, 1},
+                                           SeveralCase{"RestartThenSuccess", 1, 0, 1},
+                                           SeveralCase{"ErrorThenRefusal", kMethodCallError, 91, -1}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 class IpSetMacFormTest : public IpSetTest, public ::testing::WithParamInterface<const char*> {};

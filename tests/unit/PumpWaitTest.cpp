@@ -42,5 +42,16 @@ TEST(PumpWait, ElapsedTimeIsNotWaitedAgain) {
   EXPECT_EQ(host.Calls, std::vector<std::string>{"WaitForMessages 50"});
 }
 
+// A quit taken from the queue must neither end the pause early nor be
+// posted back while the pause goes on (that would wake it again at once).
+TEST(PumpWait, AQuitIsPostedAgainOnceAfterTheWholeWait) {
+  InMemoryHost host;
+  host.QuitAtFirstMessages = 3;
+  host.WaitSlice = 60;
+  PumpWait(host, 200);
+  EXPECT_EQ(host.Calls, (std::vector<std::string>{"WaitForMessages 200", "WaitForMessages 140",
+                                                  "WaitForMessages 80", "WaitForMessages 20", "PostQuit 3"}));
+}
+
 } // namespace
 } // namespace quorvin::test

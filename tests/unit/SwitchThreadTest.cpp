@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
+#include <future>
+#include <system_error>
 
 namespace quorvin {
 namespace {
@@ -293,35 +294,118 @@ TEST_F(SwitchThreadTest, ClosedDialogGetsNothingWhileTheRestIsApplied) {
   EXPECT_EQ(FView.DoneCount, 0);
 }
 
-TEST(SwitchThreads, ExitWaitsForARunningSwitch) {
+// The workgroup item holds the run until the waiting has begun: the wait
+// itself must pump, since the adapter steps after it need this thread.
+TEST(SwitchThreads, ANewRunOrTheExitWaitsForAnEarlierRun) {
   QueueDispatcher dispatcher;
   HookedService service;
   service.Inner.AddAdapter({kMac, true, {}, {}});
   FakeHost host;
-  std::atomic<bool> release{false};
-  std::atomic<bool> joined{false};
-  host.OnWorkgroup = [&] {
-    while (!release)
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    joined = true;
-  };
+  std::promise<void> waiting;
+  host.OnWorkgroup = [future = waiting.get_future().share()] { future.wait(); };
   FakeView view;
   TSwitchInput input = Input();
   input.Set.EnableIP = input.Set.Workgroup = input.Set.WinsServer = true;
 
   SwitchThreads threads(dispatcher, service, host);
   auto session = threads.Start(input, &view);
-  session->Detach(); // the dialog is gone; the run goes on
-  std::thread releaser([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    release = true;
+  session->Detach(); // the close box: the run goes on unseen
+  int waits = 0;
+  threads.WaitForEarlierRuns([&] {
+    ++waits;
+    waiting.set_value();
   });
-  threads.WaitAll(); // pumps: the adapter steps after the workgroup need this thread
-  releaser.join();
-  EXPECT_TRUE(joined);
+  EXPECT_EQ(waits, 1);
   EXPECT_TRUE(session->Finished());
-  EXPECT_FALSE(threads.AnyRunning());
   EXPECT_EQ(service.Inner.CalledMethods().back(), "SetWinsServer");
+  threads.WaitForEarlierRuns([&] { ++waits; });
+  EXPECT_EQ(waits, 1) << "nothing to wait for";
+}
+
+TEST(SwitchThreads, AThreadThatCannotStartIsReportedToTheCaller) {
+  QueueDispatcher dispatcher;
+  HookedService service;
+  FakeHost host;
+  SwitchThreads threads(dispatcher, service, host, [](std::function<void()>) -> std::thread {
+    throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+  });
+  FakeView view;
+  EXPECT_THROW(threads.Start(Input(), &view), std::system_error);
+  threads.WaitForEarlierRuns();
+  EXPECT_EQ(view.DoneCount, 0);
+}
+
+struct HandOverCase {
+  const char* Name;
+  int Allowed; // hand-overs that succeed before the dispatcher fails
+  std::size_t Statuses;
+  Lines Log;
+};
+
+class SwitchHandOverTest : public SwitchThreadTest, public ::testing::WithParamInterface<HandOverCase> {};
+
+// Whenever the UI thread stops taking work, the run ends there without an
+// escape from the thread, and its end still reaches the dialog, as a
+// failure: what could not be shown must not look like success.
+TEST_P(SwitchHandOverTest, AFailedHandOverEndsTheRunAndTheEndIsStillTold) {
+  TSwitchInput input = Input();
+  input.Set.ComputerName = input.Set.EnableIP = input.Set.Workgroup = true;
+  FHost.HostNameResult = false;
+  test::FailingDispatcher failing(FDispatcher, GetParam().Allowed);
+  test::RunSwitch(input, FSession, failing, FService, FHost);
+  EXPECT_EQ(FView.Statuses.size(), GetParam().Statuses);
+  EXPECT_EQ(FHost.Log(), GetParam().Log);
+  EXPECT_EQ(FView.DoneCount, 1);
+  EXPECT_TRUE(FView.Failed);
+  EXPECT_FALSE(FView.DoneOnUiThread);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moments, SwitchHandOverTest,
+    ::testing::Values(HandOverCase{"StartingCaption", 0, 0, {}},
+                      HandOverCase{"IpCaption", 1, 1, {}},
+                      HandOverCase{"IpStep", 2, 2, {}},
+                      HandOverCase{"ComputerNameCaption", 3, 2, {"switch PumpWait 200"}},
+                      HandOverCase{"ComputerNameLine", 4, 3, {"switch PumpWait 200", "SetHostName LAB-PC"}},
+                      HandOverCase{"Heading", 6, 4,
+                                   {"switch PumpWait 200", "SetHostName LAB-PC", "JoinWorkgroup LAB"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// Whether the task is still queued when the dispatcher shuts down or comes
+// after it, the caller gets the error instead of waiting for ever.
+TEST(Dispatchers, AfterAShutdownNoCallerWaits) {
+  QueueDispatcher dispatcher;
+  std::promise<void> queued;
+  std::thread waiting([&] {
+    bool ran = false;
+    dispatcher.Wake(); // nothing pumps: the task stays queued
+    queued.set_value();
+    EXPECT_THROW(dispatcher.RunSync([&] { ran = true; }), DispatchError);
+    EXPECT_FALSE(ran);
+  });
+  queued.get_future().wait();
+  dispatcher.Shutdown();
+  waiting.join();
+  std::thread later([&] { EXPECT_THROW(dispatcher.RunSync([] {}), DispatchError); });
+  later.join();
+}
+
+TEST(Dispatchers, ATaskErrorComesBackAsItIs) {
+  QueueDispatcher dispatcher;
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    EXPECT_THROW(dispatcher.RunSync([] { throw QuorvinError("refused", 5); }), QuorvinError);
+    try {
+      dispatcher.RunSync([] { throw QuorvinError("refused", 5); });
+    } catch (const DispatchError&) {
+      ADD_FAILURE() << "a task's own error is no failed hand-over";
+    } catch (const QuorvinError&) {
+    }
+    done = true;
+    dispatcher.Wake();
+  });
+  dispatcher.PumpUntil([&] { return done.load(); });
+  worker.join();
 }
 
 } // namespace

@@ -1,53 +1,97 @@
 #include "base/win32/Win32Dispatcher.h"
 
-#include "base/QuorvinError.h"
-
+#include <algorithm>
 #include <exception>
-#include <memory>
+#include <optional>
 
 namespace quorvin {
 namespace {
 
 constexpr UINT kRunTaskMessage = WM_APP + 0x101;
 constexpr const char* kClassName = "QuorvinDispatcher";
-
-struct Pending {
-  const std::function<void()>* Task;
-  std::exception_ptr Error;
-  HANDLE Done;
-};
-
-struct EventCloser {
-  void operator()(HANDLE event) const { ::CloseHandle(event); }
-};
+constexpr const char* kClosedText = "The user-interface thread takes no more work";
 
 } // namespace
 
+struct Win32Dispatcher::Pending {
+  const std::function<void()>* Task;
+  std::exception_ptr Error;
+  HANDLE Done;
+  bool Abandoned = false;
+};
+
 Win32Dispatcher::Win32Dispatcher() : FThreadId(::GetCurrentThreadId()) {
+  FWakeEvent.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  if (!FWakeEvent)
+    throw QuorvinError("Cannot create an event", ::GetLastError());
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = ::GetModuleHandleA(nullptr);
   windowClass.lpszClassName = kClassName;
   ::RegisterClassA(&windowClass); // fails harmlessly when already registered
-  FWindow = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              windowClass.hInstance, nullptr);
+  FWindow = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
+                              this);
   if (!FWindow)
     throw QuorvinError("Cannot create the dispatcher window", ::GetLastError());
 }
 
-Win32Dispatcher::~Win32Dispatcher() { ::DestroyWindow(FWindow); }
+Win32Dispatcher::~Win32Dispatcher() { Shutdown(); }
 
+void Win32Dispatcher::Shutdown() {
+  if (!FWindowDestroyed)
+    ::DestroyWindow(FWindow); // WM_NCDESTROY releases the waiting callers
+  ReleaseWaiting();
+}
+
+// The window may also go without Shutdown (destroyed by someone else): from
+// then on its posted tasks are never run, so nobody may wait for them.
 LRESULT CALLBACK Win32Dispatcher::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != kRunTaskMessage)
-    return ::DefWindowProcA(window, message, wParam, lParam);
-  auto* pending = reinterpret_cast<Pending*>(lParam);
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Win32Dispatcher*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (self && message == kRunTaskMessage) {
+    self->RunPosted(reinterpret_cast<Pending*>(lParam));
+    return 0;
+  }
+  if (self && message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->FWindowDestroyed = true;
+    self->ReleaseWaiting();
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool Win32Dispatcher::Withdraw(Pending* pending) {
+  std::lock_guard lock(FMutex);
+  const auto found = std::find(FPending.begin(), FPending.end(), pending);
+  if (found == FPending.end())
+    return false;
+  FPending.erase(found);
+  return true;
+}
+
+void Win32Dispatcher::RunPosted(Pending* pending) {
+  // A caller that was released meanwhile has gone; its pointer is stale.
+  if (!Withdraw(pending))
+    return;
   try {
     (*pending->Task)();
   } catch (...) {
     pending->Error = std::current_exception();
   }
   ::SetEvent(pending->Done);
-  return 0;
+}
+
+void Win32Dispatcher::ReleaseWaiting() {
+  std::lock_guard lock(FMutex);
+  FClosed = true;
+  for (Pending* pending : FPending) {
+    pending->Abandoned = true;
+    ::SetEvent(pending->Done);
+  }
+  FPending.clear();
 }
 
 void Win32Dispatcher::RunSync(const std::function<void()>& task) {
@@ -55,33 +99,52 @@ void Win32Dispatcher::RunSync(const std::function<void()>& task) {
     task();
     return;
   }
-  std::unique_ptr<void, EventCloser> done(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  UniqueHandle done(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!done)
-    throw QuorvinError("Cannot create an event", ::GetLastError());
+    throw DispatchError("Cannot create an event", ::GetLastError());
   Pending pending{&task, nullptr, done.get()};
-  if (!::PostMessageA(FWindow, kRunTaskMessage, 0, reinterpret_cast<LPARAM>(&pending)))
-    throw QuorvinError("Cannot reach the user-interface thread", ::GetLastError());
+  {
+    std::lock_guard lock(FMutex);
+    if (FClosed)
+      throw DispatchError(kClosedText);
+    FPending.push_back(&pending);
+  }
+  if (!::PostMessageA(FWindow, kRunTaskMessage, 0, reinterpret_cast<LPARAM>(&pending))) {
+    const DWORD error = ::GetLastError();
+    if (Withdraw(&pending))
+      throw DispatchError("Cannot reach the user-interface thread", error);
+  }
   ::WaitForSingleObject(done.get(), INFINITE);
+  if (pending.Abandoned)
+    throw DispatchError(kClosedText);
   if (pending.Error)
     std::rethrow_exception(pending.Error);
 }
 
+void Win32Dispatcher::Wake() { ::SetEvent(FWakeEvent.get()); }
+
+// A WM_QUIT met here is kept until the wait is over: posted back at once it
+// would end the next wait at once, and the loop would spin. The messages
+// after it are still handled, since what is awaited may need them.
 void Win32Dispatcher::PumpUntil(const std::function<bool()>& done) {
+  std::optional<int> quit;
+  HANDLE wake = FWakeEvent.get();
   for (;;) {
     MSG message;
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
-        // Leave the quit for the main loop, but finish the wait first.
-        ::PostQuitMessage(static_cast<int>(message.wParam));
-        break;
+        quit = static_cast<int>(message.wParam);
+        continue;
       }
       ::TranslateMessage(&message);
       ::DispatchMessageA(&message);
     }
     if (done())
-      return;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+      break;
+    ::MsgWaitForMultipleObjects(1, &wake, FALSE, INFINITE, QS_ALLINPUT);
   }
+  if (quit)
+    ::PostQuitMessage(*quit);
 }
 
 } // namespace quorvin

@@ -7,6 +7,11 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <mutex>
+#include <type_traits>
+#include <vector>
+
 namespace quorvin {
 
 class Win32Dispatcher final : public UiDispatcher {
@@ -19,12 +24,31 @@ public:
 
   void RunSync(const std::function<void()>& task) override;
   void PumpUntil(const std::function<bool()>& done) override;
+  void Wake() override;
+
+  // On the UI thread: destroys the window. Callers still waiting and every
+  // later one get DispatchError. The destructor does it too.
+  void Shutdown();
 
 private:
+  struct Pending;
+  struct HandleCloser {
+    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+  };
+  using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void RunPosted(Pending* pending);
+  bool Withdraw(Pending* pending);
+  void ReleaseWaiting();
 
   HWND FWindow = nullptr;
   DWORD FThreadId = 0;
+  UniqueHandle FWakeEvent;
+  bool FWindowDestroyed = false;
+  std::mutex FMutex;
+  std::vector<Pending*> FPending;
+  bool FClosed = false;
 };
 
 } // namespace quorvin

@@ -65,7 +65,9 @@ std::uint32_t InMemoryHost::TickCount() {
   return now;
 }
 
-void InMemoryHost::ProcessMessages() { ++MessagesHandled; }
+std::optional<int> InMemoryHost::ProcessMessages() {
+  return ++MessagesHandled == 1 ? QuitAtFirstMessages : std::nullopt;
+}
 
 void InMemoryHost::WaitForMessages(std::uint32_t milliseconds) {
   Calls.push_back("WaitForMessages " + std::to_string(milliseconds));

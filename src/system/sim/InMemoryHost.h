@@ -31,6 +31,7 @@ public:
   std::uint32_t TickStep = 0; // added after each reading of the tick count
   std::uint32_t WaitSlice = 0; // a wait ends after this long (a message came); 0: the full wait
   unsigned MessagesHandled = 0;
+  std::optional<int> QuitAtFirstMessages; // a WM_QUIT that the first ProcessMessages takes
   std::vector<std::string> Calls;
 
   std::string ComputerName() override { return ComputerNameValue; }
@@ -49,7 +50,8 @@ public:
   void SetProxy(const ProxyInfo& info) override;
   void SendInternetOption(std::uint32_t option) override;
   std::uint32_t TickCount() override;
-  void ProcessMessages() override;
+  std::optional<int> ProcessMessages() override;
+  void PostQuit(int exitCode) override { Calls.push_back("PostQuit " + std::to_string(exitCode)); }
   void WaitForMessages(std::uint32_t milliseconds) override;
 };
 

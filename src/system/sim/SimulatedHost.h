@@ -32,7 +32,8 @@ public:
   void SetProxy(const ProxyInfo& info) override { FBase.SetProxy(info); }
   void SendInternetOption(std::uint32_t option) override { FBase.SendInternetOption(option); }
   std::uint32_t TickCount() override { return FBase.TickCount(); }
-  void ProcessMessages() override { FBase.ProcessMessages(); }
+  std::optional<int> ProcessMessages() override { return FBase.ProcessMessages(); }
+  void PostQuit(int exitCode) override { FBase.PostQuit(exitCode); }
   void WaitForMessages(std::uint32_t milliseconds) override { FBase.WaitForMessages(milliseconds); }
 
 private:

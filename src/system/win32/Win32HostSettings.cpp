@@ -171,18 +171,23 @@ void Win32HostSettings::SendInternetOption(std::uint32_t option) {
 
 std::uint32_t Win32HostSettings::TickCount() { return GetTickCount(); }
 
-void Win32HostSettings::ProcessMessages() {
+// Posting the quit again at once would wake the wait that follows at once,
+// again and again: the caller posts it when its wait is over.
+std::optional<int> Win32HostSettings::ProcessMessages() {
+  std::optional<int> quit;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
-      // Left for the thread's own message loop, which ends on it.
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
+      quit = static_cast<int>(message.wParam);
+      continue;
     }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  return quit;
 }
+
+void Win32HostSettings::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
 
 void Win32HostSettings::WaitForMessages(std::uint32_t milliseconds) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT);

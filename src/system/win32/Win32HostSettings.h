@@ -24,7 +24,8 @@ public:
   void SetProxy(const ProxyInfo& info) override;
   void SendInternetOption(std::uint32_t option) override;
   std::uint32_t TickCount() override;
-  void ProcessMessages() override;
+  std::optional<int> ProcessMessages() override;
+  void PostQuit(int exitCode) override;
   void WaitForMessages(std::uint32_t milliseconds) override;
 };
 

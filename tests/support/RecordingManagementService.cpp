@@ -1,4 +1,4 @@
-#include "switching/RecordingManagementService.h"
+#include "support/RecordingManagementService.h"
 
 #include "base/QuorvinError.h"
 #include "switching/IpSetQuery.h"
