@@ -277,11 +277,15 @@ void MainController::aActivateExecute() {
 void MainController::WaitForEarlierSwitch() {
   // A switch whose dialog was closed goes on unseen; two switches must not
   // apply to one adapter at once.
-  if (!FRunner.SwitchRunning())
-    return;
-  FView.SetBusyCursor(true);
-  ScopeExit normalCursor([this] { FView.SetBusyCursor(false); });
-  FRunner.WaitForSwitches();
+  bool waited = false;
+  ScopeExit normalCursor([&] {
+    if (waited)
+      FView.SetBusyCursor(false);
+  });
+  FRunner.WaitForEarlierSwitches([&] {
+    waited = true;
+    FView.SetBusyCursor(true);
+  });
 }
 
 TSwitchInput MainController::SwitchInput(int adapter) {

@@ -7,6 +7,7 @@
 #include "store/Settings.h"
 #include "switching/SwitchThread.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -110,10 +111,10 @@ struct TSwitchRunOptions {
 class SwitchRunner {
 public:
   virtual ~SwitchRunner() = default;
-  // A switch whose dialog was closed may still be running.
-  virtual bool SwitchRunning() = 0;
-  // Handles the window's messages until every earlier switch has ended.
-  virtual void WaitForSwitches() = 0;
+  // A switch whose dialog was closed may still be running: then calls
+  // whileWaiting once and handles the window's messages until every
+  // earlier switch has ended.
+  virtual void WaitForEarlierSwitches(const std::function<void()>& whileWaiting) = 0;
   // Shows the progress dialog modally; the switch works on input.
   virtual void RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) = 0;
 };

@@ -100,6 +100,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
-  threads.WaitAll();
+  threads.WaitForEarlierRuns();
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "app/ShellPort.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -138,8 +139,10 @@ private:
 
 class FakeSwitchRunner final : public SwitchRunner {
 public:
-  bool SwitchRunning() override { return Running; }
-  void WaitForSwitches() override {
+  void WaitForEarlierSwitches(const std::function<void()>& whileWaiting) override {
+    if (!Running)
+      return;
+    whileWaiting();
     BusyWhileWaiting = View && View->Busy;
     if (DuringWait)
       DuringWait();

@@ -27,8 +27,7 @@ std::string Text(HWND window) {
 
 class RecordingRunner final : public SwitchRunner {
 public:
-  bool SwitchRunning() override { return false; }
-  void WaitForSwitches() override {}
+  void WaitForEarlierSwitches(const std::function<void()>&) override {}
   void RunSwitch(const TSwitchInput& input, const TSwitchRunOptions&) override { Runs.push_back(input); }
   std::vector<TSwitchInput> Runs;
 };

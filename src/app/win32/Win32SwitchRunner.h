@@ -16,8 +16,9 @@ public:
   // The window that the dialog is modal to.
   void SetOwner(HWND owner) { FOwner = owner; }
 
-  bool SwitchRunning() override { return FThreads.AnyRunning(); }
-  void WaitForSwitches() override { FThreads.WaitAll(); }
+  void WaitForEarlierSwitches(const std::function<void()>& whileWaiting) override {
+    FThreads.WaitForEarlierRuns(whileWaiting);
+  }
   void RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override;
 
 private:
