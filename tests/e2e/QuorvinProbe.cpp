@@ -10,8 +10,10 @@
 //                              "TaskbarCreated" and checks the icon is back
 //   press CAPTION TEXT [s]     waits for a window titled CAPTION and clicks its TEXT button
 //   texts CAPTION [seconds]    waits for a window titled CAPTION and prints its texts
+//   tabs                       prints the number of set tabs of the main window
 // Exit code 0 when the command did what it says.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -151,6 +153,13 @@ int main(int argc, char** argv) {
       ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
       std::printf("%s\n", text[0] ? text : "-");
     }
+    return 0;
+  }
+  if (command == "tabs") {
+    HWND tabs = main ? ::FindWindowExA(main, nullptr, "SysTabControl32", nullptr) : nullptr;
+    if (!tabs)
+      return 1;
+    std::printf("%d\n", static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)));
     return 0;
   }
   if (command == "taskbar-restart")
