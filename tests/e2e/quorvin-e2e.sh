@@ -4,7 +4,6 @@
 # Sourced by run-e2e.sh, which defines bin, check and failures.
 # Each case starts from a fresh program folder over the demo network.
 
-desktop="explorer /desktop=QuorvinE2E,1024x768"
 probe() { wine "$bin/quorvin_probe.exe" "$@"; }
 exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' "$app_ids")
 
@@ -17,7 +16,7 @@ new_folder() { # [data.ini to start with]
   export QUORVIN_SIMULATE
   QUORVIN_SIMULATE=$(winepath -w "$folder/network")
 }
-start() { wine $desktop "$folder/Quorvin.exe" "$@" >>"$folder/wine.log" 2>&1 & }
+start() { wine "$folder/Quorvin.exe" "$@" >>"$folder/wine.log" 2>&1 & }
 # The program's process has ended once its window is gone for good.
 ended() { probe wait none "${1:-30}" >/dev/null; }
 quit() { # the confirmed exit, answering the question when it comes
