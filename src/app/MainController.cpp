@@ -1,0 +1,378 @@
+#include "app/MainController.h"
+
+#include "app/PageBinding.h"
+#include "base/Texts.h"
+#include "store/SetRecord.h"
+#include "system/AdapterList.h"
+#include "system/HostOperations.h"
+#include "system/IpConfig.h"
+#include "system/ProxySettings.h"
+
+#include <algorithm>
+#include <exception>
+
+namespace quorvin {
+namespace {
+
+using P = PageControl;
+
+constexpr int kDropDownMargin = 5;
+
+class RedrawSuspension {
+public:
+  explicit RedrawSuspension(MainView& view) : FView(view) { FView.SuspendRedraw(true); }
+  ~RedrawSuspension() { FView.SuspendRedraw(false); }
+  RedrawSuspension(const RedrawSuspension&) = delete;
+  RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+
+private:
+  MainView& FView;
+};
+
+class BusyCursor {
+public:
+  explicit BusyCursor(MainView& view) : FView(view) { FView.SetBusyCursor(true); }
+  ~BusyCursor() { FView.SetBusyCursor(false); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+  MainView& FView;
+};
+
+class Flag {
+public:
+  explicit Flag(bool& flag) : FFlag(flag) { FFlag = true; }
+  ~Flag() { FFlag = false; }
+  Flag(const Flag&) = delete;
+  Flag& operator=(const Flag&) = delete;
+
+private:
+  bool& FFlag;
+};
+
+bool IsBlank(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });
+}
+
+} // namespace
+
+std::string AdapterEntryText(const std::string& connectionName, const std::string& deviceName) {
+  return connectionName + "  (" + deviceName + ")";
+}
+
+std::vector<std::string> AdapterEntries(const std::vector<std::string>& adapterList) {
+  std::vector<std::string> entries;
+  for (std::size_t i = 0; i + kAdapterListStride <= adapterList.size(); i += kAdapterListStride)
+    entries.push_back(AdapterEntryText(adapterList[i], adapterList[i + 1]));
+  return entries;
+}
+
+MainController::MainController(MainView& view, ProfileFile& file, SystemServices& system, ShellPort& shell,
+                               SwitchRunner& runner, std::string settingsFolder)
+    : FView(view), FFile(file), FSystem(system), FShell(shell), FRunner(runner),
+      FSettingsFolder(std::move(settingsFolder)) {}
+
+SettingsFileState MainController::FormCreate() {
+  EnableProxyControls(FView, false);
+  TWindowOptions window;
+  const SettingsFileState state = LoadOrSaveOptions(true, FFile, FOptions, window);
+  FCurrentSet = window.CurrentSet;
+  FSetNames = std::move(window.SetNames);
+  FCommandLineRun = false;
+  if (state == SettingsFileState::Missing)
+    FShell.Open("Open", LoadText(TextId::HelpPageAddress));
+  return state;
+}
+
+void MainController::FormShow() {
+  bRefreshClick();
+  RefillPrinters();
+  // The window comes with five tabs: name them, append the rest, and drop
+  // the surplus from the end.
+  const int designTabs = FView.TabCount();
+  const int count = static_cast<int>(FSetNames.size());
+  for (int i = 0; i < count; ++i) {
+    if (i < designTabs)
+      FView.SetTabCaption(i, FSetNames[i]);
+    else
+      FView.AppendTab(FSetNames[i]);
+  }
+  for (int i = designTabs - 1; i >= count; --i)
+    FView.DeleteTab(i);
+}
+
+void MainController::ShowStartSet() {
+  LoadIntoPage(FCurrentSet);
+  TakeSnapshot(FCurrentSet);
+  SelectTab(FCurrentSet);
+}
+
+void MainController::LoadCommandLineSet(int index) {
+  LoadIntoPage(index);
+  TakeSnapshot(index);
+}
+
+void MainController::SaveOptions() {
+  TWindowOptions window = WindowOptions();
+  LoadOrSaveOptions(false, FFile, FOptions, window);
+}
+
+void MainController::SaveShownSetIfModified() {
+  if (IsShownSetModified())
+    SaveSet(FFile, FCurrentSet, ReadPage(FView, FCurrentSet));
+}
+
+bool MainController::IsShownSetModified() { return IsSetModified(FOptions, ReadPage(FView, FCurrentSet)); }
+
+TWindowOptions MainController::WindowOptions() {
+  TWindowOptions window;
+  window.CurrentSet = FCurrentSet;
+  for (int i = 0; i < FView.TabCount(); ++i)
+    window.SetNames.push_back(FView.TabCaption(i));
+  return window;
+}
+
+void MainController::SelectTab(int index) {
+  if (FView.SelectedTab() == index)
+    return;
+  FView.SelectTab(index);
+  tcSetsChange();
+}
+
+void MainController::tcSetsChange() {
+  const int selected = FView.SelectedTab();
+  try {
+    SaveShownSetIfModified();
+  } catch (...) {
+    // The set that could not be written stays shown, under its own tab.
+    FView.SelectTab(FCurrentSet);
+    throw;
+  }
+  {
+    RedrawSuspension suspension(FView);
+    LoadIntoPage(selected);
+  }
+  TakeSnapshot(selected);
+  RefillPrinters();
+  FCurrentSet = selected;
+}
+
+void MainController::LoadIntoPage(int index) {
+  TSetRecord set = LoadSet(FFile, index);
+  const auto adapterCount = static_cast<std::int32_t>(FAdapterList.size() / kAdapterListStride);
+  set.NetworkAdapter = ClampAdapterPosition(set.NetworkAdapter, adapterCount);
+  FView.SetTabCaption(index, set.Caption);
+  WritePage(FView, set);
+}
+
+void MainController::TakeSnapshot(int index) {
+  // From the controls, not from the file: what the controls made of the
+  // loaded values is what a later change test compares with.
+  TakeSetSnapshot(FOptions, ReadPage(FView, index));
+}
+
+const std::vector<std::string>& MainController::Printers() {
+  if (!FPrinters)
+    FPrinters = FSystem.Host().Printers();
+  return *FPrinters;
+}
+
+void MainController::RefillPrinters() { FView.SetPrinterList(Printers()); }
+
+void MainController::rbAutoIPClick() { ApplyChoiceRules(FView); }
+
+void MainController::rbAutoDnsServerClick() { ApplyChoiceRules(FView); }
+
+void MainController::cbUseProxyServerClick() {
+  EnableProxyControls(FView, FView.IsChecked(P::cbUseProxyServer));
+}
+
+void MainController::bRefreshClick() {
+  FAdapterList.clear();
+  FView.SetAdapterEntries({});
+  std::vector<std::string> list;
+  ListConnections(FSystem.Network(), list);
+  FAdapterList = std::move(list);
+  FView.SetAdapterEntries(AdapterEntries(FAdapterList));
+}
+
+void MainController::cbNetworkAdapterDropDown() {
+  int width = FView.AdapterBoxWidth();
+  const int margin = FView.ScaleToDpi(kDropDownMargin);
+  for (const std::string& entry : AdapterEntries(FAdapterList))
+    width = std::max(width, FView.AdapterTextWidth(entry) + margin);
+  FView.SetAdapterListWidth(width);
+}
+
+void MainController::aLoadCurrentExecute() {
+  const int adapter = FView.AdapterIndex();
+  if (adapter < 0) {
+    FView.ShowMessage(LoadText(TextId::NoAdapterChosen));
+    return;
+  }
+  if (FOptions.AskBeforeLoad && !FView.AskWithDialog(LoadText(TextId::LoadQuestion), FOptions))
+    return;
+  std::string failure;
+  {
+    BusyCursor busy(FView);
+    try {
+      FillFromSystem(FAdapterList.at(static_cast<std::size_t>(adapter) * kAdapterListStride + 3));
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
+  }
+  // A page filled only in part must not pass for a loaded one.
+  if (!failure.empty())
+    FView.ShowMessage(LoadText(TextId::LoadCurrentFailed) + "\r\n" + failure);
+}
+
+void MainController::FillFromSystem(const std::string& guid) {
+  IpConfig config;
+  ReadIpConfig(FSystem.GetRegistry(), guid, config);
+  {
+    RedrawSuspension suspension(FView);
+    SelectRadio(FView, config.DhcpEnabled ? P::rbAutoIP : P::rbUseIP);
+    FView.SetText(P::reIP, config.IPAddress);
+    FView.SetText(P::reSubnetMask, config.SubnetMask);
+    FView.SetText(P::reGateway, config.DefaultGateway);
+    SelectRadio(FView, config.AutoDns ? P::rbAutoDnsServer : P::rbUseDnsServer);
+    FView.SetText(P::rePreferredDns, config.PreferredDns);
+    FView.SetText(P::reAlternateDns, config.AlternateDns);
+    FView.SetText(P::eDnsDomain, config.DnsDomain);
+    FView.SetText(P::rePrimaryWins, config.PrimaryWins);
+    FView.SetText(P::reSecondaryWins, config.SecondaryWins);
+  }
+  FillProxy();
+  FView.SetText(P::eComputerName, GetComputerNameText(FSystem.Host()));
+  FView.SetText(P::eWorkgroup, GetWorkgroupName(FSystem.Host()));
+  RefillPrinters();
+  if (!Printers().empty()) {
+    if (!FDefaultPrinter)
+      FDefaultPrinter = GetDefaultPrinter(FSystem.Host());
+    const bool listed = std::find(Printers().begin(), Printers().end(), *FDefaultPrinter) != Printers().end();
+    FView.SetText(P::cbPrinter, listed ? *FDefaultPrinter : std::string());
+  }
+}
+
+void MainController::FillProxy() {
+  const std::string list = GetProxyList(FSystem.Host());
+  // The window shows the system's proxy list as its title from now on.
+  if (!list.empty())
+    FView.SetCaption(list);
+  const ProxyAddress proxy = GetProxyFor(list, "http");
+  if (proxy.Port != 0) {
+    SetUseProxy(FView, true);
+    FView.SetText(P::eProxyAddress, proxy.Server);
+    FView.SetText(P::eProxyPort, std::to_string(proxy.Port));
+  } else {
+    SetUseProxy(FView, false);
+  }
+}
+
+void MainController::aActivateExecute() {
+  // While an earlier switch is awaited the window still handles messages;
+  // a second F5 then must not start a second wait.
+  if (FActivating)
+    return;
+  Flag activating(FActivating);
+  WaitForEarlierSwitch();
+  // What is applied is what the fields show after their own corrections.
+  FView.EndFieldEdit();
+  const int adapter = FView.AdapterIndex();
+  if (adapter < 0 || static_cast<std::size_t>(adapter + 1) * kAdapterListStride > FAdapterList.size()) {
+    FView.ShowMessage(LoadText(TextId::NoAdapterChosen));
+    return;
+  }
+  if (!AnyItemTicked(FView)) {
+    FView.ShowMessage(LoadText(TextId::NoItemTicked));
+    return;
+  }
+  FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog, FCommandLineRun});
+}
+
+void MainController::WaitForEarlierSwitch() {
+  // A switch whose dialog was closed goes on unseen; two switches must not
+  // apply to one adapter at once.
+  if (!FRunner.SwitchRunning())
+    return;
+  BusyCursor busy(FView);
+  FRunner.WaitForSwitches();
+}
+
+TSwitchInput MainController::SwitchInput(int adapter) {
+  TSwitchInput input;
+  input.Set = ReadPage(FView, FCurrentSet);
+  for (std::size_t i = 0; i < kSwitchItemCount; ++i)
+    input.ItemNames[i] = FView.GetCaption(kItemTickBoxes[i]);
+  input.AdapterMac = FAdapterList[static_cast<std::size_t>(adapter) * kAdapterListStride + 2];
+  return input;
+}
+
+void MainController::aAddNewSetExecute() {
+  std::string name = "SET" + std::to_string(FView.TabCount() + 1);
+  if (!FView.AskSetName(LoadText(TextId::NewSet), name))
+    return;
+  const int index = FView.TabCount();
+  // The entered name is kept in the set's section at once: a set without a
+  // section would come back with its default name. A section left over at
+  // that number (a run that ended without saving its tab count) is dropped,
+  // so that the new set starts empty.
+  if (FFile.Exists())
+    FFile.EraseSection(SetSectionName(index));
+  FFile.WriteString(SetSectionName(index), "Caption", name);
+  FView.AppendTab(name);
+}
+
+void MainController::miRenameClick() {
+  const int index = FView.SelectedTab();
+  std::string name = FView.TabCaption(index);
+  if (FView.AskSetName(LoadText(TextId::NewNameFor) + " \"" + name + "\"", name))
+    FView.SetTabCaption(index, name);
+}
+
+void MainController::aDeleteSetExecute() {
+  if (!FView.AskYesNo(LoadText(TextId::DeleteQuestion)))
+    return;
+  if (FView.TabCount() == 1) {
+    FView.ShowMessage(LoadText(TextId::LastSetUndeletable));
+    return;
+  }
+  const int deleted = FView.SelectedTab();
+  SelectTab(deleted == FView.TabCount() - 1 ? 0 : deleted + 1);
+  FView.DeleteTab(deleted);
+  const int countAfter = FView.TabCount();
+  EraseSetSection(FFile, deleted, countAfter);
+  if (deleted < countAfter) {
+    // The set now at the deleted position is the one shown: load it again
+    // under its new number.
+    FCurrentSet = deleted;
+    FView.SelectTab(deleted);
+    tcSetsChange();
+  } else {
+    FCurrentSet = 0;
+    SelectTab(0);
+  }
+}
+
+void MainController::ShowSettingsfile1Click() {
+  const std::string path = FSettingsFolder + std::string(kSettingsFileName);
+  if (FView.AskYesNo(path + "\r\n\r\n" + LoadText(TextId::SettingsFileNote)))
+    FShell.Open("Open", FSettingsFolder);
+}
+
+void MainController::aHelpExecute() { FShell.Open("Open", LoadText(TextId::HelpPageAddress)); }
+
+void MainController::Image2Click() { FShell.Open("Open", LoadText(TextId::HomePageAddress)); }
+
+void MainController::lUpdateClick() {
+  const std::string address = LoadText(TextId::UpdatePageAddress);
+  if (!IsBlank(address))
+    FShell.Open("open", address);
+}
+
+void MainController::miSetingsClick() { FView.ShowOptionsDialog(FOptions, WindowOptions()); }
+
+void MainController::miAboutClick() { FView.ShowAboutDialog(); }
+
+} // namespace quorvin

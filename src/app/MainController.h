@@ -1,0 +1,104 @@
+#pragma once
+// TfrmMain's rules: the set tabs, the page's enabling, the adapter box, Load
+// Current, Activate, adding, renaming and deleting sets, the settings-file
+// notice and the links. It works on the window through MainView and on the
+// system through its ports; the window forwards its events here.
+
+#include "app/MainView.h"
+#include "app/ShellPort.h"
+#include "store/ProfileFile.h"
+#include "store/Settings.h"
+#include "system/SystemServices.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvin {
+
+// The text of adapter box entry k: the connection name, "  (", the device
+// name and ")".
+std::string AdapterEntryText(const std::string& connectionName, const std::string& deviceName);
+// One entry per complete group of four texts of the adapter list.
+std::vector<std::string> AdapterEntries(const std::vector<std::string>& adapterList);
+
+class MainController {
+public:
+  MainController(MainView& view, ProfileFile& file, SystemServices& system, ShellPort& shell,
+                 SwitchRunner& runner, std::string settingsFolder);
+
+  // Creation: the proxy controls disabled, the options and set names read;
+  // on a first start (no settings file) the help page opens.
+  SettingsFileState FormCreate();
+  // First show, before any set is shown: the adapter box, the printer box
+  // and one tab per set name.
+  void FormShow();
+  // The set of "DefaultTab" shown with its snapshot, its tab selected.
+  void ShowStartSet();
+  // A set named on the command line: loaded with its snapshot; the tab
+  // selection stays as it is.
+  void LoadCommandLineSet(int index);
+
+  // Exit: the options with the shown set and the tab count, then the shown
+  // set when it was changed.
+  void SaveOptions();
+  void SaveShownSetIfModified();
+
+  // Event handlers.
+  void tcSetsChange();
+  void rbAutoIPClick();
+  void rbAutoDnsServerClick();
+  void cbUseProxyServerClick();
+  void bRefreshClick();
+  void cbNetworkAdapterDropDown();
+  void aLoadCurrentExecute();
+  void aActivateExecute();
+  void aAddNewSetExecute();
+  void miRenameClick();
+  void aDeleteSetExecute();
+  void ShowSettingsfile1Click();
+  void aHelpExecute();
+  void Image2Click();
+  void lUpdateClick();
+  void miSetingsClick();
+  void miAboutClick();
+
+  int CurrentSet() const { return FCurrentSet; }
+  bool IsShownSetModified();
+  TOptionsSetting& Options() { return FOptions; }
+  // The shown set and the tab captions, in tab order.
+  TWindowOptions WindowOptions();
+  const std::vector<std::string>& AdapterList() const { return FAdapterList; }
+  bool CommandLineRun() const { return FCommandLineRun; }
+  void SetCommandLineRun(bool commandLineRun) { FCommandLineRun = commandLineRun; }
+
+private:
+  // Selects a tab; a change of tab runs the tab change.
+  void SelectTab(int index);
+  void LoadIntoPage(int index);
+  void TakeSnapshot(int index);
+  const std::vector<std::string>& Printers();
+  void RefillPrinters();
+  void FillFromSystem(const std::string& guid);
+  void FillProxy();
+  void WaitForEarlierSwitch();
+  TSwitchInput SwitchInput(int adapter);
+
+  MainView& FView;
+  ProfileFile& FFile;
+  SystemServices& FSystem;
+  ShellPort& FShell;
+  SwitchRunner& FRunner;
+  std::string FSettingsFolder;
+
+  TOptionsSetting FOptions;
+  std::vector<std::string> FSetNames;
+  std::vector<std::string> FAdapterList;
+  std::int32_t FCurrentSet = 0;
+  bool FCommandLineRun = false;
+  bool FActivating = false;
+  std::optional<std::vector<std::string>> FPrinters;
+  std::optional<std::string> FDefaultPrinter;
+};
+
+} // namespace quorvin

@@ -1,0 +1,423 @@
+#include "app/win32/TfrmMain.h"
+
+#include "app/win32/Dialogs.h"
+#include "app/win32/resource.h"
+#include "base/QuorvinError.h"
+#include "base/Texts.h"
+#include "widgets/win32/RIPEdit.h"
+
+#include <commctrl.h>
+
+#include <iterator>
+
+namespace quorvin {
+namespace {
+
+constexpr char kTitle[] = "Quorvin";
+constexpr char kSubtitle[] = "Switch between different network settings";
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kLinkHotColour = RGB(255, 0, 0);
+constexpr int kDesignTabs = 5;
+// Places in the title band, in pixels at 96 DPI.
+constexpr int kIconLeft = 8, kIconSize = 32, kTitleLeft = 48, kTitleTop = 6, kSubtitleTop = 27;
+constexpr int kTitleHeight = 16, kLinkRightMargin = 10, kUpdateImageOffset = 20, kUpdateImageSize = 16;
+
+constexpr int kHintedControls[] = {IDC_BACTIVATE,  IDC_BADDNEWSET, IDC_BLOADCURRENT, IDC_CBCOMPUTERNAME,
+                                   IDC_ECOMPUTERNAME, IDC_CBWORKGROUP, IDC_EWORKGROUP};
+
+HINSTANCE Instance() { return ::GetModuleHandleA(nullptr); }
+
+void RegisterMainClass() {
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  if (::GetClassInfoExA(Instance(), kMainWindowClass, &existing))
+    return;
+  // A template that names its class needs the dialog manager's procedure
+  // and window bytes in that class.
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = ::DefDlgProcA;
+  windowClass.cbWndExtra = DLGWINDOWEXTRA;
+  windowClass.hInstance = Instance();
+  windowClass.hIcon = ::LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_QUORVIN));
+  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kMainWindowClass;
+  if (!::RegisterClassExA(&windowClass))
+    throw QuorvinError("Cannot register the main window class", ::GetLastError());
+}
+
+std::optional<JpegPicture> LoadPicture(int id) {
+  // A picture that does not decode leaves its place plain; the window
+  // works without it.
+  try {
+    return JpegPicture::FromResource(Instance(), id);
+  } catch (const QuorvinError&) {
+    return std::nullopt;
+  }
+}
+
+OwnedIcon LoadIconSized(int id, int size) {
+  return OwnedIcon(static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
+}
+
+int WindowDpi(HWND window) {
+  // GetDpiForWindow exists from Windows 10 1607; older systems have one DPI.
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  if (getDpiForWindow && window)
+    return static_cast<int>(getDpiForWindow(window));
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+  ::ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+struct MenuDeleter {
+  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+
+} // namespace
+
+TfrmMain::TfrmMain(ProfileFile& file, SystemServices& system, ShellPort& shell, SwitchRunner& runner,
+                   std::string settingsFolder)
+    : FFile(file), FSystem(system), FShell(shell),
+      FController(*this, file, system, shell, runner, std::move(settingsFolder)) {}
+
+TfrmMain::~TfrmMain() {
+  if (FWindow)
+    ::DestroyWindow(FWindow);
+}
+
+void TfrmMain::Create(HWND owner) {
+  RegisterMainClass();
+  RegisterRIPEditClass(Instance());
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_TAB_CLASSES | ICC_WIN95_CLASSES;
+  ::InitCommonControlsEx(&controls);
+  FAccelerators = ::LoadAcceleratorsA(Instance(), MAKEINTRESOURCEA(IDR_MAINACCEL));
+  if (!::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(IDD_MAIN), owner, DialogProc,
+                            reinterpret_cast<LPARAM>(this)))
+    throw QuorvinError("Cannot create the main window", ::GetLastError());
+  FController.FormCreate();
+}
+
+void TfrmMain::FormShow() {
+  FController.FormShow();
+  FController.ShowStartSet();
+}
+
+int TfrmMain::ScaleToDpi(int pixels) { return ::MulDiv(pixels, WindowDpi(FWindow), 96); }
+
+void TfrmMain::Run(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    ShowErrorBox(FWindow, error);
+  }
+}
+
+void TfrmMain::Activate() {
+  Run([this] { FController.aActivateExecute(); });
+}
+
+bool TfrmMain::PreTranslateMessage(MSG& message) {
+  if (!FWindow || (message.hwnd != FWindow && !::IsChild(FWindow, message.hwnd)))
+    return false;
+  if (FAccelerators && ::TranslateAcceleratorA(FWindow, FAccelerators, &message))
+    return true;
+  return ::IsDialogMessageA(FWindow, &message) != FALSE;
+}
+
+INT_PTR CALLBACK TfrmMain::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+    reinterpret_cast<TfrmMain*>(lParam)->FWindow = window;
+  }
+  auto* form = reinterpret_cast<TfrmMain*>(::GetWindowLongPtrA(window, DWLP_USER));
+  if (!form)
+    return FALSE;
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // Nothing may unwind into the dialog manager.
+    return FALSE;
+  }
+}
+
+INT_PTR TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR result = 0;
+  if (message != WM_INITDIALOG && FHook && FHook(message, wParam, lParam, result))
+    return result;
+  switch (message) {
+  case WM_INITDIALOG:
+    InitDialog();
+    return FALSE;
+  case WM_COMMAND:
+    Command(LOWORD(wParam), HIWORD(wParam));
+    return TRUE;
+  case WM_NOTIFY:
+    Notify(*reinterpret_cast<const NMHDR*>(lParam));
+    return TRUE;
+  case WM_PAINT: {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(FWindow, &paint);
+    PaintBand(dc);
+    ::EndPaint(FWindow, &paint);
+    return TRUE;
+  }
+  case WM_DRAWITEM:
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return TRUE;
+  case WM_SETCURSOR:
+    if (SetCursorFor(reinterpret_cast<HWND>(wParam))) {
+      ::SetWindowLongPtrA(FWindow, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    }
+    return FALSE;
+  case WM_DPICHANGED:
+    MakeFonts();
+    LayOutBand();
+    ::InvalidateRect(FWindow, nullptr, TRUE);
+    return FALSE;
+  default:
+    return FALSE;
+  }
+}
+
+void TfrmMain::InitDialog() {
+  ::SetWindowTextA(FWindow, LoadText(TextId::ProductCaption).c_str());
+  for (int i = 1; i <= kDesignTabs; ++i)
+    AppendTab("SET" + std::to_string(i));
+  ::SendMessageA(Item(IDC_TCSETS), TCM_SETCURSEL, 0, 0);
+  FTitleBand = LoadPicture(IDR_TITLEBAND);
+  FHomePage = LoadPicture(IDR_HOMEPAGE);
+  const int scale = ScaleToDpi(kIconSize);
+  FIcon = LoadIconSized(IDI_QUORVIN, scale);
+  FUpdateIcon = LoadIconSized(IDI_UPDATE, ScaleToDpi(kUpdateImageSize));
+  ::SendMessageA(FWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon.get()));
+  MakeFonts();
+  LayOutBand();
+  AddHints();
+}
+
+void TfrmMain::AddHints() {
+  HWND tips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                FWindow, nullptr, Instance(), nullptr);
+  if (!tips)
+    return; // the window works without its hints
+  for (int id : kHintedControls) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = FWindow;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.hinst = Instance();
+    tool.lpszText = MAKEINTRESOURCEA(id);
+    ::SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  ::SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(400));
+}
+
+void TfrmMain::Command(int id, int code) {
+  switch (id) {
+  case IDC_BACTIVATE:
+  case IDM_ACTIVATE:
+    Activate();
+    break;
+  case IDC_BADDNEWSET:
+  case IDM_ADDNEWSET:
+    Run([this] { FController.aAddNewSetExecute(); });
+    break;
+  case IDC_BLOADCURRENT:
+  case IDM_LOADCURRENT:
+    Run([this] { FController.aLoadCurrentExecute(); });
+    break;
+  case IDC_BREFRESH:
+  case IDM_REFRESHADAPTER:
+    Run([this] { FController.bRefreshClick(); });
+    break;
+  case IDC_CBNETWORKADAPTER:
+    if (code == CBN_DROPDOWN)
+      Run([this] { FController.cbNetworkAdapterDropDown(); });
+    break;
+  case IDC_RBAUTOIP:
+  case IDC_RBUSEIP:
+    if (code == BN_CLICKED)
+      Run([this] { FController.rbAutoIPClick(); });
+    break;
+  case IDC_RBAUTODNSSERVER:
+  case IDC_RBUSEDNSSERVER:
+    if (code == BN_CLICKED)
+      Run([this] { FController.rbAutoDnsServerClick(); });
+    break;
+  case IDC_CBUSEPROXYSERVER:
+    if (code == BN_CLICKED)
+      Run([this] { FController.cbUseProxyServerClick(); });
+    break;
+  case IDM_RENAME:
+    Run([this] { FController.miRenameClick(); });
+    break;
+  case IDM_DELETESET:
+    Run([this] { FController.aDeleteSetExecute(); });
+    break;
+  case IDM_SHOWSETTINGSFILE:
+    Run([this] { FController.ShowSettingsfile1Click(); });
+    break;
+  case IDM_OPTIONS:
+    Run([this] { FController.miSetingsClick(); });
+    break;
+  case IDM_ABOUT:
+    Run([this] { FController.miAboutClick(); });
+    break;
+  case IDM_HELP:
+    Run([this] { FController.aHelpExecute(); });
+    break;
+  case IDC_IMAGE2:
+    if (code == STN_CLICKED)
+      Run([this] { FController.Image2Click(); });
+    break;
+  case IDC_LUPDATE:
+    if (code == STN_CLICKED)
+      Run([this] { FController.lUpdateClick(); });
+    break;
+  default:
+    // Enter and Escape (IDOK, IDCANCEL) and the exit command, which the
+    // program handles through its hook, do nothing here.
+    break;
+  }
+}
+
+void TfrmMain::Notify(const NMHDR& header) {
+  if (header.idFrom != IDC_TCSETS)
+    return;
+  if (header.code == TCN_SELCHANGE)
+    Run([this] { FController.tcSetsChange(); });
+  else if (header.code == NM_RCLICK)
+    ShowTabMenu();
+}
+
+void TfrmMain::ShowTabMenu() {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  TCHITTESTINFO hit{};
+  hit.pt = cursor;
+  ::ScreenToClient(Item(IDC_TCSETS), &hit.pt);
+  if (::SendMessageA(Item(IDC_TCSETS), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0)
+    return;
+  const std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu(
+      ::LoadMenuA(Instance(), MAKEINTRESOURCEA(IDR_TABMENU)));
+  if (menu)
+    ::TrackPopupMenuEx(::GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, FWindow, nullptr);
+}
+
+bool TfrmMain::SetCursorFor(HWND child) {
+  if (FBusy) {
+    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    return true;
+  }
+  const bool overLink = child == Item(IDC_LUPDATE);
+  if (overLink != FLinkHot) {
+    FLinkHot = overLink;
+    ::InvalidateRect(Item(IDC_LUPDATE), nullptr, FALSE);
+  }
+  if (!overLink && child != Item(IDC_IMAGE2))
+    return false;
+  ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+  return true;
+}
+
+int TfrmMain::BandHeight() const {
+  // The band ends where the tab control starts, whatever the scaling.
+  RECT tabs{};
+  ::GetWindowRect(Item(IDC_TCSETS), &tabs);
+  ::MapWindowPoints(nullptr, FWindow, reinterpret_cast<POINT*>(&tabs), 2);
+  return tabs.top;
+}
+
+void TfrmMain::MakeFonts() {
+  LOGFONTA font{};
+  font.lfHeight = -ScaleToDpi(kTitleHeight);
+  font.lfWeight = FW_BOLD;
+  font.lfQuality = DEFAULT_QUALITY;
+  lstrcpynA(font.lfFaceName, "MS Shell Dlg", LF_FACESIZE);
+  FTitleFont.reset(::CreateFontIndirectA(&font));
+  auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(FWindow, WM_GETFONT, 0, 0));
+  ::GetObjectA(dialogFont, sizeof font, &font);
+  font.lfUnderline = TRUE;
+  FLinkFont.reset(::CreateFontIndirectA(&font));
+}
+
+void TfrmMain::LayOutBand() {
+  HWND link = Item(IDC_LUPDATE);
+  char text[64] = {};
+  ::GetWindowTextA(link, text, sizeof text);
+  HDC dc = ::GetDC(link);
+  SIZE extent{};
+  {
+    Selection font(dc, FLinkFont.get());
+    ::GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+  }
+  ::ReleaseDC(link, dc);
+  RECT client{};
+  ::GetClientRect(FWindow, &client);
+  const int width = extent.cx + 2;
+  const int height = extent.cy + 2;
+  ::SetWindowPos(link, nullptr, client.right - ScaleToDpi(kLinkRightMargin) - width,
+                 (BandHeight() - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TfrmMain::PaintBand(HDC dc) {
+  RECT client{};
+  ::GetClientRect(FWindow, &client);
+  const RECT band{0, 0, client.right, BandHeight()};
+  if (FTitleBand)
+    FTitleBand->DrawStretched(dc, band);
+  else
+    ::FillRect(dc, &band, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  const int iconSize = ScaleToDpi(kIconSize);
+  ::DrawIconEx(dc, ScaleToDpi(kIconLeft), (band.bottom - iconSize) / 2, FIcon.get(), iconSize, iconSize, 0,
+               nullptr, DI_NORMAL);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, kWhite);
+  {
+    Selection font(dc, FTitleFont.get());
+    ::TextOutA(dc, ScaleToDpi(kTitleLeft), ScaleToDpi(kTitleTop), kTitle, lstrlenA(kTitle));
+  }
+  Selection font(dc, reinterpret_cast<HFONT>(::SendMessageA(FWindow, WM_GETFONT, 0, 0)));
+  ::TextOutA(dc, ScaleToDpi(kTitleLeft), ScaleToDpi(kSubtitleTop), kSubtitle, lstrlenA(kSubtitle));
+  RECT link{};
+  ::GetWindowRect(Item(IDC_LUPDATE), &link);
+  ::MapWindowPoints(nullptr, FWindow, reinterpret_cast<POINT*>(&link), 2);
+  const int imageSize = ScaleToDpi(kUpdateImageSize);
+  ::DrawIconEx(dc, link.left - ScaleToDpi(kUpdateImageOffset), (band.bottom - imageSize) / 2,
+               FUpdateIcon.get(), imageSize, imageSize, 0, nullptr, DI_NORMAL);
+}
+
+void TfrmMain::DrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlID == IDC_IMAGE2) {
+    if (FHomePage)
+      FHomePage->DrawStretched(item.hDC, item.rcItem);
+    return;
+  }
+  if (item.CtlID != IDC_LUPDATE)
+    return;
+  // The link lies on the band: the band's piece under it, then the text.
+  RECT place{};
+  ::GetWindowRect(item.hwndItem, &place);
+  ::MapWindowPoints(nullptr, FWindow, reinterpret_cast<POINT*>(&place), 2);
+  POINT oldOrigin{};
+  ::SetViewportOrgEx(item.hDC, -place.left, -place.top, &oldOrigin);
+  PaintBand(item.hDC);
+  ::SetViewportOrgEx(item.hDC, oldOrigin.x, oldOrigin.y, nullptr);
+  char text[64] = {};
+  ::GetWindowTextA(item.hwndItem, text, sizeof text);
+  ::SetBkMode(item.hDC, TRANSPARENT);
+  ::SetTextColor(item.hDC, FLinkHot ? kLinkHotColour : kWhite);
+  Selection font(item.hDC, FLinkFont.get());
+  RECT textPlace = item.rcItem;
+  ::DrawTextA(item.hDC, text, -1, &textPlace, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+}
+
+} // namespace quorvin

@@ -1,0 +1,28 @@
+#pragma once
+// The main window's switch runner: the progress dialog TfrmSwitchHint over
+// the run's switch threads.
+
+#include "app/MainView.h"
+#include "switching/SwitchThreads.h"
+
+#include <windows.h>
+
+namespace quorvin {
+
+class Win32SwitchRunner final : public SwitchRunner {
+public:
+  explicit Win32SwitchRunner(SwitchThreads& threads) : FThreads(threads) {}
+
+  // The window that the dialog is modal to.
+  void SetOwner(HWND owner) { FOwner = owner; }
+
+  bool SwitchRunning() override { return FThreads.AnyRunning(); }
+  void WaitForSwitches() override { FThreads.WaitAll(); }
+  void RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override;
+
+private:
+  SwitchThreads& FThreads;
+  HWND FOwner = nullptr;
+};
+
+} // namespace quorvin
