@@ -29,29 +29,51 @@ headless=0
 [ -z "${DISPLAY:-}" ] && headless=1
 start_display
 trap stop_display EXIT
+# One Wine desktop for every program of the run: the notification area
+# lives there, and the driver below sees Quorvin's windows.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Quorvin /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Quorvin /d 1024x768 /f >/dev/null 2>&1
 export QUORVIN_SIMULATE
 QUORVIN_SIMULATE=$(winepath -w "$demo/network")
-desktop="explorer /desktop=Quorvin,1024x768"
 
 if [ "$headless" = 0 ]; then
-  echo "run: Quorvin in a Wine desktop (simulated network in $demo/network); Exit ends it"
-  wine $desktop "$demo/Quorvin.exe"
+  echo "run: Quorvin in a Wine desktop (simulated network in build/demo/network); Exit ends it"
+  wine "$demo/Quorvin.exe"
   exit 0
 fi
 
-probe=build/windows-cross/bin/quorvin_probe.exe
-shot() { import -window root "$root/build/screenshots/$1.png"; echo "run: screenshot build/screenshots/$1.png"; }
+probe() { wine build/windows-cross/bin/quorvin_probe.exe "$@"; }
+exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' src/app/win32/resource.h)
+shots="$root/build/screenshots"
+shot() { sleep 1; import -window root "$shots/$1.png"; echo "run: screenshot build/screenshots/$1.png"; }
+quit() {
+  probe command "$exit_id" >/dev/null
+  probe press Quorvin "&Yes" 10 >/dev/null 2>&1 || true
+  probe wait none 30 >/dev/null
+  wineserver -w
+}
 before=$(mktemp)
 tr -d '\r' < "$demo/network/network.ini" > "$before"
 
-wine $desktop "$demo/Quorvin.exe" >"$demo/quorvin.log" 2>&1 &
-quorvin=$!
-wine "$probe" wait visible 60 >/dev/null
-sleep 2 # let the window finish painting before the picture
-shot run-1-first-start
+echo "run: first start"
+wine "$demo/Quorvin.exe" >>"$demo/wine.log" 2>&1 &
+probe wait visible 60 >/dev/null
+shot run-1-window
+quit
 
-echo "run: applying the set \"Office\" from the command line (a second program run)"
-wine "$probe" command 40001 >/dev/null || true # hide first: File > Exit asks, so close to the tray
-wine "$probe" close >/dev/null
-wine "$probe" wait hidden 20 >/dev/null
-wine "$probe" command 40099 >/dev/null || true
+echo "run: Quorvin.exe /Office (applies the set \"Office\" and ends)"
+wine "$demo/Quorvin.exe" /Office >>"$demo/wine.log" 2>&1 &
+probe texts "Please wait..." 30 >/dev/null && shot run-2-applying
+probe wait none 120 >/dev/null
+wineserver -w
+
+echo "run: started again to show the window"
+wine "$demo/Quorvin.exe" >>"$demo/wine.log" 2>&1 &
+probe wait visible 60 >/dev/null
+shot run-3-window-again
+quit
+
+echo "run: what the set changed in the simulated network (build/demo/network/network.ini):"
+diff "$before" <(tr -d '\r' < "$demo/network/network.ini") | sed -n 's/^[<>] /  &/p' || true
+rm -f "$before"
+echo "run: done; screenshots in build/screenshots/"
