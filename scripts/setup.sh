@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on a Debian or Ubuntu machine, and
+# Installs what the build and the tests need on a Debian 12 machine, and
 # cross-builds libjpeg for mingw-w64 into the build tree. Safe to run again:
 # it installs only what is missing and reuses an earlier libjpeg build.
 set -euo pipefail
@@ -22,20 +22,21 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # libjpeg for mingw: Debian ships no cross build, so build the distribution's
-# own libjpeg-turbo source package. A private deb-src list keeps the machine's
-# apt configuration untouched.
+# own libjpeg-turbo source package. A private deb-src list, derived from the
+# machine's own apt sources (so a local mirror and its keys serve), keeps the
+# machine's apt configuration untouched.
 jpeg_prefix="$root/build/deps/libjpeg-mingw"
 if [ ! -f "$jpeg_prefix/lib/libjpeg.a" ]; then
   work="$root/build/deps/libjpeg-src"
-  rm -rf "$work" && mkdir -p "$work/lists/partial"
+  rm -rf "$work" && mkdir -p "$work/lists/partial" "$work/sources.list.d"
   . /etc/os-release
-  suite=${VERSION_CODENAME:-bookworm}
-  if [ "${ID:-debian}" = ubuntu ]; then
-    echo "deb-src http://archive.ubuntu.com/ubuntu $suite main" > "$work/sources.list"
-  else
-    echo "deb-src http://deb.debian.org/debian $suite main" > "$work/sources.list"
+  suite=${VERSION_CODENAME:?setup: /etc/os-release names no release}
+  "$root/scripts/derive-deb-src.sh" "$suite" > "$work/sources.list.d/deb-src.sources"
+  if [ ! -s "$work/sources.list.d/deb-src.sources" ]; then
+    echo "setup: no apt source of this machine serves $suite; cannot fetch libjpeg-turbo's sources" >&2
+    exit 1
   fi
-  aptopts=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=-"
+  aptopts=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$work/sources.list.d"
            -o "Dir::State::Lists=$work/lists" -o "APT::Sandbox::User=root")
   apt-get "${aptopts[@]}" update -qq
   (cd "$work" && apt-get "${aptopts[@]}" source --download-only -qq libjpeg-turbo \

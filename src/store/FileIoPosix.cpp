@@ -7,9 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
-#include <fstream>
-#include <sstream>
+#include <random>
 #include <utility>
 
 namespace quorvin {
@@ -22,6 +22,7 @@ public:
     if (FFd >= 0)
       ::close(FFd);
   }
+  FileDescriptor(FileDescriptor&& other) noexcept : FFd(other.Release()) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int Get() const { return FFd; }
@@ -48,41 +49,74 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
+QuorvinError ReadFailed(const std::string& path, int error) {
+  return QuorvinError("Cannot read file \"" + path + "\"", static_cast<std::uint32_t>(error));
+}
+
+// A new file of a name nobody else has: O_EXCL refuses any name that exists,
+// a link planted there included, so the bytes never go anywhere else.
+std::pair<FileDescriptor, std::string> CreateTemporaryBeside(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = path + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                       std::to_string(random()) + ".tmp";
+    FileDescriptor fd(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666));
+    if (fd.Get() >= 0)
+      return {FileDescriptor(fd.Release()), std::move(name)};
+    if (errno != EEXIST)
+      break;
+  }
+  throw WriteRefused(path, static_cast<std::uint32_t>(errno));
+}
+
 } // namespace
 
-std::optional<FileStamp> GetFileStamp(const std::string& path) {
+bool FileExists(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0)
-    return std::nullopt;
-  return FileStamp{static_cast<std::uint64_t>(info.st_size),
-                   static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+  return ::stat(path.c_str(), &info) == 0;
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) {
     if (errno == ENOENT)
       return std::nullopt;
     throw QuorvinError("Cannot open file \"" + path + "\"", static_cast<std::uint32_t>(errno));
   }
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return std::move(bytes).str();
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) != 0)
+    throw ReadFailed(path, errno);
+  // Sized once from the start, so a large file costs its size and no more.
+  std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size())
+      bytes.resize(bytes.size() + 64 * 1024); // the file grew since fstat
+    const ssize_t got = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0)
+      throw ReadFailed(path, errno);
+    if (got == 0)
+      break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   // Root may write anything on POSIX; a read-only file is refused as Windows
   // refuses a file with the read-only attribute.
   struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+  const bool existed = ::stat(path.c_str(), &info) == 0;
+  if (existed && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
     throw WriteRefused(path, EACCES);
 
-  const std::string temporary = path + ".tmp";
-  FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (fd.Get() < 0)
-    throw WriteRefused(path, static_cast<std::uint32_t>(errno));
-  if (!WriteAll(fd.Get(), bytes) || ::fsync(fd.Get()) != 0 || ::close(fd.Release()) != 0 ||
-      ::rename(temporary.c_str(), path.c_str()) != 0) {
+  auto [fd, temporary] = CreateTemporaryBeside(path);
+  if ((existed && ::fchmod(fd.Get(), info.st_mode & 07777) != 0) || !WriteAll(fd.Get(), bytes) ||
+      ::fsync(fd.Get()) != 0 || ::close(fd.Release()) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
     throw WriteRefused(path, static_cast<std::uint32_t>(error));

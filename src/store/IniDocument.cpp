@@ -1,13 +1,11 @@
 #include "store/IniDocument.h"
 
-#include <algorithm>
+#include "base/AsciiCase.h"
 
 namespace quorvin {
 namespace {
 
-bool IsBlank(char c) {
-  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A;
-}
+bool IsBlank(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
@@ -19,6 +17,111 @@ std::string_view TrimRight(std::string_view text) {
 
 constexpr std::string_view kCrLf = "\r\n";
 
+enum class LineKind { Blank, Comment, Header, Key, Other };
+
+struct Line {
+  std::size_t Begin = 0; // first byte of the line
+  std::size_t End = 0;   // end of its text, where the line break starts
+  std::size_t Next = 0;  // first byte after the run of line breaks
+  LineKind Kind = LineKind::Blank;
+  std::string_view Name;  // header or key name, trimmed
+  std::string_view Value; // key value, trimmed
+};
+
+// The line that starts at begin; any run of CR and LF is one line break.
+Line ScanLine(std::string_view bytes, std::size_t begin) {
+  Line line;
+  line.Begin = begin;
+  std::size_t pos = begin;
+  while (pos < bytes.size() && !IsLineBreak(bytes[pos]))
+    ++pos;
+  line.End = pos;
+  while (pos < bytes.size() && IsLineBreak(bytes[pos]))
+    ++pos;
+  line.Next = pos;
+
+  const std::string_view text = TrimBlanks(bytes.substr(line.Begin, line.End - line.Begin));
+  if (text.empty()) {
+    line.Kind = LineKind::Blank;
+  } else if (text.front() == ';') {
+    line.Kind = LineKind::Comment;
+  } else if (const auto header = HeaderName(text)) {
+    line.Kind = LineKind::Header;
+    line.Name = *header;
+  } else if (const std::size_t eq = text.find('='); eq != std::string_view::npos) {
+    line.Kind = LineKind::Key;
+    line.Name = TrimRight(text.substr(0, eq));
+    line.Value = TrimBlanks(text.substr(eq + 1));
+  } else {
+    line.Kind = LineKind::Other;
+    line.Name = text;
+  }
+  return line;
+}
+
+// Whether the line at pos has "[" as its first non-blank byte.
+bool StartsHeader(std::string_view bytes, std::size_t pos) {
+  while (pos < bytes.size() && IsBlank(bytes[pos]) && !IsLineBreak(bytes[pos]))
+    ++pos;
+  return pos < bytes.size() && bytes[pos] == '[';
+}
+
+// The start of the line after the one at pos.
+std::size_t SkipLine(std::string_view bytes, std::size_t pos) {
+  pos = bytes.find_first_of("\r\n", pos);
+  if (pos == std::string_view::npos)
+    return bytes.size();
+  while (pos < bytes.size() && IsLineBreak(bytes[pos]))
+    ++pos;
+  return pos;
+}
+
+// The lines of one section: from its header up to the next header.
+struct SectionSpan {
+  Line Header;
+  std::size_t End = 0;              // first byte after the section
+  std::optional<Line> Key;          // the first line of the wanted key
+  std::optional<Line> LastEntry;    // the last key (or other entry) line
+};
+
+// The first section of that name (the first of duplicates wins), and in it
+// the first line of key when one is given.
+std::optional<SectionSpan> FindSection(std::string_view bytes, std::string_view section,
+                                       std::optional<std::string_view> key) {
+  std::optional<SectionSpan> found;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    if (!found && !StartsHeader(bytes, pos)) {
+      // Until the section is found only headers matter.
+      pos = SkipLine(bytes, pos);
+      continue;
+    }
+    const Line line = ScanLine(bytes, pos);
+    pos = line.Next;
+    if (line.Kind == LineKind::Header) {
+      if (found) {
+        found->End = line.Begin;
+        return found;
+      }
+      if (EqualsIgnoringCase(line.Name, section))
+        found = SectionSpan{line, bytes.size(), std::nullopt, std::nullopt};
+    } else if (found && (line.Kind == LineKind::Key || line.Kind == LineKind::Other)) {
+      found->LastEntry = line;
+      if (key && line.Kind == LineKind::Key && !found->Key && EqualsIgnoringCase(line.Name, *key))
+        found->Key = line;
+    }
+  }
+  return found;
+}
+
+// One line break: CR LF, or a lone CR or LF.
+std::size_t FirstBreakEnd(std::string_view bytes, const Line& line) {
+  if (line.End == line.Next)
+    return line.End;
+  if (bytes[line.End] == '\r' && line.End + 1 < line.Next && bytes[line.End + 1] == '\n')
+    return line.End + 2;
+  return line.End + 1;
+}
+
 } // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -27,100 +130,29 @@ std::string_view TrimBlanks(std::string_view text) {
   return TrimRight(text);
 }
 
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  });
-  return lower;
+std::string_view TrimSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ')
+    text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ')
+    text.remove_suffix(1);
+  return text;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z')
-      x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z')
-      y = static_cast<char>(y - 'A' + 'a');
-    if (x != y)
-      return false;
-  }
-  return true;
+std::optional<std::string_view> HeaderName(std::string_view line) {
+  line = TrimBlanks(line);
+  if (line.empty() || line.front() != '[')
+    return std::nullopt;
+  line.remove_prefix(1);
+  return TrimBlanks(line.substr(0, line.find(']')));
 }
 
-IniDocument::IniDocument(std::string bytes) : FBytes(std::move(bytes)) { Parse(); }
-
-void IniDocument::Parse() {
-  FLines.clear();
-  FSections.clear();
-  FSectionByName.clear();
-  const std::string_view bytes(FBytes);
-  std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    Line line;
-    line.Begin = pos;
-    while (pos < bytes.size() && !IsLineBreak(bytes[pos]))
-      ++pos;
-    line.End = pos;
-    // Any run of CR and LF is one line break.
-    while (pos < bytes.size() && IsLineBreak(bytes[pos]))
-      ++pos;
-    line.Next = pos;
-
-    const std::string_view text = TrimBlanks(bytes.substr(line.Begin, line.End - line.Begin));
-    const std::size_t closing = text.rfind(']');
-    if (text.empty()) {
-      line.Kind = LineKind::Blank;
-    } else if (text.front() == ';') {
-      line.Kind = LineKind::Comment;
-    } else if (text.front() == '[' && closing != std::string_view::npos) {
-      line.Kind = LineKind::Header;
-      line.Name = TrimBlanks(text.substr(1, closing - 1));
-    } else if (const std::size_t eq = text.find('='); eq != std::string_view::npos) {
-      line.Kind = LineKind::Key;
-      line.Name = TrimRight(text.substr(0, eq));
-      line.Value = TrimBlanks(text.substr(eq + 1));
-    } else {
-      line.Kind = LineKind::Other;
-      line.Name = text;
-    }
-    FLines.push_back(line);
-  }
-
-  for (std::size_t i = 0; i < FLines.size(); ++i) {
-    const Line& line = FLines[i];
-    if (line.Kind == LineKind::Header) {
-      if (!FSections.empty())
-        FSections.back().End = i;
-      FSections.push_back(Section{i, FLines.size(), i});
-      FSectionByName.try_emplace(LowerAscii(line.Name), FSections.size() - 1);
-    } else if (!FSections.empty() && (line.Kind == LineKind::Key || line.Kind == LineKind::Other)) {
-      FSections.back().LastEntry = i;
-    }
-  }
-}
-
-const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  auto found = FSectionByName.find(LowerAscii(TrimBlanks(name)));
-  return found == FSectionByName.end() ? nullptr : &FSections[found->second];
-}
-
-const IniDocument::Line* IniDocument::FindKey(const Section& section, std::string_view key) const {
-  key = TrimBlanks(key);
-  for (std::size_t i = section.Header + 1; i < section.End; ++i)
-    if (FLines[i].Kind == LineKind::Key && EqualsIgnoringCase(FLines[i].Name, key))
-      return &FLines[i];
-  return nullptr;
-}
+IniDocument::IniDocument(std::string bytes) : FBytes(std::move(bytes)) {}
 
 std::optional<std::string> IniDocument::Read(std::string_view section, std::string_view key) const {
-  const Section* found = FindSection(section);
-  const Line* line = found ? FindKey(*found, key) : nullptr;
-  if (!line)
+  const auto found = FindSection(FBytes, TrimSpaces(section), TrimSpaces(key));
+  if (!found || !found->Key)
     return std::nullopt;
-  std::string_view value = line->Value;
+  std::string_view value = found->Key->Value;
   // Quotes are the only way to keep outer blanks: one matching pair goes.
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front())
@@ -129,47 +161,60 @@ std::optional<std::string> IniDocument::Read(std::string_view section, std::stri
 }
 
 void IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
-  section = TrimBlanks(section);
-  key = TrimBlanks(key);
-  if (const Section* found = FindSection(section)) {
-    if (const Line* existing = FindKey(*found, key)) {
-      const Line& line = *existing;
-      std::string text(line.Name);
-      text.append("=").append(value);
-      FBytes.replace(line.Begin, line.End - line.Begin, text);
-    } else {
-      const Line& after = FLines[found->LastEntry];
-      std::string text(kCrLf);
-      text.append(key).append("=").append(value);
-      // Inserted before the line break of the last entry, so the break (and
-      // any blank lines in it) stays after the new key.
-      if (after.Next == after.End)
-        text.append(kCrLf);
-      FBytes.insert(after.End, text);
-    }
-  } else {
+  section = TrimSpaces(section);
+  key = TrimSpaces(key);
+  const auto found = FindSection(FBytes, section, key);
+  if (!found) {
     if (!FBytes.empty() && !IsLineBreak(FBytes.back()))
       FBytes.append(kCrLf);
     FBytes.append("[").append(section).append("]").append(kCrLf);
     FBytes.append(key).append("=").append(value).append(kCrLf);
+    return;
   }
-  Parse();
+  if (found->Key) {
+    // The line is written anew with its own CR LF; the blank lines after it
+    // stay as they were.
+    const Line& line = *found->Key;
+    std::string text(line.Name);
+    text.append("=").append(value).append(kCrLf);
+    FBytes.replace(line.Begin, FirstBreakEnd(FBytes, line) - line.Begin, text);
+    return;
+  }
+  const Line& after = found->LastEntry ? *found->LastEntry : found->Header;
+  std::string text(kCrLf);
+  text.append(key).append("=").append(value);
+  // Inserted before the line break of the last entry, so the break (and any
+  // blank lines in it) stays after the new key.
+  if (after.Next == after.End)
+    text.append(kCrLf);
+  FBytes.insert(after.End, text);
 }
 
-void IniDocument::EraseSection(std::string_view section) {
-  const std::string_view wanted = TrimBlanks(section);
+bool IniDocument::EraseSection(std::string_view section) {
+  section = TrimSpaces(section);
+  std::string kept;
+  bool erasing = false;
   bool erased = false;
-  // From the last section to the first, so earlier offsets stay valid.
-  for (auto it = FSections.rbegin(); it != FSections.rend(); ++it) {
-    if (!EqualsIgnoringCase(FLines[it->Header].Name, wanted))
+  std::size_t copiedUpTo = 0; // bytes before this offset are decided
+  for (std::size_t pos = 0; pos < FBytes.size();) {
+    const Line line = ScanLine(FBytes, pos);
+    pos = line.Next;
+    if (line.Kind == LineKind::Header)
+      erasing = EqualsIgnoringCase(line.Name, section);
+    if (!erasing || line.Kind == LineKind::Comment)
       continue;
-    const std::size_t begin = FLines[it->Header].Begin;
-    const std::size_t end = it->End < FLines.size() ? FLines[it->End].Begin : FBytes.size();
-    FBytes.erase(begin, end - begin);
-    erased = true;
+    if (!erased) {
+      kept.reserve(FBytes.size());
+      erased = true;
+    }
+    kept.append(FBytes, copiedUpTo, line.Begin - copiedUpTo);
+    copiedUpTo = line.Next;
   }
-  if (erased)
-    Parse();
+  if (!erased)
+    return false;
+  kept.append(FBytes, copiedUpTo, std::string::npos);
+  FBytes = std::move(kept);
+  return true;
 }
 
 } // namespace quorvin

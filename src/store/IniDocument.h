@@ -2,13 +2,14 @@
 // The bytes of a settings file and the structure that the Windows profile
 // functions see in them. Edits change only the bytes they must (Windows edits
 // the file in place), so comments, blank lines and untouched lines survive.
+//
+// Nothing is kept besides the bytes: each call walks the lines it needs, so
+// that a file of millions of short lines costs its own size and no more.
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
 
 namespace quorvin {
 
@@ -26,39 +27,21 @@ public:
   // entry of its section, or adds the section at the end of the file.
   void Write(std::string_view section, std::string_view key, std::string_view value);
 
-  // Removes the header and every line of each section of that name.
-  void EraseSection(std::string_view section);
+  // Removes the header and the entries of each section of that name; its
+  // comment lines stay where they are. False when there was none.
+  bool EraseSection(std::string_view section);
 
 private:
-  enum class LineKind { Blank, Comment, Header, Key, Other };
-  struct Line {
-    std::size_t Begin = 0; // first byte of the line
-    std::size_t End = 0;   // end of its text, where the line break starts
-    std::size_t Next = 0;  // first byte after the line break
-    LineKind Kind = LineKind::Blank;
-    std::string_view Name;  // header or key name, trimmed
-    std::string_view Value; // key value, trimmed
-  };
-  struct Section {
-    std::size_t Header = 0;    // line of the header
-    std::size_t End = 0;       // line after the section's last line
-    std::size_t LastEntry = 0; // last key (or other entry) line, else the header
-  };
-
-  void Parse();
-  const Section* FindSection(std::string_view name) const;
-  // The first line of the key in the section (sections are short: a scan).
-  const Line* FindKey(const Section& section, std::string_view key) const;
-
   std::string FBytes;
-  std::vector<Line> FLines;
-  std::vector<Section> FSections;
-  std::unordered_map<std::string, std::size_t> FSectionByName; // first of duplicates
 };
 
-// The profile functions' notion of blanks: 0x09-0x0D, 0x20 and 0x1A.
+// The profile functions' notion of blanks in the file: 0x09-0x0D, 0x20, 0x1A.
 std::string_view TrimBlanks(std::string_view text);
-std::string LowerAscii(std::string_view text);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// What the profile functions drop from the names they are given: spaces only.
+std::string_view TrimSpaces(std::string_view text);
+// The section name of a header line as the profile functions read it: the
+// text after the first non-blank "[" up to the first "]" (or the end of the
+// line), trimmed; nothing for a line that is no header.
+std::optional<std::string_view> HeaderName(std::string_view line);
 
 } // namespace quorvin

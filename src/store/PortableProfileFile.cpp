@@ -1,5 +1,8 @@
 #include "store/PortableProfileFile.h"
 
+#include "store/FileIo.h"
+#include "store/IniDocument.h"
+
 namespace quorvin {
 
 std::string_view TrimDefault(std::string_view defaultValue) {
@@ -10,31 +13,15 @@ std::string_view TrimDefault(std::string_view defaultValue) {
 
 PortableProfileFile::PortableProfileFile(std::string path) : FPath(std::move(path)) {}
 
-bool PortableProfileFile::Exists() const { return GetFileStamp(FPath).has_value(); }
+bool PortableProfileFile::Exists() const { return FileExists(FPath); }
 
-IniDocument& PortableProfileFile::Document() {
-  auto stamp = GetFileStamp(FPath);
-  if (!FDocument || stamp != FStamp) {
-    auto bytes = stamp ? ReadWholeFile(FPath) : std::nullopt;
-    FDocument.emplace(bytes.value_or(std::string()));
-    FStamp = stamp;
-  }
-  return *FDocument;
-}
-
-void PortableProfileFile::Store(IniDocument& document) {
-  try {
-    WriteFileAtomically(FPath, document.Bytes());
-  } catch (...) {
-    FDocument.reset(); // the edit did not reach the disk
-    throw;
-  }
-  FStamp = GetFileStamp(FPath);
+IniDocument PortableProfileFile::Load() const {
+  return IniDocument(ReadWholeFile(FPath).value_or(std::string()));
 }
 
 std::string PortableProfileFile::ReadString(std::string_view section, std::string_view key,
                                             std::string_view defaultValue) {
-  std::string value = Document().Read(section, key).value_or(std::string(TrimDefault(defaultValue)));
+  std::string value = Load().Read(section, key).value_or(std::string(TrimDefault(defaultValue)));
   if (value.size() > kValueBufferSize - 1)
     value.resize(kValueBufferSize - 1);
   return value;
@@ -42,18 +29,16 @@ std::string PortableProfileFile::ReadString(std::string_view section, std::strin
 
 void PortableProfileFile::WriteString(std::string_view section, std::string_view key,
                                       std::string_view value) {
-  IniDocument& document = Document();
+  IniDocument document = Load();
   document.Write(section, key, value);
-  Store(document);
+  WriteFileAtomically(FPath, document.Bytes());
 }
 
 void PortableProfileFile::EraseSection(std::string_view section) {
-  IniDocument& document = Document();
-  const std::size_t before = document.Bytes().size();
-  document.EraseSection(section);
+  IniDocument document = Load();
   // Erasing what does not exist succeeds without touching the file.
-  if (document.Bytes().size() != before)
-    Store(document);
+  if (document.EraseSection(section))
+    WriteFileAtomically(FPath, document.Bytes());
 }
 
 } // namespace quorvin

@@ -1,15 +1,14 @@
 #pragma once
-// The profile functions' rules on any platform: reads from a parsed copy of
-// the file that is reloaded when the file changes on disk; every write
-// rewrites the file atomically.
+// The profile functions' rules on any platform. Each call reads the file
+// anew and each write rewrites it atomically: the whole-file steps of
+// deleting a set rewrite it behind this object's back, within one timestamp
+// tick and at the same size, so no parsed copy could be trusted.
 
-#include "store/FileIo.h"
-#include "store/IniDocument.h"
 #include "store/ProfileFile.h"
 
-#include <optional>
-
 namespace quorvin {
+
+class IniDocument;
 
 class PortableProfileFile final : public ProfileFile {
 public:
@@ -23,12 +22,9 @@ public:
   void EraseSection(std::string_view section) override;
 
 private:
-  IniDocument& Document();
-  void Store(IniDocument& document);
+  IniDocument Load() const;
 
   std::string FPath;
-  std::optional<IniDocument> FDocument;
-  std::optional<FileStamp> FStamp;
 };
 
 } // namespace quorvin

@@ -2,9 +2,11 @@
 
 #include "store/FileIo.h"
 #include "base/QuorvinError.h"
+#include "store/IniDocument.h"
 #include "store/IniValues.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quorvin {
 
@@ -57,60 +59,64 @@ bool IsSetModified(const TOptionsSetting& options, const TSetRecord& shown) {
   return FirstDifference(options.Snapshot, shown).has_value();
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes) {
-  // CR LF, a lone CR and a lone LF each end one line; a last line without a
-  // break still counts.
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n')
-      continue;
-    lines.emplace_back(bytes.substr(start, i - start));
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-      ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size())
-    lines.emplace_back(bytes.substr(start));
-  return lines;
-}
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::size_t size = 0;
-  for (const auto& line : lines)
-    size += line.size() + 2;
-  std::string bytes;
-  bytes.reserve(size);
-  for (const auto& line : lines)
-    bytes.append(line).append("\r\n");
-  return bytes;
-}
-
-bool ReplaceFirstLine(std::vector<std::string>& lines, std::string_view oldLine, std::string_view newLine) {
-  auto found = std::find(lines.begin(), lines.end(), oldLine);
-  if (found == lines.end())
-    return false;
-  *found = newLine;
-  return true;
-}
-
 namespace {
 
-std::vector<std::string> ReadLines(const std::string& path) {
+// The file's lines (CR LF, a lone CR and a lone LF each end one; a last line
+// without a break still counts), each passed through edit and ended by CR
+// LF. One pass over the bytes: a file of millions of short lines costs no
+// more than its bytes.
+template <class Edit>
+std::string RewriteLines(std::string_view bytes, Edit edit) {
+  std::string rewritten;
+  rewritten.reserve(bytes.size() + bytes.size() / 2);
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = start;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+      ++end;
+    rewritten.append(edit(bytes.substr(start, end - start))).append("\r\n");
+    if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+      ++end;
+    start = end + 1;
+  }
+  return rewritten;
+}
+
+std::string ReadExistingFile(const std::string& path) {
   auto bytes = ReadWholeFile(path);
   if (!bytes)
     throw QuorvinError("Cannot open file \"" + path + "\". The system cannot find the file specified", 2);
-  return SplitLines(*bytes);
+  return std::move(*bytes);
 }
 
 std::string Header(int number) { return "[" + std::to_string(number) + "]"; }
 
+// The set number that a section name stands for, as SetSectionName writes
+// it; nothing for any other name.
+std::optional<int> SetNumber(std::string_view name) {
+  if (name.empty() || name.size() > 9 || (name.size() > 1 && name.front() == '0'))
+    return std::nullopt;
+  int number = 0;
+  for (const char c : name) {
+    if (c < '0' || c > '9')
+      return std::nullopt;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
 } // namespace
 
 void ReplaceIniLine(const std::string& path, std::string_view oldLine, std::string_view newLine) {
-  std::vector<std::string> lines = ReadLines(path);
-  ReplaceFirstLine(lines, oldLine, newLine);
-  WriteFileAtomically(path, JoinLines(lines));
+  const std::string bytes = ReadExistingFile(path);
+  bool replaced = false;
+  const std::string rewritten = RewriteLines(bytes, [&](std::string_view line) {
+    if (replaced || line != oldLine)
+      return line;
+    replaced = true;
+    return newLine;
+  });
+  WriteFileAtomically(path, rewritten);
 }
 
 void EraseSetSection(ProfileFile& file, int index, int countAfter) {
@@ -119,11 +125,26 @@ void EraseSetSection(ProfileFile& file, int index, int countAfter) {
   if (index >= countAfter || !file.Exists())
     return;
   // All headers move in one rewrite, so no moment leaves two sections with
-  // one number; the steps are those of one replacement per header.
-  std::vector<std::string> lines = ReadLines(file.Path());
-  for (int k = index + 1; k <= countAfter; ++k)
-    ReplaceFirstLine(lines, Header(k), Header(k - 1));
-  WriteFileAtomically(file.Path(), JoinLines(lines));
+  // one number. Moving k to k-1 never makes a header named k+1 or above, so
+  // one walk gives what one replacement per header in increasing k gives.
+  const std::string bytes = ReadExistingFile(file.Path());
+  std::vector<bool> found(static_cast<std::size_t>(countAfter - index), false);
+  std::string moved;
+  const std::string rewritten = RewriteLines(bytes, [&](std::string_view line) {
+    const auto name = HeaderName(line);
+    const auto number = name ? SetNumber(*name) : std::nullopt;
+    if (!number || *number <= index || *number > countAfter)
+      return line;
+    std::vector<bool>::reference seen = found[static_cast<std::size_t>(*number - index - 1)];
+    if (seen)
+      return line;
+    seen = true;
+    if (line != Header(*number))
+      return line;
+    moved = Header(*number - 1);
+    return std::string_view(moved);
+  });
+  WriteFileAtomically(file.Path(), rewritten);
 }
 
 } // namespace quorvin

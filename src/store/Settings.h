@@ -53,12 +53,9 @@ bool IsSetModified(const TOptionsSetting& options, const TSetRecord& shown);
 void ReplaceIniLine(const std::string& path, std::string_view oldLine, std::string_view newLine);
 
 // Erases the section of the set at index, then moves the sections after it
-// (up to countAfter) one position down in a single atomic rewrite.
+// (up to countAfter) one position down in a single atomic rewrite. The
+// header moved for section k is the one the reads take for k (the first of
+// that name), and only when it is written exactly "[k]".
 void EraseSetSection(ProfileFile& file, int index, int countAfter);
-
-// The line steps behind the two operations above, on the file's bytes.
-std::vector<std::string> SplitLines(std::string_view bytes);
-std::string JoinLines(const std::vector<std::string>& lines);
-bool ReplaceFirstLine(std::vector<std::string>& lines, std::string_view oldLine, std::string_view newLine);
 
 } // namespace quorvin

@@ -1,5 +1,6 @@
 #include "switching/IpSet.h"
 
+#include "base/AsciiCase.h"
 #include "switching/IpSetQuery.h"
 
 #include <exception>
@@ -13,15 +14,7 @@ namespace {
 using AdapterStep = std::function<std::int32_t(ManagedObject&)>;
 
 bool IsDhcpText(std::string_view ip) {
-  constexpr std::string_view kDhcp = "DHCP";
-  if (ip.size() != kDhcp.size())
-    return false;
-  for (std::size_t i = 0; i < ip.size(); ++i) {
-    const char c = ip[i] >= 'a' && ip[i] <= 'z' ? static_cast<char>(ip[i] - 'a' + 'A') : ip[i];
-    if (c != kDhcp[i])
-      return false;
-  }
-  return true;
+  return EqualsIgnoringCase(ip, "DHCP");
 }
 
 // Runs step on every matching adapter configuration. Every match is

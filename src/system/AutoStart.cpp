@@ -1,5 +1,7 @@
 #include "system/AutoStart.h"
 
+#include "base/QuorvinError.h"
+
 #include <string>
 
 namespace quorvin {
@@ -17,8 +19,13 @@ bool GetAutoStart(Registry& registry, HostSettings& host) {
 void SetAutoStart(Registry& registry, HostSettings& host, bool on) {
   const auto key = OpenRegistryKey(registry, RegistryRoot::LocalMachine, RunKeyPath(IsWow64(host)),
                                    RegistryAccess::ReadWrite, true);
-  if (!key)
+  if (!key) {
+    // Turning auto-start on must never look as if it worked; switching it
+    // off in a key that cannot exist leaves nothing to delete.
+    if (on)
+      throw QuorvinError(FormatText("Failed to set data for '%s'", kAutoStartValueName));
     return;
+  }
   if (on)
     key->WriteString(kAutoStartValueName, host.ExecutablePath() + std::string(kAutoStartArgument));
   else

@@ -62,13 +62,22 @@ TEST_F(AutoStartTest, ValueEditedWithoutStartIsOff) {
   EXPECT_TRUE(GetAutoStart(FRegistry, FHost));
 }
 
-TEST_F(AutoStartTest, RefusedWriteFailsToSetData) {
-  FRegistry.RefuseWrites(kMachine, RunKeyPath(false));
-  try {
-    SetAutoStart(FRegistry, FHost, true);
-    FAIL() << "no error";
-  } catch (const QuorvinError& error) {
-    EXPECT_STREQ(error.what(), "Failed to set data for 'Quorvin 3.5'");
+// The Run key refused for writing, or for opening and creating alike:
+// switching on must say so, switching off stays unreported.
+TEST_F(AutoStartTest, OnFailsToSetDataWhenTheRunKeyRefuses) {
+  const std::pair<const char*, void (InMemoryRegistry::*)(RegistryRoot, std::string_view)> refusals[] = {
+      {"Writes", &InMemoryRegistry::RefuseWrites}, {"OpenAndCreate", &InMemoryRegistry::RefuseOpen}};
+  for (const auto& [name, refuse] : refusals) {
+    SCOPED_TRACE(name);
+    InMemoryRegistry registry;
+    (registry.*refuse)(kMachine, RunKeyPath(false));
+    try {
+      SetAutoStart(registry, FHost, true);
+      ADD_FAILURE() << "no error";
+    } catch (const QuorvinError& error) {
+      EXPECT_STREQ(error.what(), "Failed to set data for 'Quorvin 3.5'");
+    }
+    EXPECT_NO_THROW(SetAutoStart(registry, FHost, false));
   }
 }
 

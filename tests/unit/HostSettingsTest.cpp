@@ -8,13 +8,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-TEST(HostSettings, ComputerNameText) {
-  InMemoryHost host;
-  host.ComputerNameValue = "OFFICE-PC";
-  EXPECT_EQ(GetComputerNameText(host), "OFFICE-PC");
-}
-
-TEST(HostSettings, WorkgroupName) {
+TEST(HostSettings, WorkgroupNameIsEmptyWhenTheQueryFails) {
   InMemoryHost host;
   host.Workgroup = "SALES";
   EXPECT_EQ(GetWorkgroupName(host), "SALES");

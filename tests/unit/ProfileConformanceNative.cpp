@@ -10,7 +10,7 @@ INSTANTIATE_TEST_SUITE_P(Native, ProfileConformance,
                              [](const std::string& path) -> std::unique_ptr<ProfileFile> {
                                return std::make_unique<PortableProfileFile>(path);
                              },
-                             true}),
+                             true, false}),
                          ImplementationName);
 
 } // namespace quorvin::test

@@ -6,7 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "store/FileIo.h"
+
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 
 namespace quorvin {
 namespace {
@@ -16,6 +23,12 @@ protected:
   std::string Path() const { return FFolder.File("data.ini"); }
   void Write(std::string_view bytes) const { test::WriteBytes(Path(), bytes); }
   std::string Bytes() const { return test::ReadBytes(Path()); }
+  std::size_t FilesInFolder() const {
+    std::size_t files = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(FFolder.Path()))
+      ++files;
+    return files;
+  }
 
   test::TempFolder FFolder;
   PortableProfileFile FFile{FFolder.File("data.ini")};
@@ -108,44 +121,46 @@ TEST_F(SettingsTest, ReplaceIniLineOnAMissingFileRaises) {
   EXPECT_FALSE(std::filesystem::exists(Path()));
 }
 
-// The renumbering that deleting a set does, one header at a time, each
-// through a whole-file rewrite: the result the single rewrite must match.
-void EraseHeaderByHeader(ProfileFile& file, int index, int countAfter) {
-  file.EraseSection(std::to_string(index));
-  for (int k = index + 1; k <= countAfter; ++k)
-    ReplaceIniLine(file.Path(), "[" + std::to_string(k) + "]", "[" + std::to_string(k - 1) + "]");
-}
-
 struct EraseCase {
   const char* Name;
   std::string File;
   int Index;
   int CountAfter;
+  std::string After;
 };
 
-TEST_F(SettingsTest, EraseSetSectionMatchesHeaderByHeaderRenumbering) {
+TEST_F(SettingsTest, EraseSetSectionMovesExactHeadersDownInOneRewrite) {
   const std::string four = "[Options]\r\nTabCount=4\r\n[0]\r\nCaption=A\r\n[1]\r\nCaption=B\r\n"
                            "[2]\r\nCaption=C\r\n[3]\r\nCaption=D\r\n";
   const EraseCase cases[] = {
-      {"SecondOfFour", four, 1, 3},
-      {"FirstOfFour", four, 0, 3},
-      {"LastOfFour", four, 3, 3},
-      {"BlanksInsideHeaderKeepTheirNumber", "[0]\r\nCaption=A\r\n[ 1 ]\r\nCaption=B\r\n[2]\r\nCaption=C\r\n", 0, 2},
-      {"HeaderTextInAValueIsNotTouched", "[0]\r\nx=1\r\n[1]\r\nCaption=[2]\r\n[2]\r\ny=2\r\n", 0, 2},
-      {"LooseLineEndsAndComments", "; c\r[0]\nCaption=A\r\n\r\n[1]\r\r\nCaption=B\n[2]\rCaption=C", 0, 2},
-      {"MissingSectionsInBetween", "[0]\r\na=1\r\n[3]\r\nb=2\r\n", 0, 3},
-      {"DuplicateHeaders", "[0]\r\na=1\r\n[1]\r\nb=2\r\n[1]\r\nc=3\r\n[2]\r\nd=4\r\n", 0, 2},
+      {"SecondOfFour", four, 1, 3,
+       "[Options]\r\nTabCount=4\r\n[0]\r\nCaption=A\r\n[1]\r\nCaption=C\r\n[2]\r\nCaption=D\r\n"},
+      {"FirstOfFour", four, 0, 3,
+       "[Options]\r\nTabCount=4\r\n[0]\r\nCaption=B\r\n[1]\r\nCaption=C\r\n[2]\r\nCaption=D\r\n"},
+      {"LastOfFourOnlyErases", four, 3, 3,
+       "[Options]\r\nTabCount=4\r\n[0]\r\nCaption=A\r\n[1]\r\nCaption=B\r\n[2]\r\nCaption=C\r\n"},
+      {"BlanksInsideHeaderKeepTheirNumber", "[0]\r\nCaption=A\r\n[ 1 ]\r\nCaption=B\r\n[2]\r\nCaption=C\r\n", 0, 2,
+       "[ 1 ]\r\nCaption=B\r\n[1]\r\nCaption=C\r\n"},
+      {"HeaderTextInAValueIsNotTouched", "[0]\r\nx=1\r\n[1]\r\nCaption=[2]\r\n[2]\r\ny=2\r\n", 0, 2,
+       "[0]\r\nCaption=[2]\r\n[1]\r\ny=2\r\n"},
+      {"LooseLineEndsBecomeCrLf", "; c\r[0]\nCaption=A\r\n\r\n[1]\r\r\nCaption=B\n[2]\rCaption=C", 0, 2,
+       "; c\r\n[0]\r\n\r\nCaption=B\r\n[1]\r\nCaption=C\r\n"},
+      {"MissingSectionsInBetween", "[0]\r\na=1\r\n[3]\r\nb=2\r\n", 0, 3, "[2]\r\nb=2\r\n"},
+      {"DuplicateHeaders", "[0]\r\na=1\r\n[1]\r\nb=2\r\n[1]\r\nc=3\r\n[2]\r\nd=4\r\n", 0, 2,
+       "[0]\r\nb=2\r\n[1]\r\nc=3\r\n[1]\r\nd=4\r\n"},
+      // The reads take "[1] ; office" for section 1, so the later "[1]" is
+      // no set and keeps its number.
+      {"OnlyTheHeaderTheReadsSeeMoves", "[0]\r\na=1\r\n[1] ; office\r\nb=2\r\n[1]\r\nc=3\r\n", 0, 1,
+       "[1] ; office\r\nb=2\r\n[1]\r\nc=3\r\n"},
+      {"ErasedHeaderEndsAtItsFirstBracket", "[0]x]\r\na=1\r\n[1]\r\nb=2\r\n", 0, 1, "[0]\r\nb=2\r\n"},
+      {"CommentsOfTheErasedSetStay", "[0]\r\n; first set\r\na=1\r\n[1]\r\nb=2\r\n", 0, 1,
+       "; first set\r\n[0]\r\nb=2\r\n"},
   };
   for (const EraseCase& c : cases) {
     SCOPED_TRACE(c.Name);
-    test::TempFolder other;
-    PortableProfileFile reference(other.File("data.ini"));
-    test::WriteBytes(reference.Path(), c.File);
-    EraseHeaderByHeader(reference, c.Index, c.CountAfter);
-
     Write(c.File);
     EraseSetSection(FFile, c.Index, c.CountAfter);
-    EXPECT_EQ(Bytes(), test::ReadBytes(reference.Path()));
+    EXPECT_EQ(Bytes(), c.After);
   }
 }
 
@@ -164,12 +179,33 @@ TEST_F(SettingsTest, DeletingASetBeforeTheFileExistsChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists(Path()));
 }
 
+// Files may grow no larger than limit bytes while it lives: writes beyond
+// fail as on a full disk, for root too.
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t limit) {
+    ::getrlimit(RLIMIT_FSIZE, &FSaved);
+    FSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = FSaved;
+    lowered.rlim_cur = limit;
+    ::setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &FSaved);
+    std::signal(SIGXFSZ, FSignal);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+  rlimit FSaved{};
+  void (*FSignal)(int);
+};
+
 TEST_F(SettingsTest, AFailedRewriteLeavesTheOldFileWhole) {
   const std::string before = "[0]\r\na=1\r\n[1]\r\nb=2\r\n";
   Write(before);
-  // A folder where the temporary file must go makes the rewrite fail the
-  // way a full disk would: after the old file was read.
-  std::filesystem::create_directory(Path() + ".tmp");
+  FileSizeLimit full(4);
   try {
     ReplaceIniLine(Path(), "[1]", "[0]");
     FAIL() << "the rewrite succeeded";
@@ -180,16 +216,61 @@ TEST_F(SettingsTest, AFailedRewriteLeavesTheOldFileWhole) {
   EXPECT_THROW(FFile.WriteString("0", "a", "9"), QuorvinError);
   EXPECT_EQ(Bytes(), before);
   EXPECT_EQ(FFile.ReadString("0", "a", ""), "1") << "a refused write must not show in later reads";
+  EXPECT_EQ(FilesInFolder(), 1u) << "the temporary file stays behind";
+}
+
+TEST_F(SettingsTest, ASameSizeRewriteWithinOneTimestampIsSeen) {
+  Write("[0]\r\nCaption=A\r\n[2]\r\nCaption=C\r\n");
+  FFile.WriteString("0", "Caption", "B");
+  const auto stamp = std::filesystem::last_write_time(Path());
+  ReplaceIniLine(Path(), "[2]", "[1]");
+  // Two rewrites within one tick of the clock leave the same write time.
+  std::filesystem::last_write_time(Path(), stamp);
+  EXPECT_EQ(FFile.ReadString("1", "Caption", "none"), "C");
+  FFile.WriteString("0", "Caption", "A");
+  EXPECT_EQ(Bytes(), "[0]\r\nCaption=A\r\n[1]\r\nCaption=C\r\n");
+}
+
+TEST_F(SettingsTest, ALinkAtAnyTemporaryNameIsNeverFollowed) {
+  const std::string victim = FFolder.File("victim");
+  test::WriteBytes(victim, "keep");
+  Write("[0]\r\na=1\r\n[1]\r\nb=2\r\n");
+  std::filesystem::create_symlink(victim, Path() + ".tmp");
+  FFile.WriteString("0", "a", "2");
+  EraseSetSection(FFile, 0, 1);
+  EXPECT_EQ(test::ReadBytes(victim), "keep");
+  EXPECT_FALSE(std::filesystem::is_symlink(Path()));
+  EXPECT_EQ(Bytes(), "[0]\r\nb=2\r\n");
+}
+
+TEST_F(SettingsTest, RewritesKeepTheFilesMode) {
+  namespace fs = std::filesystem;
+  Write("[0]\r\na=1\r\n[1]\r\nb=2\r\n");
+  const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(Path(), mode);
+  FFile.WriteString("0", "a", "2");
+  EXPECT_EQ(fs::status(Path()).permissions(), mode);
+  ReplaceIniLine(Path(), "[1]", "[2]");
+  EXPECT_EQ(fs::status(Path()).permissions(), mode);
+}
+
+TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverRewritten) {
+  // A folder opens for reading but gives no bytes: a read that fails midway.
+  const std::string folder = FFolder.File("data.ini");
+  std::filesystem::create_directory(folder);
+  EXPECT_THROW(ReadWholeFile(folder), QuorvinError);
+  EXPECT_THROW(ReplaceIniLine(folder, "[1]", "[0]"), QuorvinError);
+  EXPECT_THROW(FFile.ReadString("0", "a", ""), QuorvinError);
+  EXPECT_THROW(FFile.WriteString("0", "a", "1"), QuorvinError);
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_EQ(FilesInFolder(), 1u);
 }
 
 TEST_F(SettingsTest, RewritesLeaveNoTemporaryFileBehind) {
   Write("[0]\r\na=1\r\n[1]\r\nb=2\r\n");
   EraseSetSection(FFile, 0, 1);
   FFile.WriteString("0", "c", "3");
-  std::size_t files = 0;
-  for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(FFolder.Path()))
-    ++files;
-  EXPECT_EQ(files, 1u);
+  EXPECT_EQ(FilesInFolder(), 1u);
 }
 
 TEST_F(SettingsTest, HugeAndBinaryFilesLoadWithDefaultsAndKeepTheirBytes) {
@@ -206,6 +287,39 @@ TEST_F(SettingsTest, HugeAndBinaryFilesLoadWithDefaultsAndKeepTheirBytes) {
   const std::string after = Bytes();
   ASSERT_GT(after.size(), big.size());
   EXPECT_EQ(after.compare(0, big.size(), big), 0) << "saving options must keep every byte already there";
+}
+
+// The kernel's count of this process's resident memory in bytes: "VmRSS" now
+// or "VmHWM", its peak since the peak was last reset.
+std::optional<std::size_t> ResidentBytes(std::string_view field) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with(field) && line.size() > field.size() && line[field.size()] == ':')
+      return std::stoull(line.substr(field.size() + 1)) * 1024;
+  return std::nullopt;
+}
+
+TEST_F(SettingsTest, OptionsOfAFileOfShortLinesCostAtMostThreeTimesItsSize) {
+  constexpr std::size_t kSize = 8u << 20;
+  std::string lines;
+  lines.reserve(kSize);
+  while (lines.size() < kSize)
+    lines += "x\n";
+  Write(lines);
+  lines = std::string();
+  std::ofstream resetPeak("/proc/self/clear_refs");
+  if (!(resetPeak << "5" << std::flush))
+    GTEST_SKIP() << "this kernel cannot reset the peak of resident memory";
+  const auto before = ResidentBytes("VmRSS");
+  ASSERT_TRUE(before);
+
+  LoadOrSaveOptions(true, FFile, FOptions, FWindow);
+  LoadOrSaveOptions(false, FFile, FOptions, FWindow);
+
+  const auto peak = ResidentBytes("VmHWM");
+  ASSERT_TRUE(peak);
+  EXPECT_LE(*peak - *before, 3 * kSize + (16u << 20));
+  EXPECT_EQ(FWindow.SetNames.size(), 5u);
 }
 
 } // namespace

@@ -121,6 +121,31 @@ TEST_F(SimulatedNetworkTest, SavedChangesAreLoadedAgain) {
   EXPECT_EQ(bytes.find("[Printer1]"), std::string::npos);
 }
 
+TEST_F(SimulatedNetworkTest, CountsBeyondTheBoundsLoadOnlyTheBounds) {
+  struct CountCase {
+    const char* Name;
+    std::string AdapterCount;
+    std::string PrinterCount;
+  };
+  const CountCase cases[] = {
+      {"JustAbove", "65", "257"},
+      {"Largest", "4294967295", "4294967295"},
+      {"BeyondAnyNumber", "99999999999999999999999", "99999999999999999999999"},
+  };
+  for (const CountCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TempFolder folder;
+    std::string file = "[Host]\nPrinterCount=" + c.PrinterCount + "\n[Network]\nAdapterCount=" + c.AdapterCount + "\n";
+    for (int i = 0; i < 70; ++i)
+      file += "[Adapter" + std::to_string(i) + "]\nConnectionName=Connection " + std::to_string(i) + "\n";
+    WriteBytes(folder.File("network.ini"), file);
+    SimulatedNetwork network(folder.Path());
+    EXPECT_EQ(network.Adapters.size(), SimulatedNetwork::kMaxAdapterCount);
+    EXPECT_EQ(network.Adapters.back().ConnectionName, "Connection 63");
+    EXPECT_EQ(network.Host.Printers.size(), SimulatedNetwork::kMaxPrinterCount);
+  }
+}
+
 TEST_F(SimulatedNetworkTest, BadMacIsReported) {
   TempFolder folder;
   WriteBytes(folder.File("network.ini"), "[Network]\nAdapterCount=1\n[Adapter0]\nMAC=00:0G\n");

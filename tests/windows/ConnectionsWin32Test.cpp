@@ -1,5 +1,6 @@
 #include "system/AdapterList.h"
 #include "system/win32/Win32NetworkInfo.h"
+#include "windows/RunsUnderWine.h"
 
 #include <gtest/gtest.h>
 
@@ -20,10 +21,6 @@ protected:
   HRESULT FCom;
   Win32NetworkInfo FNetwork;
 };
-
-bool RunsUnderWine() {
-  return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 bool IsGuidText(const std::string& text) {
   if (text.size() != 38 || text.front() != '{' || text.back() != '}')

@@ -65,16 +65,13 @@ TEST(HostSettingsWin32, ProfileTextRoundTripAndBuffer) {
   EXPECT_EQ(host.ReadProfileText(section, "Key", "", kProfileBufferSize), "");
 }
 
-TEST(HostSettingsWin32, PrinterListAndProxyQueryAnswer) {
+TEST(HostSettingsWin32, WithoutAProxyThereIsNoProxyAddress) {
   Win32HostSettings host;
-  for (const auto& printer : host.Printers())
-    EXPECT_FALSE(printer.empty());
   ProxyInfo info;
-  EXPECT_TRUE(host.QueryProxy(info));
-  const ProxyAddress address = GetProxyFor(host, "http");
-  if (info.AccessType != kInternetOpenTypeProxy) {
-    EXPECT_EQ(address, ProxyAddress{});
-  }
+  ASSERT_TRUE(host.QueryProxy(info));
+  if (info.AccessType == kInternetOpenTypeProxy)
+    GTEST_SKIP() << "this machine uses a proxy";
+  EXPECT_EQ(GetProxyFor(host, "http"), ProxyAddress{});
 }
 
 // Counts the messages that reach it.

@@ -3,6 +3,8 @@
 #include "store/PortableProfileFile.h"
 #include "store/win32/Win32ProfileFile.h"
 
+#include "windows/RunsUnderWine.h"
+
 namespace quorvin::test {
 
 INSTANTIATE_TEST_SUITE_P(Wine, ProfileConformance,
@@ -11,12 +13,12 @@ INSTANTIATE_TEST_SUITE_P(Wine, ProfileConformance,
                                                    [](const std::string& path) -> std::unique_ptr<ProfileFile> {
                                                      return std::make_unique<Win32ProfileFile>(path);
                                                    },
-                                                   false},
+                                                   false, RunsUnderWine()},
                              ProfileImplementation{"Portable",
                                                    [](const std::string& path) -> std::unique_ptr<ProfileFile> {
                                                      return std::make_unique<PortableProfileFile>(path);
                                                    },
-                                                   true}),
+                                                   true, false}),
                          ImplementationName);
 
 } // namespace quorvin::test

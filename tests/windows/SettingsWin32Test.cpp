@@ -6,10 +6,13 @@
 #include "store/Settings.h"
 #include "store/win32/Win32ProfileFile.h"
 #include "support/TempFolder.h"
+#include "windows/RunsUnderWine.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <thread>
 
 namespace quorvin {
 namespace {
@@ -39,6 +42,47 @@ TEST(SettingsWin32, AtomicRewriteReplacesAnExistingFile) {
   WriteFileAtomically(path, "new");
   EXPECT_EQ(test::ReadBytes(path), "new");
   EXPECT_EQ(GetFileAttributesA((path + ".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(SettingsWin32, ARewriteKeepsTheFilesAttributes) {
+  test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  test::WriteBytes(path, "[1]\r\n");
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  ReplaceIniLine(path, "[1]", "[0]");
+  EXPECT_EQ(test::ReadBytes(path), "[0]\r\n");
+  if (test::RunsUnderWine())
+    GTEST_SKIP() << "Wine's ReplaceFileA gives the file the new one's attributes";
+  EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST(SettingsWin32, ANameInTheWayOfATemporaryFileIsNotUsed) {
+  test::TempFolder folder;
+  const std::string path = folder.File("data.ini");
+  test::WriteBytes(path, "[1]\r\n");
+  ASSERT_TRUE(CreateDirectoryA((path + ".tmp").c_str(), nullptr));
+  ReplaceIniLine(path, "[1]", "[0]");
+  EXPECT_EQ(test::ReadBytes(path), "[0]\r\n");
+  RemoveDirectoryA((path + ".tmp").c_str());
+}
+
+TEST(SettingsWin32, AReadThatFailsMidwayRaises) {
+  // A pipe whose writer leaves after the first bytes: ReadFile gives those,
+  // then fails.
+  const std::string path = "\\\\.\\pipe\\quorvin-read-" + std::to_string(GetCurrentProcessId());
+  HANDLE pipe = CreateNamedPipeA(path.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 4096, 4096,
+                                 0, nullptr);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  std::thread writer([pipe] {
+    ConnectNamedPipe(pipe, nullptr);
+    DWORD written = 0;
+    WriteFile(pipe, "[1]\r\n", 5, &written, nullptr);
+    FlushFileBuffers(pipe);
+    CloseHandle(pipe);
+  });
+  EXPECT_THROW(ReadWholeFile(path), QuorvinError);
+  writer.join();
 }
 
 TEST(SettingsWin32, ReadOnlyAttributeRefusesARewrite) {

@@ -2,6 +2,7 @@
 // provides: the moniker binds, queries run and enumerate, and Wine's adapter
 // configurations are matched as the service compares MAC texts.
 
+#include "base/AsciiCase.h"
 #include "base/QuorvinError.h"
 #include "switching/IpSet.h"
 #include "switching/IpSetQuery.h"
@@ -126,13 +127,6 @@ std::vector<std::string> ReportedMacs() {
   return macs;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
 // Counts what a query returns.
 int CountObjects(ManagementService& service, const std::string& query) {
   const auto session = service.Connect();
@@ -194,7 +188,7 @@ TEST_F(WmiWineTest, WineReportsMacAddressesInSmallLetters) {
     GTEST_SKIP() << "this machine has no network adapter";
   std::vector<std::string> expected;
   for (const std::string& mac : machine)
-    expected.push_back(Lower(mac));
+    expected.push_back(LowerAscii(mac));
   std::vector<std::string> reported = ReportedMacs();
   std::sort(expected.begin(), expected.end());
   std::sort(reported.begin(), reported.end());

@@ -2,8 +2,17 @@
 
 #include "base/QuorvinError.h"
 
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <memory>
 
 namespace quorvin {
@@ -20,16 +29,55 @@ UniqueFile OpenFile(const std::string& path, DWORD access, DWORD disposition) {
   return UniqueFile(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
+QuorvinError ReadFailed(const std::string& path, DWORD error) {
+  return QuorvinError("Cannot read file \"" + path + "\"", error);
+}
+
+// A new file of a name nobody else has: CREATE_NEW refuses any name that
+// exists, a link planted there included.
+std::pair<UniqueFile, std::string> CreateTemporaryBeside(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%lx-%x-%lx.tmp", ::GetCurrentProcessId(), counter++,
+                  ::GetTickCount());
+    std::string name = path + suffix;
+    if (UniqueFile file = OpenFile(name, GENERIC_WRITE, CREATE_NEW))
+      return {std::move(file), std::move(name)};
+    error = ::GetLastError();
+  }
+  throw WriteRefused(path, error);
+}
+
+DWORD WriteAndFlush(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0)
+      return ::GetLastError();
+    bytes.remove_prefix(written);
+  }
+  return ::FlushFileBuffers(file) ? ERROR_SUCCESS : ::GetLastError();
+}
+
+// ReplaceFileA keeps the old file's attributes, security and identity;
+// there being no old file is the only case for a plain move.
+DWORD PutInPlace(const std::string& temporary, const std::string& path) {
+  if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (::ReplaceFileA(path.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr))
+      return ERROR_SUCCESS;
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND)
+      return error;
+  }
+  return ::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) ? ERROR_SUCCESS
+                                                                               : ::GetLastError();
+}
+
 } // namespace
 
-std::optional<FileStamp> GetFileStamp(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-    return std::nullopt;
-  return FileStamp{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
-                   static_cast<std::int64_t>((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-                                             data.ftLastWriteTime.dwLowDateTime)};
-}
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   UniqueFile file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
@@ -39,11 +87,24 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
       return std::nullopt;
     throw QuorvinError("Cannot open file \"" + path + "\"", error);
   }
-  std::string bytes;
-  char chunk[64 * 1024];
-  DWORD read = 0;
-  while (::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
-    bytes.append(chunk, read);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size))
+    throw ReadFailed(path, ::GetLastError());
+  // Sized once from the start, so a large file costs its size and no more.
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size())
+      bytes.resize(bytes.size() + 64 * 1024); // the file grew since the size was taken
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1u << 20));
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), bytes.data() + filled, wanted, &got, nullptr))
+      throw ReadFailed(path, ::GetLastError());
+    if (got == 0)
+      break;
+    filled += got;
+  }
+  bytes.resize(filled);
   return bytes;
 }
 
@@ -52,32 +113,12 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     throw WriteRefused(path, ERROR_ACCESS_DENIED);
 
-  const std::string temporary = path + ".tmp";
-  {
-    UniqueFile file = OpenFile(temporary, GENERIC_WRITE, CREATE_ALWAYS);
-    if (!file)
-      throw WriteRefused(path, ::GetLastError());
-    std::string_view rest = bytes;
-    while (!rest.empty()) {
-      DWORD written = 0;
-      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(rest.size(), 1u << 20));
-      if (!::WriteFile(file.get(), rest.data(), chunk, &written, nullptr) || written == 0) {
-        const DWORD error = ::GetLastError();
-        file.reset();
-        ::DeleteFileA(temporary.c_str());
-        throw WriteRefused(path, error);
-      }
-      rest.remove_prefix(written);
-    }
-    if (!::FlushFileBuffers(file.get())) {
-      const DWORD error = ::GetLastError();
-      file.reset();
-      ::DeleteFileA(temporary.c_str());
-      throw WriteRefused(path, error);
-    }
-  }
-  if (!::MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = ::GetLastError();
+  auto [file, temporary] = CreateTemporaryBeside(path);
+  DWORD error = WriteAndFlush(file.get(), bytes);
+  file.reset();
+  if (error == ERROR_SUCCESS)
+    error = PutInPlace(temporary, path);
+  if (error != ERROR_SUCCESS) {
     ::DeleteFileA(temporary.c_str());
     throw WriteRefused(path, error);
   }

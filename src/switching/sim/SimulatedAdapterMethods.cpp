@@ -1,5 +1,6 @@
 #include "switching/sim/SimulatedAdapterMethods.h"
 
+#include "base/AsciiCase.h"
 #include "base/QuorvinError.h"
 
 #include <algorithm>
@@ -176,11 +177,7 @@ std::int32_t SetWinsServer(SimulatedAdapter& adapter, const MethodArguments& arg
 }
 
 std::string Upper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result)
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  return result;
+  return UpperAscii(text);
 }
 
 using Method = std::function<std::int32_t(SimulatedAdapter&, const MethodArguments&)>;

@@ -1,5 +1,6 @@
 #include "switching/sim/SimulatedManagementService.h"
 
+#include "base/AsciiCase.h"
 #include "base/QuorvinError.h"
 #include "switching/IpSetQuery.h"
 #include "switching/sim/SimulatedAdapterMethods.h"
@@ -13,13 +14,7 @@ namespace quorvin {
 namespace {
 
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i]))
-      return false;
-  return true;
+  return EqualsIgnoringCase(a, b);
 }
 
 // One adapter of the file, known by its position and its MAC text at the

@@ -1,6 +1,6 @@
 #include "system/sim/InMemoryHost.h"
 
-#include "store/IniDocument.h"
+#include "base/AsciiCase.h"
 
 namespace quorvin {
 

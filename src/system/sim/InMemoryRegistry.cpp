@@ -1,6 +1,6 @@
 #include "system/sim/InMemoryRegistry.h"
 
-#include "store/IniDocument.h"
+#include "base/AsciiCase.h"
 
 namespace quorvin {
 namespace {

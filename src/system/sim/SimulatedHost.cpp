@@ -1,6 +1,6 @@
 #include "system/sim/SimulatedHost.h"
 
-#include "store/IniDocument.h"
+#include "base/AsciiCase.h"
 #include "system/sim/SimulatedNetwork.h"
 
 #include <algorithm>

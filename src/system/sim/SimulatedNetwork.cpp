@@ -1,10 +1,12 @@
 #include "system/sim/SimulatedNetwork.h"
 
+#include "base/AsciiCase.h"
 #include "base/QuorvinError.h"
 #include "store/FileIo.h"
 #include "store/IniDocument.h"
 #include "system/AdapterList.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,7 +37,9 @@ public:
       return fallback;
     char* end = nullptr;
     const unsigned long value = std::strtoul(text->c_str(), &end, 10);
-    return *end == '\0' ? static_cast<std::uint32_t>(value) : fallback;
+    if (*end != '\0')
+      return fallback;
+    return value > 0xFFFFFFFFul ? 0xFFFFFFFFu : static_cast<std::uint32_t>(value);
   }
 
   bool Flag(std::string_view section, std::string_view key, bool fallback) const {
@@ -83,13 +87,6 @@ std::string Quoted(const std::string& value) {
 std::string DefaultGuid(std::size_t index) {
   char text[40];
   std::snprintf(text, sizeof text, "{5143A1D0-0000-4000-8000-%012zX}", index);
-  return text;
-}
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
   return text;
 }
 
@@ -160,7 +157,7 @@ void SimulatedNetwork::Reload() {
   SimulatedHostState host;
   host.ComputerName = reader.Text(kHost, "ComputerName", host.ComputerName);
   host.Workgroup = reader.Text(kHost, "Workgroup", host.Workgroup);
-  const std::uint32_t printerCount = reader.Number(kHost, "PrinterCount", 0);
+  const std::uint32_t printerCount = std::min(reader.Number(kHost, "PrinterCount", 0), kMaxPrinterCount);
   for (std::uint32_t index = 0; index < printerCount; ++index) {
     SimulatedPrinter printer;
     printer.Name = reader.Text(PrinterSection(index), "Name");
@@ -170,7 +167,7 @@ void SimulatedNetwork::Reload() {
   host.DefaultDevice = reader.Text(kWindows, "Device");
 
   std::vector<SimulatedAdapter> adapters;
-  const std::uint32_t adapterCount = reader.Number(kNetwork, "AdapterCount", 0);
+  const std::uint32_t adapterCount = std::min(reader.Number(kNetwork, "AdapterCount", 0), kMaxAdapterCount);
   for (std::uint32_t index = 0; index < adapterCount; ++index)
     adapters.push_back(LoadAdapter(reader, index));
 

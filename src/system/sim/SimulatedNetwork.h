@@ -6,41 +6,9 @@
 // program changes there is written back to it, so that a later read sees what
 // an earlier change applied.
 //
-// File format (an INI file as the profile functions read it; names and
-// sections match without regard to case; lists are comma-separated, blanks
-// around items are dropped, an empty value is an empty list; flags are 1 or
-// 0, and "true"/"false"/"yes"/"no" are read too):
-//
-//   [Host]
-//   ComputerName=SIMHOST          ; default QUORVIN-SIM
-//   Workgroup=WORKGROUP           ; default WORKGROUP
-//   PrinterCount=1                ; sections Printer0 .. PrinterN-1
-//
-//   [Printer0]
-//   Name=Office Laser
-//   Device=winspool,Ne00:         ; its "Devices" profile entry; default winspool,Ne00:
-//
-//   [Windows]
-//   Device=Office Laser,winspool,Ne00:   ; the default printer, as the profile keeps it
-//
-//   [Network]
-//   AdapterCount=2                ; sections Adapter0 .. AdapterN-1, in list order
-//
-//   [Adapter0]
-//   ConnectionName=Local Area Connection
-//   Description=Intel(R) PRO/1000 MT Network Connection   ; also the device name
-//   MAC=00:0C:29:3A:5B:7C          ; hex byte pairs joined by ":" or "-"
-//   GUID={4D36E972-E325-11CE-BFC1-08002BE10318}   ; default derived from the position
-//   ComboIndex=0                   ; default: the position
-//   IPEnabled=1                    ; default 1
-//   DHCPEnabled=0                  ; default 1
-//   IPAddress=192.168.1.10,192.168.1.11
-//   SubnetMask=255.255.255.0,255.255.255.0
-//   DefaultGateway=192.168.1.1
-//   DNSServers=192.168.1.1,8.8.8.8 ; empty: DNS servers come from DHCP
-//   DNSDomain=example.local
-//   WINSPrimary=192.168.1.2
-//   WINSSecondary=
+// File format: tests/data/network.ini is a complete example with every key,
+// its default and its remarks; the tests load it as it stands. The adapter
+// and printer counts are held to kMaxAdapterCount and kMaxPrinterCount.
 //
 // Every adapter is a connection (name, description, GUID) and an IP adapter
 // record (ComboIndex, description, MAC). Its TCP/IP and NetBT registry keys
@@ -109,6 +77,9 @@ struct SimulatedHostState {
 class SimulatedNetwork {
 public:
   static constexpr std::string_view kFileName = "network.ini";
+  // A hand-written count beyond these loads only this many.
+  static constexpr std::uint32_t kMaxAdapterCount = 64;
+  static constexpr std::uint32_t kMaxPrinterCount = 256;
 
   // Loads folder/network.ini; a missing file gives no adapters and the
   // default host. Throws QuorvinError for a MAC that is no MAC.

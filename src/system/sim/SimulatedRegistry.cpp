@@ -1,6 +1,6 @@
 #include "system/sim/SimulatedRegistry.h"
 
-#include "store/IniDocument.h"
+#include "base/AsciiCase.h"
 #include "system/IpConfig.h"
 #include "system/sim/InMemoryRegistry.h"
 #include "system/sim/SimulatedNetwork.h"

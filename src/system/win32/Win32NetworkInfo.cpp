@@ -3,6 +3,7 @@
 // winsock2.h must come before windows.h (included by Win32Text.h).
 #include <winsock2.h>
 
+#include "base/AsciiCase.h"
 #include "system/win32/Win32Text.h"
 
 #include <iphlpapi.h>
@@ -32,13 +33,6 @@ std::string GuidText(const GUID& guid) {
   wchar_t text[40] = {};
   StringFromGUID2(guid, text, 40); // upper case, with braces
   return NarrowText(text);
-}
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  return text;
 }
 
 // Frees what INetConnection::GetProperties allocated, as
