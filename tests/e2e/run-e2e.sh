@@ -36,4 +36,13 @@ check "the adapter left DHCP" grep -q '^DHCPEnabled=0$' <<<"$ini"
 check "the host holds the new name" grep -q '^ComputerName=LABPC$' <<<"$ini"
 rm -rf "$network"
 
+# Quorvin as a whole. Every program of the run shares one Wine desktop, so
+# that the driver finds the windows and the notification area exists.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+demo="$(dirname "$0")/../../scripts/demo"
+app_ids="$(dirname "$0")/../../src/app/win32/resource.h"
+. "$(dirname "$0")/quorvin-e2e.sh"
+wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+
 exit $((failures > 0))

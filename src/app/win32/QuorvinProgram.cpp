@@ -1,0 +1,255 @@
+#include "app/win32/QuorvinProgram.h"
+
+#include "app/ProgramLifecycle.h"
+#include "app/win32/Dialogs.h"
+#include "app/win32/TfrmMain.h"
+#include "app/win32/TrayIcon.h"
+#include "app/win32/Win32SwitchRunner.h"
+#include "app/win32/resource.h"
+#include "base/Texts.h"
+#include "base/win32/Win32Dispatcher.h"
+#include "store/win32/Win32ProfileFile.h"
+#include "switching/IpSetService.h"
+#include "switching/SwitchThreads.h"
+#include "switching/SystemSwitchHost.h"
+#include "switching/win32/Win32ProcessLauncher.h"
+#include "system/AutoStart.h"
+
+#include <objbase.h>
+
+#include <memory>
+
+namespace quorvin {
+
+namespace {
+
+// COM for the UI thread, which the adapter list and the adapter calls use.
+struct ComApartment {
+  ComApartment() { ::CoInitialize(nullptr); }
+  ~ComApartment() { ::CoUninitialize(); }
+};
+
+enum TrayCommand : UINT { kTrayOpen = 1, kTrayHelp, kTrayAbout, kTrayExit };
+
+class TQuorvinProgram {
+public:
+  explicit TQuorvinProgram(std::string firstArgument);
+  int Run();
+
+private:
+  bool Hook(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  void FormShow();
+  void RestoreFromTray();
+  void ShowTrayMenu();
+  void aExitExecute();
+  void ActivateAndExit();
+  void Exit();
+
+  // Members in the order of creation; destruction runs in reverse, so the
+  // window goes first, the switch threads are waited for, COM goes last.
+  ComApartment FCom;
+  Win32Dispatcher FDispatcher;
+  std::unique_ptr<SystemServices> FSystem = CreateSystemServices();
+  std::unique_ptr<ManagementService> FAdapters = CreateManagementService();
+  Win32ProcessLauncher FLauncher;
+  SystemSwitchHost FHost{*FSystem, FLauncher};
+  SwitchThreads FThreads{FDispatcher, *FAdapters, FHost};
+  Win32SwitchRunner FRunner{FThreads};
+  std::unique_ptr<ShellPort> FShell = CreateShellPort();
+  Win32ProfileFile FFile{GetSettingsPath()};
+  TfrmMain FMain{FFile, *FSystem, *FShell, FRunner, GetSettingsFolder()};
+  std::unique_ptr<TTrayIcon> FTray;
+  TProgramLifecycle FLife;
+  bool FShown = false;
+  bool FEnded = false;
+};
+
+TQuorvinProgram::TQuorvinProgram(std::string firstArgument) : FLife(std::move(firstArgument)) {}
+
+int TQuorvinProgram::Run() {
+  FMain.SetMessageHook(
+      [this](UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) { return Hook(message, wParam, lParam, result); });
+  FMain.Create(nullptr);
+  HWND window = FMain.Handle();
+  FRunner.SetOwner(window);
+  auto icon = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+  FTray = std::make_unique<TTrayIcon>(window, icon, LoadText(TextId::TrayTip));
+  FTray->TrayIcon(true);
+
+  FormShow();
+  ::ShowWindow(window, SW_SHOW);
+  ::SetForegroundWindow(window);
+
+  MSG message;
+  while (!FEnded && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (FMain.PreTranslateMessage(message))
+      continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+void TQuorvinProgram::FormShow() {
+  MainController& controller = FMain.Controller();
+  // A refused registry write is shown, and the window is still filled in:
+  // a half-built window would help nobody.
+  FMain.Run([this] {
+    EnsureRegistryFlag(FSystem->GetRegistry(), "SYSTEM\\CurrentControlSet\\Control\\FileSystem", "LongPathsEnabled", 1);
+    EnsureRegistryFlag(FSystem->GetRegistry(), "System\\CurrentControlSet\\Policies", "LongPathsEnabled", 1);
+  });
+  FMain.Run([&] {
+    controller.FormShow();
+    const std::vector<std::string> captions = controller.WindowOptions().SetNames;
+    if (const auto index = FindCommandLineSet(FLife.FirstArgument(), captions)) {
+      controller.LoadCommandLineSet(*index);
+      controller.SetCommandLineRun(true);
+      ::PostMessageA(FMain.Handle(), WM_ACTIVATEANDEXIT, 0, 0);
+    } else {
+      controller.ShowStartSet();
+    }
+  });
+  FShown = true;
+}
+
+bool TQuorvinProgram::Hook(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  HWND window = FMain.Handle();
+  if (FTray && FTray->HandleMessage(message, wParam))
+    return true;
+  switch (message) {
+  case WM_SHOWINSTANCE:
+    // The second start has already called SetForegroundWindow on us.
+    ::ShowWindow(window, ::IsIconic(window) ? SW_RESTORE : SW_SHOW);
+    ::BringWindowToTop(window);
+    return true;
+  case WM_TRAYNOTIFY:
+    if (lParam == WM_LBUTTONDOWN)
+      RestoreFromTray();
+    else if (lParam == WM_RBUTTONDOWN)
+      ShowTrayMenu();
+    return true;
+  case WM_ACTIVATEANDEXIT:
+    ActivateAndExit();
+    return true;
+  case WM_ACTIVATE:
+    if (LOWORD(wParam) != WA_INACTIVE && FShown && FLife.Activated())
+      ::PostMessageA(window, WM_CLOSE, 0, 0);
+    return false;
+  case WM_CLOSE:
+    if (FLife.CloseRequest())
+      Exit();
+    else
+      ::PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    result = TRUE;
+    return true;
+  case WM_SYSCOMMAND:
+    // Only the hide that a refused close posted is taken over; the user's
+    // own minimise goes to the taskbar as usual.
+    if ((wParam & 0xFFF0) == SC_MINIMIZE && FLife.HideCommand()) {
+      ::ShowWindow(window, SW_HIDE);
+      result = TRUE;
+      return true;
+    }
+    return false;
+  case WM_COMMAND:
+    if (LOWORD(wParam) == IDM_EXIT || (LOWORD(wParam) == IDC_BEXIT && HIWORD(wParam) == BN_CLICKED)) {
+      aExitExecute();
+      result = TRUE;
+      return true;
+    }
+    return false;
+  default:
+    return false;
+  }
+}
+
+void TQuorvinProgram::RestoreFromTray() {
+  HWND window = FMain.Handle();
+  ::ShowWindow(window, ::IsIconic(window) ? SW_RESTORE : SW_SHOW);
+  ::BringWindowToTop(window);
+  ::SetForegroundWindow(window);
+}
+
+void TQuorvinProgram::ShowTrayMenu() {
+  HWND window = FMain.Handle();
+  HMENU menu = ::CreatePopupMenu();
+  if (!menu)
+    return;
+  ::AppendMenuA(menu, MF_STRING, kTrayOpen, "&Open");
+  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(menu, MF_STRING, kTrayHelp, "Online &Help");
+  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(menu, MF_STRING, kTrayAbout, "&About");
+  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(menu, MF_STRING, kTrayExit, "E&xit");
+  // Without the foreground the menu would stay open when the user clicks
+  // elsewhere; the posted null message lets it close at once after a choice.
+  ::SetForegroundWindow(window);
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  const UINT chosen = static_cast<UINT>(
+      ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, window, nullptr));
+  ::PostMessageA(window, WM_NULL, 0, 0);
+  ::DestroyMenu(menu);
+  switch (chosen) {
+  case kTrayOpen: RestoreFromTray(); break;
+  case kTrayHelp: ::SendMessageA(window, WM_COMMAND, IDM_HELP, 0); break;
+  case kTrayAbout: ::SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0); break;
+  case kTrayExit: aExitExecute(); break;
+  default: break;
+  }
+}
+
+void TQuorvinProgram::aExitExecute() {
+  TOptionsSetting& options = FMain.Controller().Options();
+  if (options.AskBeforeExit && ShowAskDialog(FMain.Handle(), LoadText(TextId::ExitQuestion), options) != IDYES)
+    return;
+  FLife.BeginExit();
+  ::PostMessageA(FMain.Handle(), WM_CLOSE, 0, 0);
+}
+
+void TQuorvinProgram::ActivateAndExit() {
+  ::ShowWindow(FMain.Handle(), SW_HIDE);
+  FMain.Activate();
+  FLife.BeginExit();
+  ::PostMessageA(FMain.Handle(), WM_CLOSE, 0, 0);
+}
+
+void TQuorvinProgram::Exit() {
+  MainController& controller = FMain.Controller();
+  // A run that applied a set named on the command line writes nothing.
+  if (!controller.CommandLineRun()) {
+    FMain.Run([&] {
+      controller.SaveOptions();
+      controller.SaveShownSetIfModified();
+    });
+  }
+  FRunner.WaitForSwitches();
+  FTray->TrayIcon(false);
+  ::ShowWindow(FMain.Handle(), SW_HIDE);
+  FEnded = true;
+  ::PostQuitMessage(0);
+}
+
+} // namespace
+
+bool ShowRunningInstance() {
+  HWND running = ::FindWindowA(kMainWindowClass, nullptr);
+  if (!running)
+    return false;
+  ::PostMessageA(running, WM_SHOWINSTANCE, 0, 0);
+  ::SetForegroundWindow(running);
+  return true;
+}
+
+int RunQuorvin(const std::string& firstArgument) {
+  try {
+    TQuorvinProgram program(firstArgument);
+    return program.Run();
+  } catch (const std::exception& error) {
+    ShowErrorBox(nullptr, error);
+    return 1;
+  }
+}
+
+} // namespace quorvin

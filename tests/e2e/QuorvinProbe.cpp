@@ -1,0 +1,185 @@
+// Drives a running Quorvin from outside, as the user or the system would,
+// and reports what it finds. One command per start:
+//   state                      prints "none", "hidden" or "visible"
+//   wait STATE [seconds]       waits until the state is STATE (none/hidden/visible)
+//   close                      the close box (WM_SYSCOMMAND SC_CLOSE)
+//   command ID                 a menu command of the main window
+//   tray left|right            a click on the notification icon
+//   menu [seconds]             waits for an open pop-up menu and prints its items
+//   taskbar-restart            removes the icon as an Explorer restart does, sends
+//                              "TaskbarCreated" and checks the icon is back
+//   press CAPTION TEXT [s]     waits for a window titled CAPTION and clicks its TEXT button
+//   texts CAPTION [seconds]    waits for a window titled CAPTION and prints its texts
+//   tabs                       prints the number of set tabs of the main window
+// Exit code 0 when the command did what it says.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kMainClass[] = "Quorvin Made by Corvane Software";
+constexpr UINT kTrayNotify = 0x2502;
+
+HWND MainWindow() { return ::FindWindowA(kMainClass, nullptr); }
+
+const char* State() {
+  HWND main = MainWindow();
+  if (!main)
+    return "none";
+  return ::IsWindowVisible(main) ? "visible" : "hidden";
+}
+
+// Polls for a condition of another process, which tells no one when it is
+// reached; the deadline is only a guard against waiting for ever.
+template <typename Condition>
+bool WaitFor(Condition condition, double seconds) {
+  for (int i = 0; i < static_cast<int>(seconds * 20); ++i) {
+    if (condition())
+      return true;
+    ::Sleep(50);
+  }
+  return condition();
+}
+
+double Seconds(int argc, char** argv, int index, double fallback) {
+  return argc > index ? std::atof(argv[index]) : fallback;
+}
+
+struct Found {
+  const char* Wanted;
+  HWND Window = nullptr;
+};
+
+BOOL CALLBACK FindByText(HWND window, LPARAM parameter) {
+  auto* found = reinterpret_cast<Found*>(parameter);
+  char text[512] = {};
+  ::GetWindowTextA(window, text, sizeof text);
+  if (std::strcmp(text, found->Wanted) == 0 && ::IsWindowVisible(window)) {
+    found->Window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND TopLevel(const char* caption) {
+  Found found{caption};
+  ::EnumWindows(FindByText, reinterpret_cast<LPARAM>(&found));
+  return found.Window;
+}
+
+HWND Child(HWND parent, const char* text) {
+  Found found{text};
+  ::EnumChildWindows(parent, FindByText, reinterpret_cast<LPARAM>(&found));
+  return found.Window;
+}
+
+BOOL CALLBACK PrintText(HWND window, LPARAM) {
+  char text[1024] = {};
+  ::GetWindowTextA(window, text, sizeof text);
+  if (text[0])
+    std::printf("%s\n", text);
+  return TRUE;
+}
+
+HMENU OpenMenu() {
+  HWND popup = ::FindWindowA("#32768", nullptr);
+  if (!popup || !::IsWindowVisible(popup))
+    return nullptr;
+  return reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
+}
+
+int TaskbarRestart() {
+  HWND main = MainWindow();
+  if (!main)
+    return 1;
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = main;
+  data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(main));
+  // A modify succeeds only for an icon that is there.
+  if (!::Shell_NotifyIconA(NIM_MODIFY, &data)) {
+    std::printf("no icon before the restart\n");
+    return 1;
+  }
+  ::Shell_NotifyIconA(NIM_DELETE, &data);
+  if (::Shell_NotifyIconA(NIM_MODIFY, &data)) {
+    std::printf("the icon could not be removed\n");
+    return 1;
+  }
+  ::PostMessageA(main, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  const bool back = WaitFor([&] { return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE; }, 10);
+  std::printf(back ? "icon back\n" : "icon missing\n");
+  return back ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2)
+    return 2;
+  const std::string command = argv[1];
+  if (command == "state") {
+    std::printf("%s\n", State());
+    return 0;
+  }
+  if (command == "wait" && argc > 2) {
+    const bool reached = WaitFor([&] { return std::strcmp(State(), argv[2]) == 0; }, Seconds(argc, argv, 3, 20));
+    std::printf("%s\n", State());
+    return reached ? 0 : 1;
+  }
+  HWND main = MainWindow();
+  if (command == "close")
+    return main && ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
+  if (command == "command" && argc > 2)
+    return main && ::PostMessageA(main, WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
+  if (command == "tray" && argc > 2) {
+    const LPARAM mouse = std::strcmp(argv[2], "right") == 0 ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
+    const WPARAM id = reinterpret_cast<WPARAM>(main);
+    return main && ::PostMessageA(main, kTrayNotify, id, mouse) ? 0 : 1;
+  }
+  if (command == "menu") {
+    HMENU menu = nullptr;
+    if (!WaitFor([&] { return (menu = OpenMenu()) != nullptr; }, Seconds(argc, argv, 2, 10)))
+      return 1;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+      char text[256] = {};
+      ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+      std::printf("%s\n", text[0] ? text : "-");
+    }
+    return 0;
+  }
+  if (command == "tabs") {
+    HWND tabs = main ? ::FindWindowExA(main, nullptr, "SysTabControl32", nullptr) : nullptr;
+    if (!tabs)
+      return 1;
+    std::printf("%d\n", static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)));
+    return 0;
+  }
+  if (command == "taskbar-restart")
+    return TaskbarRestart();
+  if (command == "press" && argc > 3) {
+    HWND window = nullptr;
+    if (!WaitFor([&] { return (window = TopLevel(argv[2])) != nullptr; }, Seconds(argc, argv, 4, 20)))
+      return 1;
+    HWND button = Child(window, argv[3]);
+    if (!button)
+      return 1;
+    ::PostMessageA(button, BM_CLICK, 0, 0);
+    return 0;
+  }
+  if (command == "texts" && argc > 2) {
+    HWND window = nullptr;
+    if (!WaitFor([&] { return (window = TopLevel(argv[2])) != nullptr; }, Seconds(argc, argv, 3, 20)))
+      return 1;
+    ::EnumChildWindows(window, PrintText, 0);
+    return 0;
+  }
+  return 2;
+}

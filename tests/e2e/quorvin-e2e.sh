@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Quorvin.exe as a whole, driven from outside under Wine + Xvfb: start-up,
+# one instance, the notification icon, close and exit, the command line.
+# Sourced by run-e2e.sh, which defines bin, check and failures.
+# Each case starts from a fresh program folder over the demo network.
+
+probe() { wine "$bin/quorvin_probe.exe" "$@"; }
+exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' "$app_ids")
+
+new_folder() { # [data.ini to start with]
+  folder=$(mktemp -d)
+  cp "$bin/Quorvin.exe" "$bin/Pevrix.exe" "$folder/"
+  mkdir "$folder/network"
+  cp "$demo/network.ini" "$folder/network/"
+  [ -n "${1:-}" ] && cp "$1" "$folder/data.ini"
+  export QUORVIN_SIMULATE
+  QUORVIN_SIMULATE=$(winepath -w "$folder/network")
+}
+start() { wine "$folder/Quorvin.exe" "$@" >>"$folder/wine.log" 2>&1 & }
+# The program's process has ended once its window is gone for good.
+ended() { probe wait none "${1:-30}" >/dev/null; }
+quit() { # the confirmed exit, answering the question when it comes
+  probe command "$exit_id" >/dev/null
+  probe press Quorvin "&Yes" 5 >/dev/null 2>&1
+  ended
+}
+finish() { quit >/dev/null 2>&1; wineserver -w; rm -rf "$folder"; }
+
+# First start: no data.ini yet.
+new_folder
+start
+check "first start shows the window" probe wait visible 60
+check "first start opens the help page" grep -qi 'help.html' "$folder/network/opened.txt"
+quit
+check "the exit writes the defaults" grep -q '^TabCount=5' <(tr -d '\r' < "$folder/data.ini")
+finish
+
+# Close box and the exit question.
+new_folder "$demo/data.ini"
+start
+probe wait visible 60 >/dev/null
+probe close >/dev/null
+check "the close box hides the window" probe wait hidden 20
+check "the hidden program still runs" test "$(probe state)" = hidden
+probe tray left >/dev/null
+check "a left click on the icon shows it again" probe wait visible 20
+probe tray right >/dev/null
+check "a right click opens the menu" bash -c "wine '$bin/quorvin_probe.exe' menu 10 | tr -d '\r' | grep -qx 'E&xit'"
+probe close >/dev/null # the menu closes when the window gets the close
+check "the icon comes back after the taskbar restarts" probe taskbar-restart
+probe command "$exit_id" >/dev/null
+probe press Quorvin "&No" 10 >/dev/null
+check "No keeps the program" probe wait visible 10
+probe command "$exit_id" >/dev/null
+probe press Quorvin "Don't ask me next time" 10 >/dev/null
+probe press Quorvin "&No" 10 >/dev/null
+probe wait visible 10 >/dev/null
+probe command "$exit_id" >/dev/null
+check "after \"Don't ask me next time\" the exit asks nothing" ended 20
+check "the choice reaches data.ini" grep -q '^AskBeforeExit=0' <(tr -d '\r' < "$folder/data.ini")
+finish
+
+# A second start shows the first and ends, whatever its arguments.
+new_folder "$demo/data.ini"
+start -Start
+check "-Start ends hidden in the notification area" probe wait hidden 60
+for argument in "" -Start /Office; do
+  wine "$folder/Quorvin.exe" $argument >>"$folder/wine.log" 2>&1
+  check "a second start ($argument) shows the first" probe wait visible 20
+  probe close >/dev/null
+  probe wait hidden 20 >/dev/null
+done
+check "the second starts did not apply a set" grep -q '^DHCPEnabled=1' "$folder/network/network.ini"
+finish
+
+# "/name" in other letter case applies the set and saves nothing.
+new_folder "$demo/data.ini"
+sum=$(md5sum < "$folder/data.ini")
+start /oFFICE
+check "a command-line run ends by itself" ended 90
+ini=$(tr -d '\r' < "$folder/network/network.ini")
+check "the set reached the adapter" grep -q '^IPAddress=10.20.30.41$' <<<"$ini"
+check "the adapter left DHCP" grep -q '^DHCPEnabled=0$' <<<"$ini"
+check "data.ini is untouched" test "$(md5sum < "$folder/data.ini")" = "$sum"
+finish
+
+# Starts that show the window: an unknown set, "-start" in other case.
+for argument in /Nowhere -start; do
+  new_folder "$demo/data.ini"
+  start $argument
+  check "$argument starts normally" probe wait visible 60
+  finish
+done
+
+# The tabs follow TabCount.
+for count in 3 7; do
+  new_folder "$demo/data.ini"
+  sed -i "s/^TabCount=3/TabCount=$count/" "$folder/data.ini"
+  start
+  probe wait visible 60 >/dev/null
+  check "TabCount $count gives $count tabs" test "$(probe tabs | tr -d '\r')" = "$count"
+  finish
+done
