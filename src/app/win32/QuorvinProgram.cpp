@@ -7,27 +7,16 @@
 #include "app/win32/Win32SwitchRunner.h"
 #include "app/win32/resource.h"
 #include "base/Texts.h"
-#include "base/win32/Win32Dispatcher.h"
 #include "store/win32/Win32ProfileFile.h"
-#include "switching/IpSetService.h"
-#include "switching/SwitchThreads.h"
-#include "switching/SystemSwitchHost.h"
-#include "switching/win32/Win32ProcessLauncher.h"
+#include "switching/SwitchEngine.h"
+#include "switching/win32/MachineSwitchParts.h"
 #include "system/AutoStart.h"
-
-#include <objbase.h>
 
 #include <memory>
 
 namespace quorvin {
 
 namespace {
-
-// COM for the UI thread, which the adapter list and the adapter calls use.
-struct ComApartment {
-  ComApartment() { ::CoInitialize(nullptr); }
-  ~ComApartment() { ::CoUninitialize(); }
-};
 
 enum TrayCommand : UINT { kTrayOpen = 1, kTrayHelp, kTrayAbout, kTrayExit };
 
@@ -46,18 +35,13 @@ private:
   void Exit();
 
   // Members in the order of creation; destruction runs in reverse, so the
-  // window goes first, the switch threads are waited for, COM goes last.
-  ComApartment FCom;
-  Win32Dispatcher FDispatcher;
-  std::unique_ptr<SystemServices> FSystem = CreateSystemServices();
-  std::unique_ptr<ManagementService> FAdapters = CreateManagementService();
-  Win32ProcessLauncher FLauncher;
-  SystemSwitchHost FHost{*FSystem, FLauncher};
-  SwitchThreads FThreads{FDispatcher, *FAdapters, FHost};
-  Win32SwitchRunner FRunner{FThreads};
+  // window goes first, then the engine waits for a running switch and
+  // releases the services and COM last.
+  SwitchEngine FEngine{MachineSwitchParts()};
+  Win32SwitchRunner FRunner{FEngine.Threads()};
   std::unique_ptr<ShellPort> FShell = CreateShellPort();
   Win32ProfileFile FFile{GetSettingsPath()};
-  TfrmMain FMain{FFile, *FSystem, *FShell, FRunner, GetSettingsFolder()};
+  TfrmMain FMain{FFile, FEngine.System(), *FShell, FRunner, GetSettingsFolder()};
   std::unique_ptr<TTrayIcon> FTray;
   TProgramLifecycle FLife;
   bool FShown = false;
@@ -95,8 +79,8 @@ void TQuorvinProgram::FormShow() {
   // A refused registry write is shown, and the window is still filled in:
   // a half-built window would help nobody.
   FMain.Run([this] {
-    EnsureRegistryFlag(FSystem->GetRegistry(), "SYSTEM\\CurrentControlSet\\Control\\FileSystem", "LongPathsEnabled", 1);
-    EnsureRegistryFlag(FSystem->GetRegistry(), "System\\CurrentControlSet\\Policies", "LongPathsEnabled", 1);
+    EnsureRegistryFlag(FEngine.System().GetRegistry(), "SYSTEM\\CurrentControlSet\\Control\\FileSystem", "LongPathsEnabled", 1);
+    EnsureRegistryFlag(FEngine.System().GetRegistry(), "System\\CurrentControlSet\\Policies", "LongPathsEnabled", 1);
   });
   FMain.Run([&] {
     controller.FormShow();
@@ -224,7 +208,7 @@ void TQuorvinProgram::Exit() {
       controller.SaveShownSetIfModified();
     });
   }
-  FRunner.WaitForSwitches();
+  FRunner.WaitForEarlierSwitches([] {});
   FTray->TrayIcon(false);
   ::ShowWindow(FMain.Handle(), SW_HIDE);
   FEnded = true;
