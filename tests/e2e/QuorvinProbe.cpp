@@ -5,7 +5,7 @@
 //   close                      the close box (WM_SYSCOMMAND SC_CLOSE)
 //   command ID                 a menu command of the main window
 //   tray left|right            a click on the notification icon
-//   menu [seconds]             waits for an open pop-up menu and prints its items
+//   menu [seconds]             waits for an open pop-up menu and prints the items it can read
 //   taskbar-restart            removes the icon as an Explorer restart does, sends
 //                              "TaskbarCreated" and checks the icon is back
 //   press CAPTION TEXT [s]     waits for a window titled CAPTION and clicks its TEXT button
@@ -88,11 +88,9 @@ BOOL CALLBACK PrintText(HWND window, LPARAM) {
   return TRUE;
 }
 
-HMENU OpenMenu() {
+HWND OpenMenu() {
   HWND popup = ::FindWindowA("#32768", nullptr);
-  if (!popup || !::IsWindowVisible(popup))
-    return nullptr;
-  return reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
+  return popup && ::IsWindowVisible(popup) ? popup : nullptr;
 }
 
 int TaskbarRestart() {
@@ -145,9 +143,12 @@ int main(int argc, char** argv) {
     return main && ::PostMessageA(main, kTrayNotify, id, mouse) ? 0 : 1;
   }
   if (command == "menu") {
-    HMENU menu = nullptr;
-    if (!WaitFor([&] { return (menu = OpenMenu()) != nullptr; }, Seconds(argc, argv, 2, 10)))
+    HWND popup = nullptr;
+    if (!WaitFor([&] { return (popup = OpenMenu()) != nullptr; }, Seconds(argc, argv, 2, 10)))
       return 1;
+    // Wine does not hand out another process's menu (MN_GETHMENU), so the
+    // items are printed only where the system gives them.
+    auto menu = reinterpret_cast<HMENU>(::SendMessageA(popup, MN_GETHMENU, 0, 0));
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
       char text[256] = {};
       ::GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
