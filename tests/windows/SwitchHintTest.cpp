@@ -116,10 +116,21 @@ TEST_F(SwitchHintTest, FinishedWithoutFailuresWaitsForOk) {
 
 TEST_F(SwitchHintTest, ClosesItselfWhenAskedOrRunFromTheCommandLine) {
   for (TSwitchHintOptions options : {TSwitchHintOptions{true, false}, TSwitchHintOptions{false, true}}) {
+    // Read while the switch thread is inside an item, so the dialog is
+    // certainly up; a timer tick may come only after it closed itself.
     std::string caption;
-    gOnTick = [&](HWND dialog) { caption = Text(dialog); };
+    const DWORD uiThread = ::GetCurrentThreadId();
+    FHost.OnWorkgroup = [&] {
+      HWND dialog = nullptr;
+      ::EnumThreadWindows(uiThread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
+      wchar_t wide[64] = {};
+      const int length = dialog ? ::InternalGetWindowText(dialog, wide, 64) : 0;
+      for (int i = 0; i < length; ++i)
+        caption += static_cast<char>(wide[i]);
+    };
     EXPECT_EQ(Show(options), 1);
     FThreads.WaitAll();
+    FHost.OnWorkgroup = nullptr;
     EXPECT_EQ(FHost.Log().back(), "MakeDefaultPrinter Laser");
     if (options.CommandLineRun) {
       EXPECT_EQ(caption, "Please wait...");
