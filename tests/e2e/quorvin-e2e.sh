@@ -83,6 +83,9 @@ finish
 
 # "/name" in other letter case applies the set and saves nothing.
 new_folder "$demo/data.ini"
+# A save would write the clamped "DefaultTab" (2): the bytes show that
+# nothing was written.
+sed -i 's/^DefaultTab=0/DefaultTab=9/' "$folder/data.ini"
 sum=$(md5sum < "$folder/data.ini")
 start /oFFICE
 check "a command-line run ends by itself" wait "$quorvin"
