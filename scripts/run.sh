@@ -63,14 +63,13 @@ quit
 
 echo "run: Quorvin.exe /Office (applies the set \"Office\" and ends)"
 wine "$demo/Quorvin.exe" /Office >>"$demo/wine.log" 2>&1 &
-probe texts "Please wait..." 30 >/dev/null && shot run-2-applying
 probe wait none 120 >/dev/null
 wineserver -w
 
 echo "run: started again to show the window"
 wine "$demo/Quorvin.exe" >>"$demo/wine.log" 2>&1 &
 probe wait visible 60 >/dev/null
-shot run-3-window-again
+shot run-2-window-again
 quit
 
 echo "run: what the set changed in the simulated network (build/demo/network/network.ini):"
