@@ -1,29 +1,17 @@
 #include "app/ProgramLifecycle.h"
 
-#include <algorithm>
-#include <cctype>
+#include "base/AsciiCase.h"
 
 namespace quorvin {
-
-namespace {
-
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return upper;
-}
-
-} // namespace
 
 std::optional<int> FindCommandLineSet(std::string_view argument, const std::vector<std::string>& captions) {
   // The slash may stand anywhere, but only the first character is dropped:
   // "x/Home" names the set "/HOME".
   if (argument.find('/') == std::string_view::npos)
     return std::nullopt;
-  const std::string wanted = UpperCase(argument.substr(1));
+  const std::string_view wanted = argument.substr(1);
   for (std::size_t i = 0; i < captions.size(); ++i) {
-    if (UpperCase(captions[i]) == wanted)
+    if (EqualsIgnoringCase(captions[i], wanted))
       return static_cast<int>(i);
   }
   return std::nullopt;
