@@ -79,6 +79,25 @@ DWORD PutInPlace(const std::string& temporary, const std::string& path) {
 
 bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
+  auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+  FileIdentity identity;
+  identity.Size = join(data.nFileSizeHigh, data.nFileSizeLow);
+  identity.Modified = static_cast<std::int64_t>(join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime));
+  return identity;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, FileVersion& version) {
+  // On Windows the program uses the profile functions themselves and the
+  // portable engine serves the conformance tests, which need no speed: no
+  // version is taken as settled, so every read compares the bytes.
+  version = FileVersion{IdentifyFile(path).value_or(FileIdentity{}), false};
+  return ReadWholeFile(path);
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   UniqueFile file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
   if (!file) {
