@@ -72,23 +72,36 @@ std::pair<FileDescriptor, std::string> CreateTemporaryBeside(const std::string& 
   throw WriteRefused(path, static_cast<std::uint32_t>(errno));
 }
 
+ssize_t ReadSome(int fd, char* buffer, std::size_t size, const std::string& path) {
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, size);
+    if (got >= 0)
+      return got;
+    if (errno != EINTR)
+      throw ReadFailed(path, errno);
+  }
+}
+
 std::string ReadToEnd(int fd, std::size_t expected, const std::string& path) {
-  // Sized once from the start, so a large file costs its size and no more.
+  // Sized once from the start, so a large file costs its size and no more:
+  // the end is found through a small buffer, and only a file that grew
+  // since fstat makes the string grow.
   std::string bytes(expected, '\0');
   std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size())
-      bytes.resize(bytes.size() + 64 * 1024); // the file grew since fstat
-    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0)
-      throw ReadFailed(path, errno);
+  while (filled < bytes.size()) {
+    const ssize_t got = ReadSome(fd, bytes.data() + filled, bytes.size() - filled, path);
     if (got == 0)
       break;
     filled += static_cast<std::size_t>(got);
   }
   bytes.resize(filled);
+  char more[64 * 1024];
+  while (filled == expected) {
+    const ssize_t got = ReadSome(fd, more, sizeof more, path);
+    if (got == 0)
+      break;
+    bytes.append(more, static_cast<std::size_t>(got));
+  }
   return bytes;
 }
 

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace quorvin {
 namespace {
@@ -75,6 +76,13 @@ DWORD PutInPlace(const std::string& temporary, const std::string& path) {
                                                                                : ::GetLastError();
 }
 
+DWORD ReadSome(HANDLE file, char* buffer, std::size_t size, const std::string& path) {
+  DWORD got = 0;
+  if (!::ReadFile(file, buffer, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20)), &got, nullptr))
+    throw ReadFailed(path, ::GetLastError());
+  return got;
+}
+
 } // namespace
 
 bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -109,21 +117,26 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size))
     throw ReadFailed(path, ::GetLastError());
-  // Sized once from the start, so a large file costs its size and no more.
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  // Sized once from the start, so a large file costs its size and no more:
+  // the end is found through a small buffer, and only a file that grew
+  // since the size was taken makes the string grow.
+  const std::size_t expected = static_cast<std::size_t>(size.QuadPart);
+  std::string bytes(expected, '\0');
   std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size())
-      bytes.resize(bytes.size() + 64 * 1024); // the file grew since the size was taken
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1u << 20));
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes.data() + filled, wanted, &got, nullptr))
-      throw ReadFailed(path, ::GetLastError());
+  while (filled < bytes.size()) {
+    const DWORD got = ReadSome(file.get(), bytes.data() + filled, bytes.size() - filled, path);
     if (got == 0)
       break;
     filled += got;
   }
   bytes.resize(filled);
+  std::vector<char> more(64 * 1024);
+  while (filled == expected) {
+    const DWORD got = ReadSome(file.get(), more.data(), more.size(), path);
+    if (got == 0)
+      break;
+    bytes.append(more.data(), got);
+  }
   return bytes;
 }
 
