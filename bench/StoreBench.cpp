@@ -4,9 +4,9 @@
 // one set among many; and the cost in time and memory of a settings file of
 // 50 MB of two-byte lines.
 
-#include "store/FileIo.h"
 #include "store/PortableProfileFile.h"
 #include "store/Settings.h"
+#include "support/SettledFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,10 +15,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
+#include <functional>
 
 namespace {
 
@@ -42,19 +41,6 @@ std::string PrepareFile(const std::string& bytes) {
   return path;
 }
 
-// A program that starts finds the file as its last run left it, long
-// enough ago for the file's times to tell any later change: waits until a
-// read of the file is settled.
-void WaitUntilSettled(const std::string& path) {
-  for (;;) {
-    FileVersion version;
-    ReadWholeFile(path, version);
-    if (version.Settled)
-      return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-}
-
 void LoadOptions(ProfileFile& file) {
   TOptionsSetting options;
   TWindowOptions window;
@@ -65,7 +51,9 @@ void LoadOptions(ProfileFile& file) {
 // At start: a fresh engine (nothing parsed) over a file written earlier.
 void LoadOptionsOfSets(benchmark::State& state) {
   const std::string path = PrepareFile(SettingsWithSets(static_cast<int>(state.range(0))));
-  WaitUntilSettled(path);
+  // A program that starts finds the file as its last run left it, long
+  // enough ago for the file's times to tell any later change.
+  test::WaitUntilSettled(path);
   for (auto _ : state) {
     PortableProfileFile file(path);
     LoadOptions(file);
@@ -89,7 +77,10 @@ void LoadOptionsOfSetsJustWritten(benchmark::State& state) {
 }
 BENCHMARK(LoadOptionsOfSetsJustWritten)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-void DeleteFirstOfSets(benchmark::State& state) {
+// Times deleteFirst(file, path, countAfter) on a fresh copy of a file of
+// state.range(0) sets.
+void TimeDeletion(benchmark::State& state,
+                  const std::function<void(PortableProfileFile&, const std::string&, int)>& deleteFirst) {
   const std::string bytes = SettingsWithSets(static_cast<int>(state.range(0)));
   const int countAfter = static_cast<int>(state.range(0)) - 1;
   for (auto _ : state) {
@@ -97,27 +88,26 @@ void DeleteFirstOfSets(benchmark::State& state) {
     const std::string path = PrepareFile(bytes);
     PortableProfileFile file(path);
     state.ResumeTiming();
-    EraseSetSection(file, 0, countAfter);
+    deleteFirst(file, path, countAfter);
   }
   std::filesystem::remove(BenchFile());
+}
+
+void DeleteFirstOfSets(benchmark::State& state) {
+  TimeDeletion(state, [](PortableProfileFile& file, const std::string&, int countAfter) {
+    EraseSetSection(file, 0, countAfter);
+  });
 }
 BENCHMARK(DeleteFirstOfSets)->Arg(5)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 // The floor that one rewrite for all headers is measured against: the
 // section erased, then one whole-file replacement per moved header.
 void DeleteFirstHeaderByHeader(benchmark::State& state) {
-  const std::string bytes = SettingsWithSets(static_cast<int>(state.range(0)));
-  const int countAfter = static_cast<int>(state.range(0)) - 1;
-  for (auto _ : state) {
-    state.PauseTiming();
-    const std::string path = PrepareFile(bytes);
-    PortableProfileFile file(path);
-    state.ResumeTiming();
+  TimeDeletion(state, [](PortableProfileFile& file, const std::string& path, int countAfter) {
     file.EraseSection("0");
     for (int k = 1; k <= countAfter; ++k)
       ReplaceIniLine(path, "[" + std::to_string(k) + "]", "[" + std::to_string(k - 1) + "]");
-  }
-  std::filesystem::remove(BenchFile());
+  });
 }
 BENCHMARK(DeleteFirstHeaderByHeader)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 

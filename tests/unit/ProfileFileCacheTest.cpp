@@ -9,6 +9,7 @@
 #include "store/FileIo.h"
 #include "store/PortableProfileFile.h"
 #include "store/Settings.h"
+#include "support/SettledFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,27 +17,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
-#include <thread>
+#include <memory>
 
 namespace quorvin {
 namespace {
 
 constexpr char kBefore[] = "[s]\r\nk=old1\r\n[t]\r\nk=1\r\n";
-
-// Waits for the event that lets a read trust the file's times: a read of
-// the file that comes out settled.
-void WaitUntilSettled(const std::string& path) {
-  for (;;) {
-    FileVersion version;
-    ReadWholeFile(path, version);
-    if (version.Settled)
-      return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-}
 
 void ReplaceByRename(const std::string& path, std::string_view bytes) {
   test::WriteBytes(path + ".new", bytes);
@@ -80,36 +68,34 @@ const OutsideChange kOutsideChanges[] = {
 class ProfileFileCacheTest : public ::testing::TestWithParam<std::tuple<OutsideChange, bool>> {
 protected:
   std::string Path() const { return FFolder.File("data.ini"); }
+  const OutsideChange& Change() const { return std::get<0>(GetParam()); }
+
+  // An engine that has read the file (long after it was written, or right
+  // after), over a file that was then changed behind its back.
+  std::unique_ptr<PortableProfileFile> ReadThenChange() {
+    test::WriteBytes(Path(), kBefore);
+    if (std::get<1>(GetParam()))
+      test::WaitUntilSettled(Path());
+    auto file = std::make_unique<PortableProfileFile>(Path());
+    EXPECT_EQ(file->ReadString("s", "k", "gone"), "old1");
+    EXPECT_EQ(file->ReadString("t", "k", "gone"), "1");
+    Change().Change(Path());
+    return file;
+  }
+
   test::TempFolder FFolder;
 };
 
 TEST_P(ProfileFileCacheTest, ReadSeesAChangeMadeBehindItsBack) {
-  const auto& [change, settled] = GetParam();
-  test::WriteBytes(Path(), kBefore);
-  if (settled)
-    WaitUntilSettled(Path());
-  PortableProfileFile file(Path());
-  ASSERT_EQ(file.ReadString("s", "k", "gone"), "old1");
-  ASSERT_EQ(file.ReadString("t", "k", "gone"), "1");
-
-  change.Change(Path());
-
-  EXPECT_EQ(file.ReadString("s", "k", "gone"), change.Expected);
+  const auto file = ReadThenChange();
+  EXPECT_EQ(file->ReadString("s", "k", "gone"), Change().Expected);
 }
 
 TEST_P(ProfileFileCacheTest, WriteStartsFromTheChangedFile) {
-  const auto& [change, settled] = GetParam();
-  test::WriteBytes(Path(), kBefore);
-  if (settled)
-    WaitUntilSettled(Path());
-  PortableProfileFile file(Path());
-  ASSERT_EQ(file.ReadString("s", "k", "gone"), "old1");
-
-  change.Change(Path());
-  file.WriteString("w", "k", "ours");
+  ReadThenChange()->WriteString("w", "k", "ours");
 
   PortableProfileFile fresh(Path());
-  EXPECT_EQ(fresh.ReadString("s", "k", "gone"), change.Expected);
+  EXPECT_EQ(fresh.ReadString("s", "k", "gone"), Change().Expected);
   EXPECT_EQ(fresh.ReadString("w", "k", "gone"), "ours");
 }
 
