@@ -20,19 +20,14 @@ std::string_view TrimDefault(std::string_view defaultValue) {
 // which version of the file they came from.
 class PortableProfileFile::ParsedFile {
 public:
-  // A missing file: no bytes, and nothing to compare with.
+  // A missing file: no bytes, and a version that proves nothing.
   ParsedFile() = default;
-  ParsedFile(std::string bytes, const FileVersion& version)
-      : FDocument(std::move(bytes)), FVersion(version), FMissing(false) {}
+  ParsedFile(std::string bytes, const FileVersion& version) : FDocument(std::move(bytes)), FVersion(version) {}
 
   const std::string& Bytes() const { return FDocument.Bytes(); }
   const FileVersion& Version() const { return FVersion; }
-  bool Missing() const { return FMissing; }
   // The file was read again and held the same bytes.
-  void Confirm(const FileVersion& version) {
-    FVersion = version;
-    FMissing = false;
-  }
+  void Confirm(const FileVersion& version) { FVersion = version; }
 
   // The lines of the first section of that name (the one the profile
   // functions read), from its header up to the next header.
@@ -60,13 +55,11 @@ private:
   void Changed() {
     FSections.reset();
     FVersion.Settled = false;
-    FMissing = false;
   }
   void FindSections();
 
   IniDocument FDocument;
   FileVersion FVersion;
-  bool FMissing = true;
   // Lower-cased section name to its lines; made at the first read.
   std::optional<std::unordered_map<std::string, Span>> FSections;
 };
@@ -108,9 +101,7 @@ PortableProfileFile::~PortableProfileFile() = default;
 bool PortableProfileFile::Exists() const { return FileExists(FPath); }
 
 PortableProfileFile::ParsedFile& PortableProfileFile::Current() {
-  const std::optional<FileIdentity> identity = IdentifyFile(FPath);
-  if (FParsed && (identity ? FParsed->Version().Settled && *identity == FParsed->Version().Identity
-                           : FParsed->Missing()))
+  if (FParsed && FParsed->Version().Settled && IdentifyFile(FPath) == FParsed->Version().Identity)
     return *FParsed;
   FileVersion version;
   std::optional<std::string> bytes = ReadWholeFile(FPath, version);

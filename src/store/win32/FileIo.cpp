@@ -102,7 +102,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileVersion& v
   // On Windows the program uses the profile functions themselves and the
   // portable engine serves the conformance tests, which need no speed: no
   // version is taken as settled, so every read compares the bytes.
-  version = FileVersion{IdentifyFile(path).value_or(FileIdentity{}), false};
+  version = FileVersion{};
   return ReadWholeFile(path);
 }
 
