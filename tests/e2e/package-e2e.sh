@@ -4,7 +4,8 @@
 #   data.ini beside itself;
 # - the installer installs silently into a folder given with /D=; Quorvin
 #   runs from there over the simulated network (a set from the command line,
-#   the start with Windows from the options dialog); the silent uninstaller
+#   the start with Windows from the options dialog), and the installer
+#   refuses to replace it while it runs; the silent uninstaller
 #   removes the files, the shortcut, the Programs and Features entry and the
 #   Run value, and keeps data.ini; with /RemoveSets it removes data.ini and
 #   the folder, and a Run value of another copy stays.
@@ -114,6 +115,8 @@ probe press "Quorvin 3.5" "Auto start when Windows starts" 60 >/dev/null
 probe press "Quorvin 3.5" "&OK" 10 >/dev/null
 for _ in $(seq 600); do [ -n "$(reg_value "$run_key" "$run_value")" ] && break; sleep 0.1; done
 check "the options write the Run value" test "$(reg_value "$run_key" "$run_value")" = "$(winepath -w "$inst")\\Quorvin.exe -Start"
+timeout 120 wine "$setup" /S "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
+check "the installer refuses to run while Quorvin runs (exit code 2)" test $? = 2
 quit
 sets=$(md5sum < "$inst/data.ini")
 
