@@ -6,9 +6,11 @@
 //   command ID                 a menu command of the main window
 //   tray left|right            a click on the notification icon
 //   menu [seconds]             waits for an open pop-up menu and prints the items it can read
+//   choose N [seconds]         waits for an open pop-up menu and chooses its Nth item by
+//                              keyboard, as the user can: Down N times, then Enter
 //   taskbar-restart            removes the icon as an Explorer restart does, sends
 //                              "TaskbarCreated" and checks the icon is back
-//   press CAPTION TEXT [s]     waits for a window titled CAPTION and clicks its TEXT button
+//   press CAPTION TEXT [s]     waits for a window titled CAPTION with a TEXT button and clicks it
 //   texts CAPTION [seconds]    waits for a window titled CAPTION and prints its texts
 //   tabs                       prints the number of set tabs of the main window
 // Exit code 0 when the command did what it says.
@@ -156,6 +158,16 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  if (command == "choose" && argc > 2) {
+    HWND popup = nullptr;
+    if (!WaitFor([&] { return (popup = OpenMenu()) != nullptr; }, Seconds(argc, argv, 3, 10)))
+      return 1;
+    // The menu's own loop reads the keys from its thread's queue, whichever
+    // of the thread's windows they are posted to; Wine hands out no items.
+    for (int i = std::atoi(argv[2]); i > 0; --i)
+      ::PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+    return ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0) ? 0 : 1;
+  }
   if (command == "tabs") {
     HWND tabs = main ? ::FindWindowExA(main, nullptr, "SysTabControl32", nullptr) : nullptr;
     if (!tabs)
@@ -166,11 +178,15 @@ int main(int argc, char** argv) {
   if (command == "taskbar-restart")
     return TaskbarRestart();
   if (command == "press" && argc > 3) {
-    HWND window = nullptr;
-    if (!WaitFor([&] { return (window = TopLevel(argv[2])) != nullptr; }, Seconds(argc, argv, 4, 20)))
-      return 1;
-    HWND button = Child(window, argv[3]);
-    if (!button)
+    // The button may get its text later (the progress dialog's "OK").
+    HWND button = nullptr;
+    const bool found = WaitFor(
+        [&] {
+          HWND window = TopLevel(argv[2]);
+          return window && (button = Child(window, argv[3])) != nullptr;
+        },
+        Seconds(argc, argv, 4, 20));
+    if (!found)
       return 1;
     ::PostMessageA(button, BM_CLICK, 0, 0);
     return 0;
