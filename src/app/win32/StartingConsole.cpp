@@ -1,5 +1,3 @@
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include "app/win32/StartingConsole.h"
 
 #include <windows.h>
@@ -55,8 +53,11 @@ bool WriteToStartingConsole(const std::vector<std::string>& lines) {
       return WriteAll(output, text);
   }
   // Never AllocConsole: a run started by a shortcut or the scheduler must
-  // not flash a console window.
-  if (!::AttachConsole(ATTACH_PARENT_PROCESS))
+  // not flash a console window. A process that has a console already (Wine
+  // hands a window program the console of the prompt that started it)
+  // cannot attach, and writes to its own.
+  const bool attached = ::AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+  if (!attached && ::GetLastError() != ERROR_ACCESS_DENIED)
     return false;
   bool written = false;
   HANDLE console = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -65,7 +66,8 @@ bool WriteToStartingConsole(const std::vector<std::string>& lines) {
     OwnedHandle owned(console);
     written = WriteToConsole(console, text);
   }
-  ::FreeConsole();
+  if (attached)
+    ::FreeConsole();
   return written;
 }
 
