@@ -40,6 +40,19 @@ shows() { # caption text
   done
   return 1
 }
+# Runs a command in the program folder that starts a command-line run,
+# waits for the window titled CAPTION to show TEXT, presses its OK and
+# checks the exit code that the command ends with.
+run_and_answer() { # what caption text code command...
+  local what=$1 caption=$2 text=$3 code=$4
+  shift 4
+  (cd "$folder" && exec "$@" >/dev/null 2>&1) &
+  local run=$!
+  check "$what: the dialog says so" shows "$caption" "$text"
+  probe press "$caption" OK 20 >/dev/null
+  wait "$run"
+  check "$what: the run ends with $code" test $? = "$code"
+}
 # The office adapter of the demo network takes no IP settings: a run of
 # "Office" gets failure lines for IP and DNS Server.
 refuse_office_adapter() { sed -i 's/^\[Adapter0\]/&\nIPEnabled=0/' "$folder/network/network.ini"; }
@@ -110,28 +123,20 @@ finish
 
 # The exit codes of a command-line run: 0 above; 1 with failure lines (the
 # dialog stays open until OK); 2 when Activate refuses.
-new_folder "$demo/data.ini"
-refuse_office_adapter
-start /Office
-check "the dialog of a run with failures lists them" shows "Please wait..." "[ IP ]: "
-probe press "Please wait..." OK 20 >/dev/null
-wait "$quorvin"
-check "a run with failure lines ends with 1" test $? = 1
-finish
-for refusal in "no adapter" "no ticked item"; do
+for case in "failure lines" "no adapter" "no ticked item"; do
   new_folder "$demo/data.ini"
-  if [ "$refusal" = "no adapter" ]; then
+  case $case in
+  "failure lines")
+    refuse_office_adapter
+    run_and_answer "$case" "Please wait..." "[ IP ]: " 1 wine "$folder/Quorvin.exe" /Office ;;
+  "no adapter")
     sed -i 's/^AdapterCount=2/AdapterCount=0/' "$folder/network/network.ini"
-    message="Please select a netword adapter."
-  else
+    run_and_answer "$case" "Quorvin 3.5" "Please select a netword adapter." 2 wine "$folder/Quorvin.exe" /Office ;;
+  "no ticked item")
     sed -i '/^\[0\]/,/^\[1\]/ s/^\(EnableIP\|DnsServer\|DefaultPrinter\)=1/\1=0/' "$folder/data.ini"
-    message="Please click those checkbox to select which items you want to switch."
-  fi
-  start /Office
-  check "$refusal: Activate says so" shows "Quorvin 3.5" "$message"
-  probe press "Quorvin 3.5" OK 20 >/dev/null
-  wait "$quorvin"
-  check "$refusal: the run ends with 2" test $? = 2
+    run_and_answer "$case" "Quorvin 3.5" "Please click those checkbox to select which items you want to switch." 2 \
+      wine "$folder/Quorvin.exe" /Office ;;
+  esac
   finish
 done
 
@@ -140,29 +145,18 @@ done
 # gives the prompt a terminal). Started without one, it prints nothing.
 new_folder "$demo/data.ini"
 refuse_office_adapter
-exe=$(winepath -w "$folder/Quorvin.exe")
-(cd "$folder" && exec wine cmd /c "Quorvin.exe /Office > out.txt" >/dev/null 2>&1) &
-prompt=$!
-probe press "Please wait..." OK 60 >/dev/null
-wait "$prompt"
-check "the prompt sees exit code 1" test $? = 1
+run_and_answer "from a prompt, output redirected" "Please wait..." "[ IP ]: " 1 \
+  wine cmd /c "Quorvin.exe /Office > out.txt"
 check "a redirected output gets each failure line" \
   test "$(sed 's/\]: .*\r$/]/' "$folder/out.txt")" = "$(printf '[ IP ]\n[ DNS Server ]')"
-(cd "$folder" && exec script -qec "stty cols 400; wine cmd /c start /wait Quorvin.exe /Office" console.log \
-  >/dev/null 2>&1) &
-prompt=$!
-probe press "Please wait..." OK 60 >/dev/null
-wait "$prompt"
-check "started from a console, the exit code reaches it" test $? = 1
+run_and_answer "from a console" "Please wait..." "[ IP ]: " 1 \
+  script -qec "stty cols 400; wine cmd /c start /wait Quorvin.exe /Office" console.log
 check "the console shows the failure lines" \
   grep -q '\[ DNS Server \]: Please check' <(tr -d '\r' < "$folder/console.log")
-(cd "$folder" && exec script -qec "wine '$bin/quorvin_probe.exe' detached '$exe' /Office" detached.log \
-  >/dev/null 2>&1) &
-prompt=$!
-probe press "Please wait..." OK 60 >/dev/null
-wait "$prompt"
-check "started without a console, the exit code still comes" test $? = 1
-check "started without a console, nothing is printed" test -z "$(grep -v '^Script ' "$folder/detached.log" | tr -d '\r\n')"
+run_and_answer "without a console" "Please wait..." "[ IP ]: " 1 \
+  script -qec "wine '$bin/quorvin_probe.exe' detached '$(winepath -w "$folder/Quorvin.exe")' /Office" detached.log
+check "started without a console, nothing is printed" \
+  test -z "$(grep -v '^Script ' "$folder/detached.log" | tr -d '\r\n')"
 finish
 
 # A set chosen from the notification icon's menu is applied while the
