@@ -14,10 +14,16 @@
 #include "system/AutoStart.h"
 
 #include <memory>
+#include <type_traits>
 
 namespace quorvin {
 
 namespace {
+
+struct MenuDeleter {
+  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 class TQuorvinProgram {
 public:
@@ -30,7 +36,7 @@ private:
   void MarkShown();
   void RestoreFromTray();
   void ShowTrayMenu();
-  HMENU BuildTrayMenu(const std::vector<std::string>& setCaptions);
+  OwnedMenu BuildTrayMenu(const std::vector<std::string>& setCaptions);
   void aExitExecute();
   void ActivateAndExit();
   void Exit();
@@ -173,17 +179,18 @@ void TQuorvinProgram::RestoreFromTray() {
   ::SetForegroundWindow(window);
 }
 
-HMENU TQuorvinProgram::BuildTrayMenu(const std::vector<std::string>& setCaptions) {
-  HMENU menu = ::CreatePopupMenu();
+OwnedMenu TQuorvinProgram::BuildTrayMenu(const std::vector<std::string>& setCaptions) {
+  OwnedMenu menu(::CreatePopupMenu());
   if (!menu)
     return nullptr;
   // A disabled window has one of its dialogs open.
   const bool setsEnabled = ::IsWindowEnabled(FMain.Handle()) && !FMain.Controller().Activating();
   for (const TTrayMenuItem& item : TrayMenuItems(setCaptions, setsEnabled)) {
     if (item.Command == 0)
-      ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
     else
-      ::AppendMenuA(menu, MF_STRING | (item.Enabled ? MF_ENABLED : MF_GRAYED), item.Command, item.Caption.c_str());
+      ::AppendMenuA(menu.get(), MF_STRING | (item.Enabled ? MF_ENABLED : MF_GRAYED), item.Command,
+                    item.Caption.c_str());
   }
   return menu;
 }
@@ -192,7 +199,7 @@ void TQuorvinProgram::ShowTrayMenu() {
   HWND window = FMain.Handle();
   // Built at each opening, so that it lists the sets as they are now.
   const std::vector<std::string> captions = FMain.Controller().WindowOptions().SetNames;
-  HMENU menu = BuildTrayMenu(captions);
+  OwnedMenu menu = BuildTrayMenu(captions);
   if (!menu)
     return;
   // Without the foreground the menu would stay open when the user clicks
@@ -201,9 +208,9 @@ void TQuorvinProgram::ShowTrayMenu() {
   POINT cursor{};
   ::GetCursorPos(&cursor);
   const auto chosen = static_cast<unsigned>(
-      ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, window, nullptr));
+      ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, window, nullptr));
   ::PostMessageA(window, WM_NULL, 0, 0);
-  ::DestroyMenu(menu);
+  menu.reset();
   const TTrayChoice choice = TrayMenuChoice(chosen, captions.size());
   switch (choice.Action) {
   case TTrayAction::ActivateSet:
