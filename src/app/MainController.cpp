@@ -252,26 +252,35 @@ void MainController::FillProxy() {
   }
 }
 
-void MainController::aActivateExecute() {
+TActivateOutcome MainController::aActivateExecute() {
   // While an earlier switch is awaited the window still handles messages;
   // a second F5 then must not start a second wait.
   if (FActivating)
-    return;
+    return {};
   FActivating = true;
   ScopeExit done([this] { FActivating = false; });
   WaitForEarlierSwitch();
   // What is applied is what the fields show after their own corrections.
   FView.EndFieldEdit();
   const int adapter = FView.AdapterIndex();
-  if (adapter < 0 || static_cast<std::size_t>(adapter + 1) * kAdapterListStride > FAdapterList.size()) {
-    FView.ShowMessage(LoadText(TextId::NoAdapterChosen));
-    return;
-  }
-  if (!AnyItemTicked(FView)) {
-    FView.ShowMessage(LoadText(TextId::NoItemTicked));
-    return;
-  }
-  FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog, FCommandLineRun});
+  if (adapter < 0 || static_cast<std::size_t>(adapter + 1) * kAdapterListStride > FAdapterList.size())
+    return Refuse(TextId::NoAdapterChosen);
+  if (!AnyItemTicked(FView))
+    return Refuse(TextId::NoItemTicked);
+  return FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog, FCommandLineRun});
+}
+
+TActivateOutcome MainController::Refuse(TextId message) {
+  const std::string text = LoadText(message);
+  FView.ShowMessage(text);
+  return {TActivateEnd::Refused, {text}};
+}
+
+TActivateOutcome MainController::ActivateSet(int index) {
+  if (FActivating || index < 0 || index >= FView.TabCount())
+    return {};
+  SelectTab(index);
+  return aActivateExecute();
 }
 
 void MainController::WaitForEarlierSwitch() {

@@ -6,6 +6,7 @@
 
 #include "app/MainView.h"
 #include "app/ShellPort.h"
+#include "base/Texts.h"
 #include "store/ProfileFile.h"
 #include "store/Settings.h"
 #include "system/SystemServices.h"
@@ -52,7 +53,8 @@ public:
   void bRefreshClick();
   void cbNetworkAdapterDropDown();
   void aLoadCurrentExecute();
-  void aActivateExecute();
+  // Says how the activation ended.
+  TActivateOutcome aActivateExecute();
   void aAddNewSetExecute();
   void miRenameClick();
   void aDeleteSetExecute();
@@ -62,6 +64,16 @@ public:
   void lUpdateClick();
   void miSetingsClick();
   void miAboutClick();
+
+  // A set chosen from the notification icon's menu: what the user would do
+  // by hand. Its tab is selected (the tab change, so a changed shown set is
+  // saved first), then Activate runs with its checks and the progress
+  // dialog. Nothing here shows the window. While an activation is under
+  // way, or for a set that is no longer there, nothing happens at all.
+  TActivateOutcome ActivateSet(int index);
+  // True while an activation waits for an earlier switch or shows its
+  // dialog: a set chosen now would not be applied.
+  bool Activating() const { return FActivating; }
 
   int CurrentSet() const { return FCurrentSet; }
   bool IsShownSetModified();
@@ -82,6 +94,8 @@ private:
   void FillFromSystem(const std::string& guid);
   void FillProxy();
   void WaitForEarlierSwitch();
+  // One of Activate's checks: the message shown, and the outcome.
+  TActivateOutcome Refuse(TextId message);
   TSwitchInput SwitchInput(int adapter);
 
   MainView& FView;

@@ -295,6 +295,84 @@ TEST_F(MainControllerTest, ActivateWaitsForAnEarlierSwitchUnderTheHourglassAndIg
   EXPECT_EQ(FRunner.Runs.size(), 1u) << "the F5 pressed during the wait starts nothing";
 }
 
+TEST_F(MainControllerTest, ActivateTellsHowItEnded) {
+  struct Case {
+    const char* Name;
+    int Adapter;
+    bool Ticked;
+    TActivateOutcome FromRunner;
+    TActivateEnd End;
+    std::vector<std::string> Lines;
+  };
+  const std::string noAdapter = LoadText(TextId::NoAdapterChosen);
+  const std::string noTick = LoadText(TextId::NoItemTicked);
+  const Case cases[] = {
+      {"no adapter", -1, true, {}, TActivateEnd::Refused, {noAdapter}},
+      {"no tick", 0, false, {}, TActivateEnd::Refused, {noTick}},
+      {"applied", 0, true, {TActivateEnd::Applied, {}}, TActivateEnd::Applied, {}},
+      {"failed", 0, true, {TActivateEnd::Failed, {"[ IP ]: Failed!"}}, TActivateEnd::Failed, {"[ IP ]: Failed!"}},
+      {"stopped", 0, true, {TActivateEnd::Unfinished, {}}, TActivateEnd::Unfinished, {}},
+  };
+  Start();
+  for (const Case& c : cases) {
+    FView.Adapter = c.Adapter;
+    FView.Checked[P::cbDnsDomain] = c.Ticked;
+    FRunner.Outcome = c.FromRunner;
+    const TActivateOutcome outcome = FController.aActivateExecute();
+    EXPECT_EQ(outcome.End, c.End) << c.Name;
+    EXPECT_EQ(outcome.Lines, c.Lines) << c.Name;
+  }
+  EXPECT_EQ(FView.Messages, (std::vector<std::string>{noAdapter, noTick}));
+}
+
+TEST_F(MainControllerTest, SetFromTheTrayIsSavedLeftAndTheChosenOneApplied) {
+  Write("[0]\r\nCaption=Home\r\nNetworkAdapter=0\r\nEnableIP=1\r\nIP=10.0.0.5\r\n"
+        "[1]\r\nCaption=Office\r\nNetworkAdapter=0\r\nWorkgroup=1\r\nWorkgroupText=OFFICE\r\n");
+  Start();
+  FView.Texts[P::eComputerName] = "EDITED";
+  FRunner.Outcome = {TActivateEnd::Failed, {"[ Workgroup ]: Error code 5"}};
+  const TActivateOutcome outcome = FController.ActivateSet(1);
+  EXPECT_EQ(FFile.ReadString("0", "ComputerNameText", ""), "EDITED") << "the shown set is saved first";
+  EXPECT_EQ(FView.Selected, 1);
+  EXPECT_EQ(FController.CurrentSet(), 1);
+  ASSERT_EQ(FRunner.Runs.size(), 1u);
+  EXPECT_TRUE(FRunner.Runs[0].Set.Workgroup);
+  EXPECT_EQ(FRunner.Runs[0].Set.WorkgroupText, "OFFICE");
+  EXPECT_FALSE(FRunner.Runs[0].Set.EnableIP);
+  EXPECT_FALSE(FRunner.RunOptions[0].CommandLineRun);
+  EXPECT_EQ(outcome.End, TActivateEnd::Failed);
+
+  // The shown set chosen again: no reload, unsaved edits are applied.
+  FView.Texts[P::eWorkgroup] = "UNSAVED";
+  FController.ActivateSet(1);
+  ASSERT_EQ(FRunner.Runs.size(), 2u);
+  EXPECT_EQ(FRunner.Runs[1].Set.WorkgroupText, "UNSAVED");
+}
+
+TEST_F(MainControllerTest, SetFromTheTrayDoesNothingDuringAnActivationOrWhenGone) {
+  Write("[0]\r\nCaption=Home\r\nNetworkAdapter=0\r\nEnableIP=1\r\n[1]\r\nCaption=Office\r\n");
+  Start();
+  FRunner.Running = true;
+  bool activatingSeen = false;
+  TActivateOutcome during{TActivateEnd::Applied, {}};
+  FRunner.DuringWait = [&] {
+    activatingSeen = FController.Activating();
+    during = FController.ActivateSet(1);
+  };
+  FController.aActivateExecute();
+  EXPECT_TRUE(activatingSeen);
+  EXPECT_FALSE(FController.Activating());
+  EXPECT_EQ(during.End, TActivateEnd::Unfinished);
+  EXPECT_EQ(FView.Selected, 0) << "no tab change behind the running activation";
+  EXPECT_EQ(FRunner.Runs.size(), 1u);
+  for (int gone : {-1, 5, 9}) { // five tabs
+    EXPECT_EQ(FController.ActivateSet(gone).End, TActivateEnd::Unfinished) << gone;
+    EXPECT_EQ(FView.Selected, 0);
+  }
+  EXPECT_EQ(FRunner.Runs.size(), 1u);
+  EXPECT_TRUE(FView.Messages.empty());
+}
+
 class LoadCurrentTest : public MainControllerTest {
 protected:
   void SetUp() override {
