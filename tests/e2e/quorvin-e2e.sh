@@ -10,7 +10,7 @@ add_set_id=$(awk '$2 == "IDM_ADDNEWSET" { print $3 }' "$app_ids")
 
 new_folder() { # [data.ini to start with]
   folder=$(mktemp -d)
-  cp "$bin/Quorvin.exe" "$bin/Pevrix.exe" "$folder/"
+  cp "$bin/Quorvin.exe" "$bin/Pevrix.exe" "$bin/help.html" "$folder/"
   mkdir "$folder/network"
   cp "$demo/network.ini" "$folder/network/"
   [ -n "${1:-}" ] && cp "$1" "$folder/data.ini"
