@@ -5,6 +5,7 @@
 #include "switching/IpSet.h"
 
 #include <exception>
+#include <optional>
 
 namespace quorvin {
 
@@ -181,7 +182,7 @@ void TSwitchThread::ReadBack() {
   if (FAccepted.empty() || FInput.AdapterGuid.empty())
     return;
   IpConfig present;
-  std::string failure;
+  std::optional<std::string> failure;
   FDispatcher.RunSync([&] {
     try {
       present = FHost.ReadAdapterConfig(FInput.AdapterGuid);
@@ -191,8 +192,8 @@ void TSwitchThread::ReadBack() {
   });
   for (SwitchItem item : FAccepted) {
     // Settings that cannot be read back are not known to be in effect.
-    if (!failure.empty())
-      WriteLine(item, LoadText(TextId::LoadCurrentFailed) + " " + failure);
+    if (failure)
+      WriteLine(item, LoadText(TextId::LoadCurrentFailed) + " " + *failure);
     else if (const auto mismatch = ReadBackMismatch(item, FInput.Set, present))
       WriteLine(item, *mismatch);
   }

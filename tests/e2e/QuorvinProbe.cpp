@@ -82,7 +82,11 @@ HWND Child(HWND parent, const char* text) {
 
 BOOL CALLBACK PrintText(HWND window, LPARAM) {
   char text[1024] = {};
-  ::GetWindowTextA(window, text, sizeof text);
+  // GetWindowText reads only the caption that the system keeps for another
+  // process's window, not what an edit or a list box holds: ask the control.
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
   if (text[0])
     std::printf("%s\n", text);
   return TRUE;

@@ -75,13 +75,19 @@ INI
 new_folder "$sets"
 sed -i '/^\[Adapter0\]/a NotApplied=SetGateways,SetDNSDomain' "$folder/network/network.ini"
 start /Wired
-memo=$(probe texts Switch 60 | tr -d '\r')
+# The progress dialog's texts once it says it has finished.
+for _ in $(seq 300); do
+  memo=$(probe texts "Please wait..." 1 2>/dev/null | tr -d '\r')
+  grep -qx 'Finished!' <<<"$memo" && break
+  sleep 0.2
+done
 check "an unapplied gateway is listed with what the adapter reports" \
   grep -qxF '[ IP ]: Accepted, but the adapter reports 10.20.30.41 / 255.255.255.0 / 192.168.1.1' <<<"$memo"
 check "an unapplied DNS domain is listed" grep -qxF '[ DNS Domain ]: Accepted, but the adapter reports nothing' <<<"$memo"
 check "applied items are not listed" test "$(grep -c '^\[ ' <<<"$memo")" = 2
-probe press Switch OK 10 >/dev/null
-check "the run ends after OK" wait "$quorvin"
+probe press "Please wait..." OK 10 >/dev/null
+check "the run ends after OK" ended 60
+wait "$quorvin" # its exit code is not looked at here
 finish
 
 new_folder "$sets"

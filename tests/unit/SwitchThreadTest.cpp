@@ -334,7 +334,8 @@ TEST_F(SwitchThreadTest, ReadBackChecksOnlyAcceptedItemsAndNeedsTheAdaptersGuid)
   const std::string unread = "The current settings could not be read completely: Failed to get data for 'EnableDHCP'";
   const Case cases[] = {
       {"AsAsked", kGuid, "", {}, false, true, {}},
-      {"RefusedAndRestartItemsKeepTheirOwnLineOnly", kGuid, "", {{"EnableStatic", 1}, {"SetWinsServer", 70}}, true, true,
+      {"RefusedAndRestartItemsKeepTheirOwnLineOnly", kGuid, "", {{"EnableStatic", 1}, {"SetWinsServer", 70}}, true,
+       true,
        {"The following settings are failed:", "", "[ IP ]: Successful completion, reboot required.", "",
         "[ WINS Server ]: Invalid IP address.", "", "[ DNS Domain ]: Accepted, but the adapter reports nothing", ""}},
       {"UnreadableSettingsFailEachAcceptedItem", kGuid, "Failed to get data for 'EnableDHCP'", {{"SetDNSDomain", 73}},

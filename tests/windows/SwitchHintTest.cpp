@@ -257,8 +257,8 @@ protected:
       last = Look(dialog);
       ClickWhenFinished(dialog, last);
     };
-    TfrmSwitchHint form(threads, {FSet, test::DefaultItemNames(), std::string(test::kLabMac), std::string(test::kLabGuid)},
-                        options, std::move(hooks));
+    const TSwitchInput input{FSet, test::DefaultItemNames(), std::string(test::kLabMac), std::string(test::kLabGuid)};
+    TfrmSwitchHint form(threads, input, options, std::move(hooks));
     return form.ShowModal(nullptr);
   }
 
