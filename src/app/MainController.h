@@ -22,6 +22,12 @@ namespace quorvin {
 std::string AdapterEntryText(const std::string& connectionName, const std::string& deviceName);
 // One entry per complete group of four texts of the adapter list.
 std::vector<std::string> AdapterEntries(const std::vector<std::string>& adapterList);
+// The GUID of adapter box entry position; empty for none.
+std::string AdapterGuidAt(const std::vector<std::string>& adapterList, std::int32_t position);
+// The entry that a loaded set chooses: the one with the set's GUID (letter
+// case aside) wherever the list has it now; without such an entry, the
+// set's position when it lies in the list; else none (-1).
+std::int32_t ChooseAdapter(const TSetRecord& set, const std::vector<std::string>& adapterList);
 
 class MainController {
 public:
@@ -89,6 +95,9 @@ private:
   void SelectTab(int index);
   void LoadIntoPage(int index);
   void TakeSnapshot(int index);
+  // The shown set as the page holds it, with the GUID of its adapter.
+  TSetRecord ShownSet(int index);
+  std::string ShownAdapterGuid(std::int32_t chosen) const;
   const std::vector<std::string>& Printers();
   void RefillPrinters();
   void FillFromSystem(const std::string& guid);
@@ -108,6 +117,14 @@ private:
   TOptionsSetting FOptions;
   std::vector<std::string> FSetNames;
   std::vector<std::string> FAdapterList;
+  // The adapter as the shown set's load found it: the entry chosen, that
+  // entry's GUID then, and the GUID the set came with.
+  struct TLoadedAdapter {
+    std::int32_t Position = -1;
+    std::string EntryGuid;
+    std::string SetGuid;
+  };
+  TLoadedAdapter FLoadedAdapter;
   std::int32_t FCurrentSet = 0;
   bool FCommandLineRun = false;
   bool FActivating = false;

@@ -216,6 +216,82 @@ TEST_F(MainControllerTest, LookingAtSetsWritesNothingAndAChangeIsSavedWhenLeft) 
   EXPECT_EQ(FView.RedrawSuspended, 0);
 }
 
+constexpr const char* kUnknownGuid = "{99999999-0000-4000-8000-000000000009}";
+constexpr const char* kLetterGuid = "{ABCDEF01-0000-4000-8000-0000000000AB}";
+
+struct AdapterCase {
+  const char* Name;
+  std::string Keys; // of set 0
+  int Chosen;       // the entry the load chooses
+  std::string SavedGuid;
+};
+
+// Three adapters; the second one's GUID has letters.
+class AdapterIdentityTest : public MainControllerTest, public ::testing::WithParamInterface<AdapterCase> {
+protected:
+  AdapterIdentityTest() {
+    AddAdapter("Wireless", "Simulated Wi-Fi");
+    AddAdapter("Bluetooth", "Simulated PAN");
+    FNetwork->ConnectionList[1].Guid = kLetterGuid;
+  }
+};
+
+TEST_P(AdapterIdentityTest, ALoadedSetFindsItsAdapterAndOnlyAChangeWritesIt) {
+  const AdapterCase& c = GetParam();
+  Write("[0]\r\nCaption=Home\r\n" + c.Keys + "[1]\r\nCaption=Office\r\nNetworkAdapter=2\r\n");
+  Start();
+  EXPECT_EQ(FView.Adapter, c.Chosen);
+  const std::string before = Bytes();
+  ClickTab(1);
+  EXPECT_EQ(FView.Adapter, 2);
+  ClickTab(0);
+  EXPECT_EQ(Bytes(), before) << "looking at the sets writes nothing";
+
+  FView.Texts[P::eComputerName] = "LABPC";
+  ClickTab(1);
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapter", ""), std::to_string(c.Chosen));
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapterGuid", "missing"), c.SavedGuid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sets, AdapterIdentityTest,
+    ::testing::Values(
+        AdapterCase{"GuidFoundAtAnotherPosition", "NetworkAdapter=0\r\nNetworkAdapterGuid=" + Guid(2) + "\r\n", 2,
+                    Guid(2)},
+        AdapterCase{"GuidInOtherLetterCaseKeepsItsSpelling",
+                    "NetworkAdapter=2\r\nNetworkAdapterGuid={abcdef01-0000-4000-8000-0000000000ab}\r\n", 1,
+                    "{abcdef01-0000-4000-8000-0000000000ab}"},
+        AdapterCase{"OldFileTakesThePositionAndGainsItsGuidWhenSaved", "NetworkAdapter=1\r\n", 1, kLetterGuid},
+        AdapterCase{"GuidAbsentFromTheListFallsBackOnThePositionAndIsKept",
+                    std::string("NetworkAdapter=2\r\nNetworkAdapterGuid=") + kUnknownGuid + "\r\n", 2,
+                    kUnknownGuid},
+        AdapterCase{"GuidAbsentAndPositionOutsideChoosesNothing",
+                    std::string("NetworkAdapter=7\r\nNetworkAdapterGuid=") + kUnknownGuid + "\r\n", -1,
+                    kUnknownGuid},
+        AdapterCase{"NoAdapterAtAll", "", -1, ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(MainControllerTest, AnotherChosenAdapterBringsItsGuidToTheSwitchAndTheFile) {
+  AddAdapter("Wireless", "Simulated Wi-Fi");
+  Write(std::string("[0]\r\nNetworkAdapter=0\r\nNetworkAdapterGuid=") + kUnknownGuid + "\r\n");
+  Start();
+  FView.Adapter = 1;
+  FView.Checked[P::cbEnableIP] = true;
+  FController.aActivateExecute();
+  ASSERT_EQ(FRunner.Runs.size(), 1u);
+  EXPECT_EQ(FRunner.Runs[0].AdapterGuid, Guid(1)) << "the settings are read back by the entry's GUID";
+  EXPECT_EQ(FRunner.Runs[0].Set.NetworkAdapterGuid, Guid(1));
+  ClickTab(1);
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapterGuid", ""), Guid(1));
+
+  // A refresh leaves no entry chosen: the set then keeps no adapter.
+  ClickTab(0);
+  FController.bRefreshClick();
+  ClickTab(1);
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapter", ""), "-1");
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapterGuid", "missing"), "");
+}
+
 TEST_F(MainControllerTest, SetPrinterStaysWhenTheListIsRefilledFromTheFirstEnumeration) {
   Write("[1]\r\nPrinter=Old Plotter\r\n");
   Start();
