@@ -20,7 +20,7 @@ cmake --build --preset windows-cross --target Quorvin Pevrix quorvin_probe
 
 demo="$root/build/demo"
 mkdir -p "$demo/network" "$root/build/screenshots"
-cp build/windows-cross/bin/Quorvin.exe build/windows-cross/bin/Pevrix.exe "$demo/"
+cp build/windows-cross/bin/Quorvin.exe build/windows-cross/bin/Pevrix.exe build/windows-cross/bin/help.html "$demo/"
 [ -f "$demo/data.ini" ] || cp scripts/demo/data.ini "$demo/"
 [ -f "$demo/network/network.ini" ] || cp scripts/demo/network.ini "$demo/network/"
 

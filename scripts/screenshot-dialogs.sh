@@ -14,14 +14,9 @@ mkdir -p "$out_dir"
 . scripts/wine-env.sh
 start_display
 demo_pid=
-set_dpi() { # pixels per inch of the prefix; programs started afterwards see it
-  wineserver -k >/dev/null 2>&1 || true
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-  wineserver -w
-}
 cleanup() {
   [ -n "$demo_pid" ] && { kill "$demo_pid" 2>/dev/null || true; wait "$demo_pid" 2>/dev/null || true; }
-  set_dpi 96 || true
+  set_prefix_dpi 96 || true
   stop_display
 }
 trap cleanup EXIT
@@ -48,7 +43,7 @@ shoot() { # dialog, caption, dpi
 }
 
 for dpi in 96 144; do
-  set_dpi "$dpi"
+  set_prefix_dpi "$dpi"
   shoot options 'Quorvin 3.5' "$dpi"
   shoot rename 'New Name for "SET1"' "$dpi"
   shoot ask 'Quorvin' "$dpi"

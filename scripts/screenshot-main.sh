@@ -21,17 +21,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A prefix at this DPI with Wine's own fonts, so that "MS Shell Dlg" is
-# Tahoma as on Windows and not a wider substitute.
+# A prefix of its own at each DPI.
 prepare_prefix() { # dpi
   export WINEPREFIX="$root/build/wineprefix-dpi$1"
   start_display
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-  wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
-    /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-  wineserver -w
+  set_prefix_dpi "$1"
 }
 
 shoot() { # mode, dpi

@@ -14,6 +14,9 @@ for preset in native windows-cross; do
   cmake --preset "$preset" >/dev/null || exit 1
   cmake --build --preset "$preset" || exit 1
 done
+# The zip and the installer, which the Wine tier's package-e2e installs.
+echo "== package: windows-cross"
+cmake --build --preset windows-cross --target package || exit 1
 
 echo "== tests: native"
 ctest --preset native || status=1

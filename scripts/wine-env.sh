@@ -17,6 +17,10 @@ start_display() {
     env -u DISPLAY wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Wine's own fonts, so that "MS Shell Dlg" is Tahoma as on Windows and not
+  # a wider substitute that makes dialogs larger than designed.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   if [ -z "${DISPLAY:-}" ]; then
     local n=99
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
@@ -25,6 +29,15 @@ start_display() {
     export DISPLAY=":$n"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
+}
+
+# Pixels per inch of the prefix, for the programs started afterwards.
+set_prefix_dpi() {
+  wineserver -k >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -w
 }
 
 stop_display() {

@@ -1,6 +1,7 @@
 #include "app/MainController.h"
 
 #include "app/PageBinding.h"
+#include "base/AsciiCase.h"
 #include "base/Texts.h"
 #include "store/SetRecord.h"
 #include "system/AdapterList.h"
@@ -45,6 +46,21 @@ std::vector<std::string> AdapterEntries(const std::vector<std::string>& adapterL
   for (std::size_t i = 0; i + kAdapterListStride <= adapterList.size(); i += kAdapterListStride)
     entries.push_back(AdapterEntryText(adapterList[i], adapterList[i + 1]));
   return entries;
+}
+
+std::string AdapterGuidAt(const std::vector<std::string>& adapterList, std::int32_t position) {
+  if (position < 0 || static_cast<std::size_t>(position + 1) * kAdapterListStride > adapterList.size())
+    return {};
+  return adapterList[static_cast<std::size_t>(position) * kAdapterListStride + 3];
+}
+
+std::int32_t ChooseAdapter(const TSetRecord& set, const std::vector<std::string>& adapterList) {
+  const auto count = static_cast<std::int32_t>(adapterList.size() / kAdapterListStride);
+  if (!set.NetworkAdapterGuid.empty())
+    for (std::int32_t k = 0; k < count; ++k)
+      if (EqualsIgnoringCase(AdapterGuidAt(adapterList, k), set.NetworkAdapterGuid))
+        return k;
+  return ClampAdapterPosition(set.NetworkAdapter, count);
 }
 
 MainController::MainController(MainView& view, ProfileFile& file, SystemServices& system, ShellPort& shell,
@@ -99,10 +115,10 @@ void MainController::SaveOptions() {
 
 void MainController::SaveShownSetIfModified() {
   if (IsShownSetModified())
-    SaveSet(FFile, FCurrentSet, ReadPage(FView, FCurrentSet));
+    SaveSet(FFile, FCurrentSet, ShownSet(FCurrentSet));
 }
 
-bool MainController::IsShownSetModified() { return IsSetModified(FOptions, ReadPage(FView, FCurrentSet)); }
+bool MainController::IsShownSetModified() { return IsSetModified(FOptions, ShownSet(FCurrentSet)); }
 
 TWindowOptions MainController::WindowOptions() {
   TWindowOptions window;
@@ -140,8 +156,8 @@ void MainController::tcSetsChange() {
 
 void MainController::LoadIntoPage(int index) {
   TSetRecord set = LoadSet(FFile, index);
-  const auto adapterCount = static_cast<std::int32_t>(FAdapterList.size() / kAdapterListStride);
-  set.NetworkAdapter = ClampAdapterPosition(set.NetworkAdapter, adapterCount);
+  set.NetworkAdapter = ChooseAdapter(set, FAdapterList);
+  FLoadedAdapter = {set.NetworkAdapter, AdapterGuidAt(FAdapterList, set.NetworkAdapter), set.NetworkAdapterGuid};
   FView.SetTabCaption(index, set.Caption);
   WritePage(FView, set);
 }
@@ -149,7 +165,27 @@ void MainController::LoadIntoPage(int index) {
 void MainController::TakeSnapshot(int index) {
   // From the controls, not from the file: what the controls made of the
   // loaded values is what a later change test compares with.
-  TakeSetSnapshot(FOptions, ReadPage(FView, index));
+  TakeSetSnapshot(FOptions, ShownSet(index));
+}
+
+TSetRecord MainController::ShownSet(int index) {
+  TSetRecord set = ReadPage(FView, index);
+  set.NetworkAdapterGuid = ShownAdapterGuid(set.NetworkAdapter);
+  return set;
+}
+
+// The GUID follows the box, so it changes only with the chosen entry, which
+// the change test sees anyway: a set that is only looked at compares equal
+// to its snapshot and is not rewritten, whether or not its file had a GUID.
+// A set saved for another reason gets the GUID of its entry. While the box
+// shows what the load chose, a set keeps the GUID it came with: one whose
+// own adapter is missing now (and fell back on its position) finds that
+// adapter again once it is back.
+std::string MainController::ShownAdapterGuid(std::int32_t chosen) const {
+  const std::string entryGuid = AdapterGuidAt(FAdapterList, chosen);
+  if (!FLoadedAdapter.SetGuid.empty() && chosen == FLoadedAdapter.Position && entryGuid == FLoadedAdapter.EntryGuid)
+    return FLoadedAdapter.SetGuid;
+  return entryGuid;
 }
 
 const std::vector<std::string>& MainController::Printers() {
@@ -252,26 +288,35 @@ void MainController::FillProxy() {
   }
 }
 
-void MainController::aActivateExecute() {
+TActivateOutcome MainController::aActivateExecute() {
   // While an earlier switch is awaited the window still handles messages;
   // a second F5 then must not start a second wait.
   if (FActivating)
-    return;
+    return {};
   FActivating = true;
   ScopeExit done([this] { FActivating = false; });
   WaitForEarlierSwitch();
   // What is applied is what the fields show after their own corrections.
   FView.EndFieldEdit();
   const int adapter = FView.AdapterIndex();
-  if (adapter < 0 || static_cast<std::size_t>(adapter + 1) * kAdapterListStride > FAdapterList.size()) {
-    FView.ShowMessage(LoadText(TextId::NoAdapterChosen));
-    return;
-  }
-  if (!AnyItemTicked(FView)) {
-    FView.ShowMessage(LoadText(TextId::NoItemTicked));
-    return;
-  }
-  FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog, FCommandLineRun});
+  if (adapter < 0 || static_cast<std::size_t>(adapter + 1) * kAdapterListStride > FAdapterList.size())
+    return Refuse(TextId::NoAdapterChosen);
+  if (!AnyItemTicked(FView))
+    return Refuse(TextId::NoItemTicked);
+  return FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog, FCommandLineRun});
+}
+
+TActivateOutcome MainController::Refuse(TextId message) {
+  const std::string text = LoadText(message);
+  FView.ShowMessage(text);
+  return {TActivateEnd::Refused, {text}};
+}
+
+TActivateOutcome MainController::ActivateSet(int index) {
+  if (FActivating || index < 0 || index >= FView.TabCount())
+    return {};
+  SelectTab(index);
+  return aActivateExecute();
 }
 
 void MainController::WaitForEarlierSwitch() {
@@ -289,12 +334,13 @@ void MainController::WaitForEarlierSwitch() {
 }
 
 TSwitchInput MainController::SwitchInput(int adapter) {
-  TSwitchInput input;
-  input.Set = ReadPage(FView, FCurrentSet);
+  std::array<std::string, kSwitchItemCount> itemNames;
   for (std::size_t i = 0; i < kSwitchItemCount; ++i)
-    input.ItemNames[i] = FView.GetCaption(kItemTickBoxes[i]);
-  input.AdapterMac = FAdapterList[static_cast<std::size_t>(adapter) * kAdapterListStride + 2];
-  return input;
+    itemNames[i] = FView.GetCaption(kItemTickBoxes[i]);
+  TAdapterEntry entry;
+  for (std::size_t i = 0; i < entry.size(); ++i)
+    entry[i] = FAdapterList[static_cast<std::size_t>(adapter) * kAdapterListStride + i];
+  return MakeSwitchInput(ShownSet(FCurrentSet), itemNames, entry);
 }
 
 void MainController::aAddNewSetExecute() {

@@ -6,6 +6,7 @@
 
 #include "app/MainView.h"
 #include "app/ShellPort.h"
+#include "base/Texts.h"
 #include "store/ProfileFile.h"
 #include "store/Settings.h"
 #include "system/SystemServices.h"
@@ -21,6 +22,12 @@ namespace quorvin {
 std::string AdapterEntryText(const std::string& connectionName, const std::string& deviceName);
 // One entry per complete group of four texts of the adapter list.
 std::vector<std::string> AdapterEntries(const std::vector<std::string>& adapterList);
+// The GUID of adapter box entry position; empty for none.
+std::string AdapterGuidAt(const std::vector<std::string>& adapterList, std::int32_t position);
+// The entry that a loaded set chooses: the one with the set's GUID (letter
+// case aside) wherever the list has it now; without such an entry, the
+// set's position when it lies in the list; else none (-1).
+std::int32_t ChooseAdapter(const TSetRecord& set, const std::vector<std::string>& adapterList);
 
 class MainController {
 public:
@@ -52,7 +59,8 @@ public:
   void bRefreshClick();
   void cbNetworkAdapterDropDown();
   void aLoadCurrentExecute();
-  void aActivateExecute();
+  // Says how the activation ended.
+  TActivateOutcome aActivateExecute();
   void aAddNewSetExecute();
   void miRenameClick();
   void aDeleteSetExecute();
@@ -62,6 +70,16 @@ public:
   void lUpdateClick();
   void miSetingsClick();
   void miAboutClick();
+
+  // A set chosen from the notification icon's menu: what the user would do
+  // by hand. Its tab is selected (the tab change, so a changed shown set is
+  // saved first), then Activate runs with its checks and the progress
+  // dialog. Nothing here shows the window. While an activation is under
+  // way, or for a set that is no longer there, nothing happens at all.
+  TActivateOutcome ActivateSet(int index);
+  // True while an activation waits for an earlier switch or shows its
+  // dialog: a set chosen now would not be applied.
+  bool Activating() const { return FActivating; }
 
   int CurrentSet() const { return FCurrentSet; }
   bool IsShownSetModified();
@@ -77,11 +95,16 @@ private:
   void SelectTab(int index);
   void LoadIntoPage(int index);
   void TakeSnapshot(int index);
+  // The shown set as the page holds it, with the GUID of its adapter.
+  TSetRecord ShownSet(int index);
+  std::string ShownAdapterGuid(std::int32_t chosen) const;
   const std::vector<std::string>& Printers();
   void RefillPrinters();
   void FillFromSystem(const std::string& guid);
   void FillProxy();
   void WaitForEarlierSwitch();
+  // One of Activate's checks: the message shown, and the outcome.
+  TActivateOutcome Refuse(TextId message);
   TSwitchInput SwitchInput(int adapter);
 
   MainView& FView;
@@ -94,6 +117,14 @@ private:
   TOptionsSetting FOptions;
   std::vector<std::string> FSetNames;
   std::vector<std::string> FAdapterList;
+  // The adapter as the shown set's load found it: the entry chosen, that
+  // entry's GUID then, and the GUID the set came with.
+  struct TLoadedAdapter {
+    std::int32_t Position = -1;
+    std::string EntryGuid;
+    std::string SetGuid;
+  };
+  TLoadedAdapter FLoadedAdapter;
   std::int32_t FCurrentSet = 0;
   bool FCommandLineRun = false;
   bool FActivating = false;

@@ -4,6 +4,7 @@
 // messages and dialogs. The window implements it over its controls and
 // decides nothing; tests implement it in memory.
 
+#include "app/ActivateOutcome.h"
 #include "store/Settings.h"
 #include "switching/SwitchThread.h"
 
@@ -115,8 +116,9 @@ public:
   // whileWaiting once and handles the window's messages until every
   // earlier switch has ended.
   virtual void WaitForEarlierSwitches(const std::function<void()>& whileWaiting) = 0;
-  // Shows the progress dialog modally; the switch works on input.
-  virtual void RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) = 0;
+  // Shows the progress dialog modally; the switch works on input. Says how
+  // the run ended (never Refused).
+  virtual TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) = 0;
 };
 
 } // namespace quorvin

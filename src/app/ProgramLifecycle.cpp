@@ -2,6 +2,8 @@
 
 #include "base/AsciiCase.h"
 
+#include <algorithm>
+
 namespace quorvin {
 
 std::optional<int> FindCommandLineSet(std::string_view argument, const std::vector<std::string>& captions) {
@@ -15,6 +17,69 @@ std::optional<int> FindCommandLineSet(std::string_view argument, const std::vect
       return static_cast<int>(i);
   }
   return std::nullopt;
+}
+
+int CommandLineExitCode(TActivateEnd end) {
+  switch (end) {
+  case TActivateEnd::Applied: return kExitApplied;
+  case TActivateEnd::Failed: return kExitFailed;
+  case TActivateEnd::Refused: return kExitRefused;
+  case TActivateEnd::Unfinished: break;
+  }
+  return kExitUnfinished;
+}
+
+std::vector<std::string> ConsoleLines(const TActivateOutcome& outcome) {
+  if (outcome.End == TActivateEnd::Failed || outcome.End == TActivateEnd::Refused)
+    return outcome.Lines;
+  return {};
+}
+
+namespace {
+
+enum TrayCommand : unsigned { kTrayOpen = 1, kTrayHelp, kTrayAbout, kTrayExit };
+
+// A caption is shown as it stands: an "&" in a set's name is no access key.
+std::string MenuText(const std::string& caption) {
+  std::string text;
+  for (const char c : caption) {
+    if (c == '&')
+      text += '&';
+    text += c;
+  }
+  return text;
+}
+
+} // namespace
+
+std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCaptions, bool setsEnabled) {
+  std::vector<TTrayMenuItem> items;
+  const std::size_t listed = std::min<std::size_t>(setCaptions.size(), kTraySetCommandLast - kTraySetCommandFirst + 1);
+  for (std::size_t i = 0; i < listed; ++i)
+    items.push_back({kTraySetCommandFirst + static_cast<unsigned>(i), MenuText(setCaptions[i]), setsEnabled});
+  if (listed > 0)
+    items.push_back({});
+  items.push_back({kTrayOpen, "&Open"});
+  items.push_back({});
+  items.push_back({kTrayHelp, "Online &Help"});
+  items.push_back({});
+  items.push_back({kTrayAbout, "&About"});
+  items.push_back({});
+  items.push_back({kTrayExit, "E&xit"});
+  return items;
+}
+
+TTrayChoice TrayMenuChoice(unsigned command, std::size_t setCount) {
+  switch (command) {
+  case kTrayOpen: return {TTrayAction::Open};
+  case kTrayHelp: return {TTrayAction::Help};
+  case kTrayAbout: return {TTrayAction::About};
+  case kTrayExit: return {TTrayAction::Exit};
+  default: break;
+  }
+  if (command >= kTraySetCommandFirst && command <= kTraySetCommandLast && command - kTraySetCommandFirst < setCount)
+    return {TTrayAction::ActivateSet, static_cast<int>(command - kTraySetCommandFirst)};
+  return {};
 }
 
 bool TProgramLifecycle::CloseRequest() {

@@ -1,7 +1,10 @@
 #pragma once
 // The program's life between its start and its exit, apart from the window
-// it shows: what the first command-line argument asks for, and what a close
-// request does (hide to the notification area, or end the program).
+// it shows: what the first command-line argument asks for, what a close
+// request does (hide to the notification area, or end the program), the
+// notification icon's menu, and how a command-line run ends.
+
+#include "app/ActivateOutcome.h"
 
 #include <optional>
 #include <string>
@@ -18,6 +21,44 @@ inline constexpr std::string_view kStartHiddenArgument = "-Start";
 // character, compared with each caption without regard to case. The first
 // matching tab, or none.
 std::optional<int> FindCommandLineSet(std::string_view argument, const std::vector<std::string>& captions);
+
+// The exit codes of a command-line run ("/" and a set's name).
+inline constexpr int kExitApplied = 0;    // every ticked item applied
+inline constexpr int kExitFailed = 1;     // a failure line was written
+inline constexpr int kExitRefused = 2;    // Activate's checks refused
+inline constexpr int kExitUnfinished = 3; // stopped, closed unseen, or an error
+
+int CommandLineExitCode(TActivateEnd end);
+// What a command-line run prints on the console it was started from: the
+// failure lines, or the message of a refusal.
+std::vector<std::string> ConsoleLines(const TActivateOutcome& outcome);
+
+// The notification icon's menu, built anew each time it opens: one item per
+// set (its tab caption), a separator, then "&Open", "Online &Help",
+// "&About" and "E&xit" with separators between them. The set items are
+// disabled while choosing one could not apply it (a dialog of the window is
+// open, an activation is under way).
+enum class TTrayAction { None, ActivateSet, Open, Help, About, Exit };
+
+struct TTrayMenuItem {
+  unsigned Command = 0; // 0: a separator
+  std::string Caption;  // with "&" marking the access key
+  bool Enabled = true;
+};
+
+struct TTrayChoice {
+  TTrayAction Action = TTrayAction::None;
+  int Set = -1; // ActivateSet: the tab's index
+};
+
+// Set commands start here; as many sets are listed as the menu's command
+// numbers hold (far more than a menu can show).
+inline constexpr unsigned kTraySetCommandFirst = 0x100;
+inline constexpr unsigned kTraySetCommandLast = 0xFFFF;
+
+std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCaptions, bool setsEnabled);
+// The chosen command (0 for none) of a menu built for setCount sets.
+TTrayChoice TrayMenuChoice(unsigned command, std::size_t setCount);
 
 enum class TCloseMode { Normal, TrayPending, Exiting };
 

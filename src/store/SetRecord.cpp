@@ -37,6 +37,7 @@ const std::array<TSetField, kSetFieldCount> kSetFields = {{
     {"WinsServer", &R::WinsServer},
     {"PrimaryWins", &R::PrimaryWins},
     {"SecondaryWins", &R::SecondaryWins},
+    {"NetworkAdapterGuid", &R::NetworkAdapterGuid},
 }};
 
 std::string SetSectionName(int index) { return std::to_string(index); }

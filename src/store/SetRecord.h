@@ -2,6 +2,11 @@
 // One set: its caption, the adapter it is meant for and eight items, each
 // with its tick and its values. The shown set's controls fill such a record,
 // and a record fills them; the file holds one section per set.
+//
+// The adapter is kept twice: as its position in the adapter list and as its
+// GUID ("NetworkAdapterGuid", the last key, so that a section written before
+// the key existed gains it at its end and lists its keys as a new section
+// does). A section without the GUID loads with an empty one.
 
 #include "store/ProfileFile.h"
 
@@ -43,6 +48,7 @@ struct TSetRecord {
   bool WinsServer = false;
   std::string PrimaryWins;
   std::string SecondaryWins;
+  std::string NetworkAdapterGuid; // in braces, as the adapter list keeps it; empty when unknown
 
   bool operator==(const TSetRecord&) const = default;
 };
@@ -53,7 +59,7 @@ struct TSetField {
   std::string_view Key;
   std::variant<std::string TSetRecord::*, std::int32_t TSetRecord::*, bool TSetRecord::*> Member;
 };
-inline constexpr std::size_t kSetFieldCount = 28;
+inline constexpr std::size_t kSetFieldCount = 29;
 extern const std::array<TSetField, kSetFieldCount> kSetFields;
 
 std::string SetSectionName(int index);

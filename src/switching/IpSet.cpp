@@ -13,10 +13,6 @@ namespace {
 
 using AdapterStep = std::function<std::int32_t(ManagedObject&)>;
 
-bool IsDhcpText(std::string_view ip) {
-  return EqualsIgnoringCase(ip, "DHCP");
-}
-
 // 0 and 1 are successes (1 asks for a restart); anything else refused.
 int Weight(std::int32_t code) { return code == 0 ? 0 : code == 1 ? 1 : 2; }
 
@@ -48,12 +44,22 @@ std::int32_t ConfigureAdapters(ManagementService& service, std::string_view mac,
 
 } // namespace
 
+bool SwitchesToDhcp(std::string_view ip) { return ip.empty() || EqualsIgnoringCase(ip, "DHCP"); }
+
+TextList ServerList(std::string_view first, std::string_view second) {
+  TextList servers;
+  for (const std::string_view server : {first, second})
+    if (!server.empty())
+      servers.emplace_back(server);
+  return servers;
+}
+
 std::int32_t SetAdapterIP(ManagementService& service, std::string_view ip, std::string_view gateway,
                           std::string_view mask, std::string_view mac) {
   const MethodArguments staticArguments{
       TextList{std::string(ip)}, TextList{std::string(mask.empty() ? kDefaultSubnetMask : mask)}};
   const MethodArguments gatewayArguments{TextList{std::string(gateway)}};
-  const bool dhcp = ip.empty() || IsDhcpText(ip);
+  const bool dhcp = SwitchesToDhcp(ip);
   const bool withGateway = !gateway.empty();
   return ConfigureAdapters(service, mac, [&](ManagedObject& adapter) {
     if (dhcp)
@@ -69,10 +75,7 @@ std::int32_t SetAdapterIP(ManagementService& service, std::string_view ip, std::
 
 std::int32_t SetAdapterDNS(ManagementService& service, std::string_view preferred,
                            std::string_view alternate, std::string_view mac) {
-  TextList servers;
-  for (const std::string_view server : {preferred, alternate})
-    if (!server.empty())
-      servers.emplace_back(server);
+  const TextList servers = ServerList(preferred, alternate);
   const MethodArguments arguments{servers.empty() ? MethodArgument{OmittedArgument{}}
                                                   : MethodArgument{servers}};
   return ConfigureAdapters(service, mac, [&](ManagedObject& adapter) {

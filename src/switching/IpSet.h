@@ -24,14 +24,20 @@ inline constexpr std::int32_t kMethodCallError = -1;
 // The mask used when the mask text is empty.
 inline constexpr std::string_view kDefaultSubnetMask = "255.255.255.0";
 
-// An empty IP text, or "DHCP" in any letter case, switches the adapter to
-// DHCP; otherwise sets the address and mask and, when that succeeded and a
-// gateway is given, the gateway.
+// An empty IP text, or "DHCP" in any letter case: SetAdapterIP switches the
+// adapter to DHCP.
+bool SwitchesToDhcp(std::string_view ip);
+
+// Switches the adapter to DHCP (SwitchesToDhcp); otherwise sets the address
+// and mask and, when that succeeded and a gateway is given, the gateway.
 std::int32_t SetAdapterIP(ManagementService& service, std::string_view ip, std::string_view gateway,
                           std::string_view mask, std::string_view mac);
 
-// Sets the non-empty ones of the two servers, preferred first; with neither
-// the adapter takes its DNS servers from DHCP again.
+// The non-empty ones of two server texts, in their order.
+TextList ServerList(std::string_view first, std::string_view second);
+
+// Sets ServerList(preferred, alternate); with neither the adapter takes its
+// DNS servers from DHCP again.
 std::int32_t SetAdapterDNS(ManagementService& service, std::string_view preferred,
                            std::string_view alternate, std::string_view mac);
 

@@ -1,9 +1,11 @@
 #include "switching/SwitchThread.h"
 
 #include "base/Texts.h"
+#include "switching/AdapterReadBack.h"
 #include "switching/IpSet.h"
 
 #include <exception>
+#include <optional>
 
 namespace quorvin {
 
@@ -38,7 +40,7 @@ void SwitchSession::NotifyDone(bool failed) {
 
 TSwitchInput MakeSwitchInput(const TSetRecord& set, const std::array<std::string, kSwitchItemCount>& itemNames,
                              const TAdapterEntry& adapter) {
-  return TSwitchInput{set, itemNames, adapter[2]};
+  return TSwitchInput{set, itemNames, adapter[2], adapter[3]};
 }
 
 std::string StartingCaption() { return LoadText(TextId::ApplyNewSettings) + "..."; }
@@ -132,6 +134,7 @@ bool TSwitchThread::ApplyItems() {
     if (item == SwitchItem::IP)
       FHost.PumpWait(kPauseAfterIpMs);
   }
+  ReadBack();
   if (FLineCount > 0)
     ToView([](SwitchView& view) { view.InsertHeading(FailureHeading()); });
   return true;
@@ -140,7 +143,8 @@ bool TSwitchThread::ApplyItems() {
 void TSwitchThread::Apply(SwitchItem item) {
   const TSetRecord& set = FInput.Set;
   if (IsAdapterItem(item)) {
-    ApplyAdapterItem(item);
+    if (ApplyAdapterItem(item))
+      FAccepted.push_back(item);
     return;
   }
   switch (item) {
@@ -164,11 +168,35 @@ void TSwitchThread::Apply(SwitchItem item) {
   }
 }
 
-void TSwitchThread::ApplyAdapterItem(SwitchItem item) {
+bool TSwitchThread::ApplyAdapterItem(SwitchItem item) {
   std::int32_t code = 0;
   FDispatcher.RunSync([&] { code = RunAdapterStep(item); });
   if (code != 0)
     WriteLine(item, std::string(IpSetResultText(code)));
+  return code == 0;
+}
+
+// An item that already has a line (a refusal, an error, also code 1, whose
+// change waits for a restart) is not read back.
+void TSwitchThread::ReadBack() {
+  if (FAccepted.empty() || FInput.AdapterGuid.empty())
+    return;
+  IpConfig present;
+  std::optional<std::string> failure;
+  FDispatcher.RunSync([&] {
+    try {
+      present = FHost.ReadAdapterConfig(FInput.AdapterGuid);
+    } catch (const std::exception& error) {
+      failure = error.what();
+    }
+  });
+  for (SwitchItem item : FAccepted) {
+    // Settings that cannot be read back are not known to be in effect.
+    if (failure)
+      WriteLine(item, LoadText(TextId::LoadCurrentFailed) + " " + *failure);
+    else if (const auto mismatch = ReadBackMismatch(item, FInput.Set, present))
+      WriteLine(item, *mismatch);
+  }
 }
 
 // Runs on the UI thread.

@@ -5,7 +5,11 @@
 // the shown set taken on the UI thread and reads nothing else.
 //
 // Adapter items run on the UI thread (the only thread that uses COM) through
-// the UiDispatcher; the proxy and host items run on the switch thread. Every
+// the UiDispatcher; the proxy and host items run on the switch thread. After
+// the last item the adapter's settings are read back, also on the UI thread,
+// and every adapter item that the service accepted but that the adapter
+// does not report as asked gets a failure line of its own (see
+// AdapterReadBack.h), so the run counts as failed. Every
 // caption and line reaches the dialog through the dispatcher, in order, and
 // before the end message, which the thread posts itself (so that it arrives
 // also when the dispatcher fails). The dialog is reached only through a
@@ -14,6 +18,7 @@
 #include "base/UiDispatcher.h"
 #include "store/SetRecord.h"
 #include "switching/ManagementSession.h"
+#include "system/IpConfig.h"
 #include "system/OsVersion.h"
 
 #include <array>
@@ -22,6 +27,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace quorvin {
 
@@ -30,7 +36,8 @@ enum class SwitchItem { IP, DnsServer, ProxyServer, ComputerName, Workgroup, Def
 inline constexpr std::size_t kSwitchItemCount = 8;
 
 // The operations on host-wide settings that a switch uses, called on the
-// switch thread (PumpWait also on the UI thread).
+// switch thread (PumpWait also on the UI thread), and the reader of the
+// adapter's settings.
 class SwitchHost {
 public:
   virtual ~SwitchHost() = default;
@@ -44,6 +51,9 @@ public:
   virtual int GetOsVersionCode() = 0;
   // Waits at least milliseconds while handling the calling thread's messages.
   virtual void PumpWait(unsigned milliseconds) = 0;
+  // UI thread: the present TCP/IP settings of the adapter with that GUID, as
+  // the current-configuration reader gives them; throws what it throws.
+  virtual IpConfig ReadAdapterConfig(const std::string& guid) = 0;
 };
 
 // The progress dialog as the switch sees it. Everything but SwitchDone is
@@ -92,6 +102,9 @@ struct TSwitchInput {
   // The captions of the eight tick boxes, in item order.
   std::array<std::string, kSwitchItemCount> ItemNames;
   std::string AdapterMac;
+  // The adapter's GUID, by which its settings are read back; without one
+  // nothing is read back.
+  std::string AdapterGuid;
 };
 
 // The adapter list keeps four texts per entry: connection name, device
@@ -100,7 +113,8 @@ inline constexpr std::size_t kAdapterListTextsPerEntry = 4;
 using TAdapterEntry = std::array<std::string, kAdapterListTextsPerEntry>;
 
 // What a switch works on, copied from what the main window shows: the set
-// record, the tick boxes' captions and the chosen entry of the adapter list.
+// record, the tick boxes' captions and the chosen entry of the adapter list
+// (its MAC address and its GUID).
 // The window ends any field edit first, so that corrections have run.
 TSwitchInput MakeSwitchInput(const TSetRecord& set, const std::array<std::string, kSwitchItemCount>& itemNames,
                              const TAdapterEntry& adapter);
@@ -125,8 +139,10 @@ private:
   const std::string& Name(SwitchItem item) const;
   void Apply(SwitchItem item);
   bool ApplyItems();
-  void ApplyAdapterItem(SwitchItem item);
+  // True when the service accepted the item (code 0).
+  bool ApplyAdapterItem(SwitchItem item);
   std::int32_t RunAdapterStep(SwitchItem item);
+  void ReadBack();
   void ApplyProxy();
   void WriteLine(SwitchItem item, const std::string& text);
   void ToView(const std::function<void(SwitchView&)>& change);
@@ -137,6 +153,7 @@ private:
   ManagementService& FAdapters;
   SwitchHost& FHost;
   int FLineCount = 0;
+  std::vector<SwitchItem> FAccepted; // adapter items to read back, in order
 };
 
 } // namespace quorvin

@@ -37,6 +37,12 @@ int SystemSwitchHost::GetOsVersionCode() { return quorvin::GetOsVersionCode(FSys
 
 void SystemSwitchHost::PumpWait(unsigned milliseconds) { quorvin::PumpWait(FSystem.Host(), milliseconds); }
 
+IpConfig SystemSwitchHost::ReadAdapterConfig(const std::string& guid) {
+  IpConfig config;
+  ReadIpConfig(FSystem.GetRegistry(), guid, config);
+  return config;
+}
+
 std::string FolderOf(const std::string& executablePath) {
   const auto delimiter = executablePath.find_last_of("\\/");
   return delimiter == std::string::npos ? std::string() : executablePath.substr(0, delimiter + 1);

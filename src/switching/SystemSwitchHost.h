@@ -1,7 +1,7 @@
 #pragma once
 // The host side of a switch over the program's system ports: the host
-// settings, the registry, and the proxy helper started from the program's
-// own folder.
+// settings, the registry (also for reading the adapter's settings back), and
+// the proxy helper started from the program's own folder.
 
 #include "switching/ProcessLauncher.h"
 #include "switching/SwitchThread.h"
@@ -24,6 +24,7 @@ public:
   bool StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) override;
   int GetOsVersionCode() override;
   void PumpWait(unsigned milliseconds) override;
+  IpConfig ReadAdapterConfig(const std::string& guid) override;
 
 private:
   SystemServices& FSystem;

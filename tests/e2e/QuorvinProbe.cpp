@@ -6,11 +6,15 @@
 //   command ID                 a menu command of the main window
 //   tray left|right            a click on the notification icon
 //   menu [seconds]             waits for an open pop-up menu and prints the items it can read
+//   choose N [seconds]         waits for an open pop-up menu and chooses its Nth item by
+//                              keyboard, as the user can: Down N times, then Enter
 //   taskbar-restart            removes the icon as an Explorer restart does, sends
 //                              "TaskbarCreated" and checks the icon is back
-//   press CAPTION TEXT [s]     waits for a window titled CAPTION and clicks its TEXT button
+//   press CAPTION TEXT [s]     waits for a window titled CAPTION with a TEXT button and clicks it
 //   texts CAPTION [seconds]    waits for a window titled CAPTION and prints its texts
 //   tabs                       prints the number of set tabs of the main window
+//   detached PROGRAM [ARG]     runs PROGRAM from a process without a console, as a shortcut
+//                              or the Run key does; ends with PROGRAM's exit code
 // Exit code 0 when the command did what it says.
 #include <windows.h>
 #include <commctrl.h>
@@ -81,8 +85,12 @@ HWND Child(HWND parent, const char* text) {
 }
 
 BOOL CALLBACK PrintText(HWND window, LPARAM) {
-  char text[1024] = {};
-  ::GetWindowTextA(window, text, sizeof text);
+  // GetWindowText does not ask another process's edit control for its
+  // text; WM_GETTEXT does.
+  char text[4096] = {};
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        &copied);
   if (text[0])
     std::printf("%s\n", text);
   return TRUE;
@@ -115,6 +123,38 @@ int TaskbarRestart() {
   const bool back = WaitFor([&] { return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE; }, 10);
   std::printf(back ? "icon back\n" : "icon missing\n");
   return back ? 0 : 1;
+}
+
+// Starts a command line and waits for it; its exit code, or -1.
+int RunAndWait(std::string commandLine, DWORD flags) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
+                        &process))
+    return -1;
+  ::WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  ::GetExitCodeProcess(process.hProcess, &code);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+std::string Quoted(const char* text) { return std::string("\"") + text + "\""; }
+
+// The probe itself has the console of its prompt, which a child may attach
+// to; a copy of it without one starts the program.
+int Detached(int argc, char** argv, bool inner) {
+  std::string commandLine;
+  if (!inner) {
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, sizeof self);
+    commandLine = Quoted(self) + " detached-inner";
+  }
+  for (int i = 2; i < argc; ++i)
+    commandLine += (commandLine.empty() ? "" : " ") + Quoted(argv[i]);
+  return RunAndWait(commandLine, inner ? 0 : DETACHED_PROCESS);
 }
 
 } // namespace
@@ -156,6 +196,16 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  if (command == "choose" && argc > 2) {
+    HWND popup = nullptr;
+    if (!WaitFor([&] { return (popup = OpenMenu()) != nullptr; }, Seconds(argc, argv, 3, 10)))
+      return 1;
+    // The menu's own loop reads the keys from its thread's queue, whichever
+    // of the thread's windows they are posted to; Wine hands out no items.
+    for (int i = std::atoi(argv[2]); i > 0; --i)
+      ::PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+    return ::PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0) ? 0 : 1;
+  }
   if (command == "tabs") {
     HWND tabs = main ? ::FindWindowExA(main, nullptr, "SysTabControl32", nullptr) : nullptr;
     if (!tabs)
@@ -163,14 +213,20 @@ int main(int argc, char** argv) {
     std::printf("%d\n", static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)));
     return 0;
   }
+  if ((command == "detached" || command == "detached-inner") && argc > 2)
+    return Detached(argc, argv, command == "detached-inner");
   if (command == "taskbar-restart")
     return TaskbarRestart();
   if (command == "press" && argc > 3) {
-    HWND window = nullptr;
-    if (!WaitFor([&] { return (window = TopLevel(argv[2])) != nullptr; }, Seconds(argc, argv, 4, 20)))
-      return 1;
-    HWND button = Child(window, argv[3]);
-    if (!button)
+    // The button may get its text later (the progress dialog's "OK").
+    HWND button = nullptr;
+    const bool found = WaitFor(
+        [&] {
+          HWND window = TopLevel(argv[2]);
+          return window && (button = Child(window, argv[3])) != nullptr;
+        },
+        Seconds(argc, argv, 4, 20));
+    if (!found)
       return 1;
     ::PostMessageA(button, BM_CLICK, 0, 0);
     return 0;

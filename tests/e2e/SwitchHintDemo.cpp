@@ -60,7 +60,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   parts.System = [&] { return CreateSimulatedServices(folder, CreatePlatformServices()); };
   parts.Adapters = [&] { return std::make_unique<SimulatedManagementService>(folder); };
   SwitchEngine engine(parts);
-  const TAdapterEntry entry{"Lab", "Lab adapter", std::string(test::kLabMac), "{lab}"};
+  const TAdapterEntry entry{"Lab", "Lab adapter", std::string(test::kLabMac), std::string(test::kLabGuid)};
   const std::array<std::string, kSwitchItemCount> names{"IP",        "DNS Server",      "Proxy Server", "Computer Name",
                                                        "Workgroup", "Default Printer", "DNS Domain",   "WINS Server"};
   TSwitchHintHooks hooks;

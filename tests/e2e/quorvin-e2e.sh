@@ -6,10 +6,11 @@
 
 probe() { wine "$bin/quorvin_probe.exe" "$@"; }
 exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' "$app_ids")
+add_set_id=$(awk '$2 == "IDM_ADDNEWSET" { print $3 }' "$app_ids")
 
 new_folder() { # [data.ini to start with]
   folder=$(mktemp -d)
-  cp "$bin/Quorvin.exe" "$bin/Pevrix.exe" "$folder/"
+  cp "$bin/Quorvin.exe" "$bin/Pevrix.exe" "$bin/help.html" "$folder/"
   mkdir "$folder/network"
   cp "$demo/network.ini" "$folder/network/"
   [ -n "${1:-}" ] && cp "$1" "$folder/data.ini"
@@ -30,6 +31,31 @@ quit() { # the confirmed exit, answering the question when it comes
   ended
 }
 finish() { quit >/dev/null 2>&1; wineserver -w; rm -rf "$folder"; }
+# A window titled CAPTION shows TEXT. A command-line run shows the main
+# window for a moment before it hides it, and it has the same title as a
+# message box: ask again until the box is there.
+shows() { # caption text
+  for _ in $(seq 30); do
+    probe texts "$1" 60 2>/dev/null | tr -d '\r' | grep -qF -- "$2" && return 0
+  done
+  return 1
+}
+# Runs a command in the program folder that starts a command-line run,
+# waits for the window titled CAPTION to show TEXT, presses its OK and
+# checks the exit code that the command ends with.
+run_and_answer() { # what caption text code command...
+  local what=$1 caption=$2 text=$3 code=$4
+  shift 4
+  (cd "$folder" && exec "$@" >/dev/null 2>&1) &
+  local run=$!
+  check "$what: the dialog says so" shows "$caption" "$text"
+  probe press "$caption" OK 20 >/dev/null
+  wait "$run"
+  check "$what: the run ends with $code" test $? = "$code"
+}
+# The office adapter of the demo network takes no IP settings: a run of
+# "Office" gets failure lines for IP and DNS Server.
+refuse_office_adapter() { sed -i 's/^\[Adapter0\]/&\nIPEnabled=0/' "$folder/network/network.ini"; }
 
 # First start: no data.ini yet.
 new_folder
@@ -88,11 +114,71 @@ new_folder "$demo/data.ini"
 sed -i 's/^DefaultTab=0/DefaultTab=9/' "$folder/data.ini"
 sum=$(md5sum < "$folder/data.ini")
 start /oFFICE
-check "a command-line run ends by itself" wait "$quorvin"
+check "a command-line run that applies every item ends by itself with 0" wait "$quorvin"
 ini=$(tr -d '\r' < "$folder/network/network.ini")
 check "the set reached the adapter" grep -q '^IPAddress=10.20.30.41$' <<<"$ini"
 check "the adapter left DHCP" grep -q '^DHCPEnabled=0$' <<<"$ini"
 check "data.ini is untouched" test "$(md5sum < "$folder/data.ini")" = "$sum"
+finish
+
+# The exit codes of a command-line run: 0 above; 1 with failure lines (the
+# dialog stays open until OK); 2 when Activate refuses.
+for case in "failure lines" "no adapter" "no ticked item"; do
+  new_folder "$demo/data.ini"
+  case $case in
+  "failure lines")
+    refuse_office_adapter
+    run_and_answer "$case" "Please wait..." "[ IP ]: " 1 wine "$folder/Quorvin.exe" /Office ;;
+  "no adapter")
+    sed -i 's/^AdapterCount=2/AdapterCount=0/' "$folder/network/network.ini"
+    run_and_answer "$case" "Quorvin 3.5" "Please select a netword adapter." 2 wine "$folder/Quorvin.exe" /Office ;;
+  "no ticked item")
+    sed -i '/^\[0\]/,/^\[1\]/ s/^\(EnableIP\|DnsServer\|DefaultPrinter\)=1/\1=0/' "$folder/data.ini"
+    run_and_answer "$case" "Quorvin 3.5" "Please click those checkbox to select which items you want to switch." 2 \
+      wine "$folder/Quorvin.exe" /Office ;;
+  esac
+  finish
+done
+
+# Started from a console, a run prints its failure lines there: into an
+# output that the prompt redirected, or onto the prompt's console (script
+# gives the prompt a terminal). Started without one, it prints nothing.
+new_folder "$demo/data.ini"
+refuse_office_adapter
+run_and_answer "from a prompt, output redirected" "Please wait..." "[ IP ]: " 1 \
+  wine cmd /c "Quorvin.exe /Office > out.txt"
+check "a redirected output gets each failure line" \
+  test "$(sed 's/\]: .*\r$/]/' "$folder/out.txt")" = "$(printf '[ IP ]\n[ DNS Server ]')"
+run_and_answer "from a console" "Please wait..." "[ IP ]: " 1 \
+  script -qec "stty cols 400; wine cmd /c start /wait Quorvin.exe /Office" console.log
+check "the console shows the failure lines" \
+  grep -q '\[ DNS Server \]: Please check' <(tr -d '\r' < "$folder/console.log")
+run_and_answer "without a console" "Please wait..." "[ IP ]: " 1 \
+  script -qec "wine '$bin/quorvin_probe.exe' detached '$(winepath -w "$folder/Quorvin.exe")' /Office" detached.log
+check "started without a console, nothing is printed" \
+  test -z "$(grep -v '^Script ' "$folder/detached.log" | tr -d '\r\n')"
+finish
+
+# A set chosen from the notification icon's menu is applied while the
+# window stays hidden; the menu lists the sets as they are when it opens.
+new_folder "$demo/data.ini"
+start -Start
+shown
+probe wait hidden 60 >/dev/null
+probe tray right >/dev/null
+probe choose 3 >/dev/null # Office, Home, Lab
+check "a set chosen from the tray runs its switch" shows Switch "Finished!"
+check "the window stays hidden during the switch" test "$(probe state | tr -d '\r')" = hidden
+probe press Switch OK 60 >/dev/null
+check "the set from the tray reached its adapter" grep -q '^IPAddress=172.16.5.20' "$folder/network/network.ini"
+check "the window stays hidden after the switch" test "$(probe state | tr -d '\r')" = hidden
+probe command "$add_set_id" >/dev/null
+probe press "New Set" "&OK" 20 >/dev/null
+probe tray right >/dev/null
+probe choose 4 >/dev/null
+check "the menu lists a set added since it was last open" shows "Quorvin 3.5" "Please select a netword adapter."
+probe press "Quorvin 3.5" OK 20 >/dev/null
+check "the refusal left the window hidden" test "$(probe state | tr -d '\r')" = hidden
 finish
 
 # Starts that show the window: an unknown set, "-start" in other case.

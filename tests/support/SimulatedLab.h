@@ -8,8 +8,10 @@
 namespace quorvin::test {
 
 inline constexpr std::string_view kLabMac = "00:0C:29:3A:5B:7C";
+inline constexpr std::string_view kLabGuid = "{0C293A5B-7C00-4000-8000-00000000000A}";
 
-// Writes network.ini into folder.
-void WriteLabNetwork(const std::string& folder);
+// Writes network.ini into folder; adapterLines (each ended by CR LF) are
+// further keys of the adapter's section.
+void WriteLabNetwork(const std::string& folder, const std::string& adapterLines = {});
 
 } // namespace quorvin::test

@@ -1,5 +1,7 @@
 #include "support/SwitchFakes.h"
 
+#include "base/QuorvinError.h"
+
 namespace quorvin::test {
 
 void FakeView::Check() { CalledOffUiThread |= std::this_thread::get_id() != UiThread; }
@@ -25,6 +27,7 @@ void FakeHost::Record(std::string entry) {
   std::lock_guard lock(FMutex);
   FLog.push_back(std::move(entry));
 }
+std::string FakeHost::ThreadTag() const { return std::this_thread::get_id() == UiThread ? "ui " : "switch "; }
 std::vector<std::string> FakeHost::Log() const {
   std::lock_guard lock(FMutex);
   return FLog;
@@ -53,8 +56,14 @@ bool FakeHost::StartProxyHelper(bool useProxy, const std::string& address, const
   return HelperStarts;
 }
 void FakeHost::PumpWait(unsigned milliseconds) {
-  Record(std::string(std::this_thread::get_id() == UiThread ? "ui " : "switch ") + "PumpWait " +
-         std::to_string(milliseconds));
+  Record(ThreadTag() + "PumpWait " + std::to_string(milliseconds));
+}
+
+IpConfig FakeHost::ReadAdapterConfig(const std::string& guid) {
+  Record(ThreadTag() + "ReadAdapterConfig " + guid);
+  if (!ReadFailure.empty())
+    throw QuorvinError(ReadFailure);
+  return Present;
 }
 
 std::unique_ptr<ManagementSession> HookedService::Connect() {

@@ -1,7 +1,8 @@
 #pragma once
 // Fakes around a switch run: a dialog that records what reaches it, a host
-// that records its calls, a management service with a hook, and a runner
-// that plays the UI thread while the switch thread works.
+// that records its calls and reports a fixed adapter state, a management
+// service with a hook, and a runner that plays the UI thread while the
+// switch thread works.
 
 #include "base/QueueDispatcher.h"
 #include "support/RecordingManagementService.h"
@@ -44,6 +45,8 @@ public:
   bool StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) override;
   int GetOsVersionCode() override { return OsVersionCode; }
   void PumpWait(unsigned milliseconds) override;
+  // The adapter as the test says it is: Present, or ReadFailure thrown.
+  IpConfig ReadAdapterConfig(const std::string& guid) override;
 
   std::vector<std::string> Log() const;
 
@@ -54,10 +57,13 @@ public:
   int OsVersionCode = 11;
   std::function<void()> OnWorkgroup; // runs inside JoinWorkgroup
   std::function<void()> OnProxyInProcess;
+  IpConfig Present;
+  std::string ReadFailure;
   std::thread::id UiThread = std::this_thread::get_id();
 
 private:
   void Record(std::string entry);
+  std::string ThreadTag() const;
   mutable std::mutex FMutex;
   std::vector<std::string> FLog;
 };

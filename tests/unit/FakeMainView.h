@@ -148,9 +148,10 @@ public:
       DuringWait();
     Running = false;
   }
-  void RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override {
+  TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override {
     Runs.push_back(input);
     RunOptions.push_back(options);
+    return Outcome;
   }
 
   FakeMainView* View = nullptr;
@@ -159,6 +160,8 @@ public:
   std::function<void()> DuringWait;
   std::vector<TSwitchInput> Runs;
   std::vector<TSwitchRunOptions> RunOptions;
+  // What each run reports.
+  TActivateOutcome Outcome{TActivateEnd::Applied, {}};
 };
 
 class FakeShell final : public ShellPort {

@@ -188,6 +188,27 @@ TEST_F(IpSetSimulatedTest, BadGatewayIsRefusedAfterTheAddressWasSet) {
   EXPECT_EQ(config.DefaultGateway, "192.168.1.1") << "the gateway keeps its old value";
 }
 
+// An adapter whose listed methods accept without applying: their answers
+// stay those of the service, the file stays as it was, and the methods not
+// listed still apply.
+TEST_F(IpSetSimulatedTest, NotAppliedMethodsAnswerAsUsualAndChangeNothing) {
+  std::string file = kNetworkIni;
+  file.insert(file.find("DHCPEnabled=1") + 14, "NotApplied=enablestatic, SetDNSServerSearchOrder,SetDNSDomain\n");
+  WriteBytes(FilePath(), file);
+  EXPECT_EQ(SetAdapterIP(FService, "10.0.0.5", "", "255.255.0.0", kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterIP(FService, "10.0.0.300", "", "", kWirelessMac), 70) << "still checked";
+  EXPECT_EQ(SetAdapterDNS(FService, "1.1.1.1", "", kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterDNSDomain(FService, "corp.example", kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterDNSDomain(FService, "corp..example", kWirelessMac), 73);
+  const IpConfig unchanged = ReadBack(kWirelessGuid);
+  EXPECT_TRUE(unchanged.DhcpEnabled);
+  EXPECT_TRUE(unchanged.AutoDns);
+  EXPECT_EQ(unchanged.DnsDomain, "");
+
+  EXPECT_EQ(SetAdapterWINS(FService, "10.0.0.2", "", kWirelessMac), 0);
+  EXPECT_EQ(ReadBack(kWirelessGuid).PrimaryWins, "10.0.0.2") << "a method not listed applies";
+}
+
 TEST_F(IpSetSimulatedTest, OtherQueriesAreRefusedWithTheInvalidQueryCode) {
   const auto session = FService.Connect();
   try {

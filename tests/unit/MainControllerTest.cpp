@@ -216,6 +216,82 @@ TEST_F(MainControllerTest, LookingAtSetsWritesNothingAndAChangeIsSavedWhenLeft) 
   EXPECT_EQ(FView.RedrawSuspended, 0);
 }
 
+constexpr const char* kUnknownGuid = "{99999999-0000-4000-8000-000000000009}";
+constexpr const char* kLetterGuid = "{ABCDEF01-0000-4000-8000-0000000000AB}";
+
+struct AdapterCase {
+  const char* Name;
+  std::string Keys; // of set 0
+  int Chosen;       // the entry the load chooses
+  std::string SavedGuid;
+};
+
+// Three adapters; the second one's GUID has letters.
+class AdapterIdentityTest : public MainControllerTest, public ::testing::WithParamInterface<AdapterCase> {
+protected:
+  AdapterIdentityTest() {
+    AddAdapter("Wireless", "Simulated Wi-Fi");
+    AddAdapter("Bluetooth", "Simulated PAN");
+    FNetwork->ConnectionList[1].Guid = kLetterGuid;
+  }
+};
+
+TEST_P(AdapterIdentityTest, ALoadedSetFindsItsAdapterAndOnlyAChangeWritesIt) {
+  const AdapterCase& c = GetParam();
+  Write("[0]\r\nCaption=Home\r\n" + c.Keys + "[1]\r\nCaption=Office\r\nNetworkAdapter=2\r\n");
+  Start();
+  EXPECT_EQ(FView.Adapter, c.Chosen);
+  const std::string before = Bytes();
+  ClickTab(1);
+  EXPECT_EQ(FView.Adapter, 2);
+  ClickTab(0);
+  EXPECT_EQ(Bytes(), before) << "looking at the sets writes nothing";
+
+  FView.Texts[P::eComputerName] = "LABPC";
+  ClickTab(1);
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapter", ""), std::to_string(c.Chosen));
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapterGuid", "missing"), c.SavedGuid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sets, AdapterIdentityTest,
+    ::testing::Values(
+        AdapterCase{"GuidFoundAtAnotherPosition", "NetworkAdapter=0\r\nNetworkAdapterGuid=" + Guid(2) + "\r\n", 2,
+                    Guid(2)},
+        AdapterCase{"GuidInOtherLetterCaseKeepsItsSpelling",
+                    "NetworkAdapter=2\r\nNetworkAdapterGuid={abcdef01-0000-4000-8000-0000000000ab}\r\n", 1,
+                    "{abcdef01-0000-4000-8000-0000000000ab}"},
+        AdapterCase{"OldFileTakesThePositionAndGainsItsGuidWhenSaved", "NetworkAdapter=1\r\n", 1, kLetterGuid},
+        AdapterCase{"GuidAbsentFromTheListFallsBackOnThePositionAndIsKept",
+                    std::string("NetworkAdapter=2\r\nNetworkAdapterGuid=") + kUnknownGuid + "\r\n", 2,
+                    kUnknownGuid},
+        AdapterCase{"GuidAbsentAndPositionOutsideChoosesNothing",
+                    std::string("NetworkAdapter=7\r\nNetworkAdapterGuid=") + kUnknownGuid + "\r\n", -1,
+                    kUnknownGuid},
+        AdapterCase{"NoAdapterAtAll", "", -1, ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(MainControllerTest, AnotherChosenAdapterBringsItsGuidToTheSwitchAndTheFile) {
+  AddAdapter("Wireless", "Simulated Wi-Fi");
+  Write(std::string("[0]\r\nNetworkAdapter=0\r\nNetworkAdapterGuid=") + kUnknownGuid + "\r\n");
+  Start();
+  FView.Adapter = 1;
+  FView.Checked[P::cbEnableIP] = true;
+  FController.aActivateExecute();
+  ASSERT_EQ(FRunner.Runs.size(), 1u);
+  EXPECT_EQ(FRunner.Runs[0].AdapterGuid, Guid(1)) << "the settings are read back by the entry's GUID";
+  EXPECT_EQ(FRunner.Runs[0].Set.NetworkAdapterGuid, Guid(1));
+  ClickTab(1);
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapterGuid", ""), Guid(1));
+
+  // A refresh leaves no entry chosen: the set then keeps no adapter.
+  ClickTab(0);
+  FController.bRefreshClick();
+  ClickTab(1);
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapter", ""), "-1");
+  EXPECT_EQ(FFile.ReadString("0", "NetworkAdapterGuid", "missing"), "");
+}
+
 TEST_F(MainControllerTest, SetPrinterStaysWhenTheListIsRefilledFromTheFirstEnumeration) {
   Write("[1]\r\nPrinter=Old Plotter\r\n");
   Start();
@@ -293,6 +369,84 @@ TEST_F(MainControllerTest, ActivateWaitsForAnEarlierSwitchUnderTheHourglassAndIg
   EXPECT_TRUE(FRunner.BusyWhileWaiting);
   EXPECT_FALSE(FView.Busy);
   EXPECT_EQ(FRunner.Runs.size(), 1u) << "the F5 pressed during the wait starts nothing";
+}
+
+TEST_F(MainControllerTest, ActivateTellsHowItEnded) {
+  struct Case {
+    const char* Name;
+    int Adapter;
+    bool Ticked;
+    TActivateOutcome FromRunner;
+    TActivateEnd End;
+    std::vector<std::string> Lines;
+  };
+  const std::string noAdapter = LoadText(TextId::NoAdapterChosen);
+  const std::string noTick = LoadText(TextId::NoItemTicked);
+  const Case cases[] = {
+      {"no adapter", -1, true, {}, TActivateEnd::Refused, {noAdapter}},
+      {"no tick", 0, false, {}, TActivateEnd::Refused, {noTick}},
+      {"applied", 0, true, {TActivateEnd::Applied, {}}, TActivateEnd::Applied, {}},
+      {"failed", 0, true, {TActivateEnd::Failed, {"[ IP ]: Failed!"}}, TActivateEnd::Failed, {"[ IP ]: Failed!"}},
+      {"stopped", 0, true, {TActivateEnd::Unfinished, {}}, TActivateEnd::Unfinished, {}},
+  };
+  Start();
+  for (const Case& c : cases) {
+    FView.Adapter = c.Adapter;
+    FView.Checked[P::cbDnsDomain] = c.Ticked;
+    FRunner.Outcome = c.FromRunner;
+    const TActivateOutcome outcome = FController.aActivateExecute();
+    EXPECT_EQ(outcome.End, c.End) << c.Name;
+    EXPECT_EQ(outcome.Lines, c.Lines) << c.Name;
+  }
+  EXPECT_EQ(FView.Messages, (std::vector<std::string>{noAdapter, noTick}));
+}
+
+TEST_F(MainControllerTest, SetFromTheTrayIsSavedLeftAndTheChosenOneApplied) {
+  Write("[0]\r\nCaption=Home\r\nNetworkAdapter=0\r\nEnableIP=1\r\nIP=10.0.0.5\r\n"
+        "[1]\r\nCaption=Office\r\nNetworkAdapter=0\r\nWorkgroup=1\r\nWorkgroupText=OFFICE\r\n");
+  Start();
+  FView.Texts[P::eComputerName] = "EDITED";
+  FRunner.Outcome = {TActivateEnd::Failed, {"[ Workgroup ]: Error code 5"}};
+  const TActivateOutcome outcome = FController.ActivateSet(1);
+  EXPECT_EQ(FFile.ReadString("0", "ComputerNameText", ""), "EDITED") << "the shown set is saved first";
+  EXPECT_EQ(FView.Selected, 1);
+  EXPECT_EQ(FController.CurrentSet(), 1);
+  ASSERT_EQ(FRunner.Runs.size(), 1u);
+  EXPECT_TRUE(FRunner.Runs[0].Set.Workgroup);
+  EXPECT_EQ(FRunner.Runs[0].Set.WorkgroupText, "OFFICE");
+  EXPECT_FALSE(FRunner.Runs[0].Set.EnableIP);
+  EXPECT_FALSE(FRunner.RunOptions[0].CommandLineRun);
+  EXPECT_EQ(outcome.End, TActivateEnd::Failed);
+
+  // The shown set chosen again: no reload, unsaved edits are applied.
+  FView.Texts[P::eWorkgroup] = "UNSAVED";
+  FController.ActivateSet(1);
+  ASSERT_EQ(FRunner.Runs.size(), 2u);
+  EXPECT_EQ(FRunner.Runs[1].Set.WorkgroupText, "UNSAVED");
+}
+
+TEST_F(MainControllerTest, SetFromTheTrayDoesNothingDuringAnActivationOrWhenGone) {
+  Write("[0]\r\nCaption=Home\r\nNetworkAdapter=0\r\nEnableIP=1\r\n[1]\r\nCaption=Office\r\n");
+  Start();
+  FRunner.Running = true;
+  bool activatingSeen = false;
+  TActivateOutcome during{TActivateEnd::Applied, {}};
+  FRunner.DuringWait = [&] {
+    activatingSeen = FController.Activating();
+    during = FController.ActivateSet(1);
+  };
+  FController.aActivateExecute();
+  EXPECT_TRUE(activatingSeen);
+  EXPECT_FALSE(FController.Activating());
+  EXPECT_EQ(during.End, TActivateEnd::Unfinished);
+  EXPECT_EQ(FView.Selected, 0) << "no tab change behind the running activation";
+  EXPECT_EQ(FRunner.Runs.size(), 1u);
+  for (int gone : {-1, 5, 9}) { // five tabs
+    EXPECT_EQ(FController.ActivateSet(gone).End, TActivateEnd::Unfinished) << gone;
+    EXPECT_EQ(FView.Selected, 0);
+  }
+  EXPECT_EQ(FRunner.Runs.size(), 1u);
+  EXPECT_TRUE(FView.Messages.empty());
 }
 
 class LoadCurrentTest : public MainControllerTest {

@@ -54,5 +54,69 @@ TEST(ProgramLifecycleTest, OnlyExactlyStartHidesAndOnlyAtTheFirstActivation) {
   EXPECT_FALSE(life.Activated());
 }
 
+TEST(CommandLineRunTest, EachEndHasItsExitCodeAndConsoleLines) {
+  struct Case {
+    TActivateEnd End;
+    int Code;
+    bool Printed;
+  };
+  const std::vector<std::string> lines{"[ IP ]: Invalid subnet mask.", "[ Workgroup ]: Error code 5"};
+  for (const Case& c : {Case{TActivateEnd::Applied, 0, false}, Case{TActivateEnd::Failed, 1, true},
+                        Case{TActivateEnd::Refused, 2, true}, Case{TActivateEnd::Unfinished, 3, false}}) {
+    EXPECT_EQ(CommandLineExitCode(c.End), c.Code);
+    EXPECT_EQ(ConsoleLines({c.End, lines}), c.Printed ? lines : std::vector<std::string>{}) << c.Code;
+  }
+}
+
+TEST(ActivateOutcomeTest, FailureLinesLeaveOutTheHeadingAndTheEmptyLines) {
+  const std::vector<std::string> list{"The following settings are failed:", "", "[ IP ]: Failed!", "",
+                                      "[ DNS Server ]: Error code 66", ""};
+  EXPECT_EQ(FailureLinesOf(list), (std::vector<std::string>{"[ IP ]: Failed!", "[ DNS Server ]: Error code 66"}));
+  EXPECT_TRUE(FailureLinesOf({}).empty());
+}
+
+TEST(TrayMenuTest, SetsComeFirstAsShownThenTheProgramsItems) {
+  const std::vector<std::string> captions{"Office", "R&D", ""};
+  for (const bool setsEnabled : {true, false}) {
+    const std::vector<TTrayMenuItem> items = TrayMenuItems(captions, setsEnabled);
+    std::vector<std::string> shown;
+    for (const TTrayMenuItem& item : items)
+      shown.push_back(item.Command == 0 ? "-" : item.Caption);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Office", "R&&D", "", "-", "&Open", "-", "Online &Help", "-",
+                                               "&About", "-", "E&xit"}));
+    for (std::size_t i = 0; i < items.size(); ++i)
+      EXPECT_EQ(items[i].Enabled, i >= captions.size() || setsEnabled) << i;
+  }
+}
+
+TEST(TrayMenuTest, EachCommandLeadsToItsAction) {
+  const std::vector<std::string> captions{"Office", "Home", "Lab"};
+  std::vector<TTrayChoice> choices;
+  for (const TTrayMenuItem& item : TrayMenuItems(captions, true)) {
+    if (item.Command != 0)
+      choices.push_back(TrayMenuChoice(item.Command, captions.size()));
+  }
+  ASSERT_EQ(choices.size(), 7u);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(choices[i].Action, TTrayAction::ActivateSet);
+    EXPECT_EQ(choices[i].Set, i);
+  }
+  EXPECT_EQ(choices[3].Action, TTrayAction::Open);
+  EXPECT_EQ(choices[4].Action, TTrayAction::Help);
+  EXPECT_EQ(choices[5].Action, TTrayAction::About);
+  EXPECT_EQ(choices[6].Action, TTrayAction::Exit);
+  // Nothing chosen, or a set that a menu of fewer sets had.
+  EXPECT_EQ(TrayMenuChoice(0, 3).Action, TTrayAction::None);
+  EXPECT_EQ(TrayMenuChoice(kTraySetCommandFirst + 3, 3).Action, TTrayAction::None);
+  EXPECT_EQ(TrayMenuChoice(kTraySetCommandLast + 1, 100000).Action, TTrayAction::None);
+}
+
+TEST(TrayMenuTest, NoMoreSetsThanCommandNumbers) {
+  const std::vector<std::string> captions(kTraySetCommandLast - kTraySetCommandFirst + 10, "x");
+  const std::vector<TTrayMenuItem> items = TrayMenuItems(captions, true);
+  EXPECT_EQ(items.size(), kTraySetCommandLast - kTraySetCommandFirst + 1 + 8);
+  EXPECT_EQ(items[kTraySetCommandLast - kTraySetCommandFirst].Command, kTraySetCommandLast);
+}
+
 } // namespace
 } // namespace quorvin

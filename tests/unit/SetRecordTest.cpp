@@ -27,7 +27,7 @@ TEST_F(SetRecordTest, AMissingSectionGivesTheDefaults) {
   EXPECT_FALSE(set.AutoDnsServer);
   EXPECT_EQ(set.IP + set.SubnetMask + set.Gateway + set.PreferredDns + set.AlternateDns + set.ProxyAddress +
                 set.ProxyPort + set.ComputerNameText + set.WorkgroupText + set.Printer + set.DnsDomainText +
-                set.PrimaryWins + set.SecondaryWins,
+                set.PrimaryWins + set.SecondaryWins + set.NetworkAdapterGuid,
             "");
 }
 
@@ -61,21 +61,42 @@ TSetRecord Sample() {
   set.WinsServer = true;
   set.PrimaryWins = "10.1.0.3";
   set.SecondaryWins = "10.1.0.4";
+  set.NetworkAdapterGuid = "{0C293A5B-7C00-4000-8000-000000000002}";
   return set;
 }
+
+// Sample's section as it was written before the adapter's GUID was kept.
+constexpr const char* kSectionWithoutGuid =
+    "[0]\r\nCaption=Lab\r\nNetworkAdapter=2\r\nEnableIP=1\r\nAutoIP=1\r\nUseIP=0\r\nIP=10.1.2.3\r\n"
+    "SubnetMask=255.255.0.0\r\nGateway=10.1.0.1\r\nDnsServer=1\r\nAutoDnsServer=0\r\nUseDnsServer=1\r\n"
+    "PreferredDns=10.1.0.2\r\nAlternateDns=\r\nProxyServer=1\r\nUseProxyServer=1\r\n"
+    "ProxyAddress=proxy.lab\r\nProxyPort=8080x\r\nComputerName=1\r\nComputerNameText=LAB-PC\r\n"
+    "Workgroup=1\r\nWorkgroupText=LAB\r\nDefaultPrinter=1\r\nPrinter=Printer on \\\\lab\r\n"
+    "DnsDomain=1\r\nDnsDomainText=lab.example\r\nWinsServer=1\r\nPrimaryWins=10.1.0.3\r\n"
+    "SecondaryWins=10.1.0.4\r\n";
 
 TEST_F(SetRecordTest, SavesAllKeysInTableOrderAndLoadsThemBack) {
   const TSetRecord saved = Sample();
   SaveSet(FFile, 0, saved);
   EXPECT_EQ(test::ReadBytes(FFile.Path()),
-            "[0]\r\nCaption=Lab\r\nNetworkAdapter=2\r\nEnableIP=1\r\nAutoIP=1\r\nUseIP=0\r\nIP=10.1.2.3\r\n"
-            "SubnetMask=255.255.0.0\r\nGateway=10.1.0.1\r\nDnsServer=1\r\nAutoDnsServer=0\r\nUseDnsServer=1\r\n"
-            "PreferredDns=10.1.0.2\r\nAlternateDns=\r\nProxyServer=1\r\nUseProxyServer=1\r\n"
-            "ProxyAddress=proxy.lab\r\nProxyPort=8080x\r\nComputerName=1\r\nComputerNameText=LAB-PC\r\n"
-            "Workgroup=1\r\nWorkgroupText=LAB\r\nDefaultPrinter=1\r\nPrinter=Printer on \\\\lab\r\n"
-            "DnsDomain=1\r\nDnsDomainText=lab.example\r\nWinsServer=1\r\nPrimaryWins=10.1.0.3\r\n"
-            "SecondaryWins=10.1.0.4\r\n");
+            std::string(kSectionWithoutGuid) + "NetworkAdapterGuid={0C293A5B-7C00-4000-8000-000000000002}\r\n");
   EXPECT_EQ(LoadSet(FFile, 0), saved);
+}
+
+// A section written before the GUID was kept loads as it always did, with
+// no GUID; its next save adds the key at the section's end, where a new
+// section has it too.
+TEST_F(SetRecordTest, ASectionWithoutTheGuidLoadsAsBeforeAndGainsItAtItsEnd) {
+  test::WriteBytes(FFile.Path(), std::string(kSectionWithoutGuid) + "[1]\r\nCaption=Next\r\n");
+  TSetRecord set = LoadSet(FFile, 0);
+  TSetRecord expected = Sample();
+  expected.NetworkAdapterGuid.clear();
+  EXPECT_EQ(set, expected);
+  set.NetworkAdapterGuid = "{0C293A5B-7C00-4000-8000-000000000002}";
+  SaveSet(FFile, 0, set);
+  EXPECT_EQ(test::ReadBytes(FFile.Path()), std::string(kSectionWithoutGuid) +
+                                               "NetworkAdapterGuid={0C293A5B-7C00-4000-8000-000000000002}\r\n"
+                                               "[1]\r\nCaption=Next\r\n");
 }
 
 TEST_F(SetRecordTest, SavingOverAPartialSectionCompletesIt) {

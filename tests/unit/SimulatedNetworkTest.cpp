@@ -53,12 +53,14 @@ TEST_F(SimulatedNetworkTest, LoadsEveryAdapterField) {
   EXPECT_EQ(wired.DnsDomain, "example.local");
   EXPECT_EQ(wired.PrimaryWins, "192.168.1.2");
   EXPECT_EQ(wired.SecondaryWins, "192.168.1.3");
+  EXPECT_TRUE(wired.NotApplied.empty());
 
   const SimulatedAdapter& wireless = network.Adapters[1];
   EXPECT_EQ(wireless.MacText(), "00:1F:3B:0A:12:0C");
   EXPECT_EQ(wireless.Guid, kWirelessGuid); // upper-cased on loading
   EXPECT_TRUE(wireless.DhcpEnabled);
   EXPECT_TRUE(wireless.DnsServers.empty());
+  EXPECT_EQ(wireless.NotApplied, (std::vector<std::string>{"SetDNSDomain", "setwinsserver"}));
 }
 
 TEST_F(SimulatedNetworkTest, LoadsTheHost) {
@@ -113,6 +115,7 @@ TEST_F(SimulatedNetworkTest, SavedChangesAreLoadedAgain) {
   EXPECT_EQ(wireless.DnsDomain, "lab.test");
   EXPECT_EQ(wireless.PrimaryWins, "10.0.0.4");
   EXPECT_EQ(wireless.Guid, kWirelessGuid);
+  EXPECT_EQ(wireless.NotApplied, (std::vector<std::string>{"SetDNSDomain", "setwinsserver"}));
   EXPECT_EQ(again.Host.ComputerName, "RENAMED");
   EXPECT_EQ(again.Host.Printers.size(), 1u);
   // Comments of the file survive, the removed printer's section does not.

@@ -100,7 +100,7 @@ TEST(SwitchEngine, ARunningSwitchEndsBeforeAnythingItUsesIsReleased) {
     SwitchEngine engine(lab.Parts());
     lab.Host->OnWorkgroup = [&] { lab.Order.push_back("workgroup"); };
     lab.Service->OnConnect = [&](int step) { lab.Order.push_back("adapter step " + std::to_string(step)); };
-    TSwitchInput input{{}, test::DefaultItemNames(), kMac};
+    TSwitchInput input{{}, test::DefaultItemNames(), kMac, {}};
     input.Set.EnableIP = input.Set.Workgroup = input.Set.WinsServer = true;
     input.Set.IP = "10.0.0.5";
     input.Set.Gateway = "10.0.0.1";

@@ -33,7 +33,7 @@ protected:
     SystemSwitchHost host(*system, FLauncher);
     QueueDispatcher dispatcher;
     test::FakeView view;
-    TSwitchInput input{set, test::DefaultItemNames(), std::string(test::kLabMac)};
+    TSwitchInput input{set, test::DefaultItemNames(), std::string(test::kLabMac), std::string(test::kLabGuid)};
     test::RunSwitch(input, std::make_shared<SwitchSession>(&view), dispatcher, adapters, host);
     return view;
   }
@@ -91,6 +91,26 @@ TEST_F(SwitchSimulatedTest, RefusedValuesAreListedAndLeaveTheNetworkAlone) {
   SimulatedNetwork network(FFolder.Path());
   EXPECT_TRUE(network.FindByMac(test::kLabMac)->DhcpEnabled);
   EXPECT_EQ(network.Host.ComputerName, "OLDNAME");
+}
+
+// An adapter that accepts the gateway and the DNS domain without putting
+// them into effect: the read-back lists exactly those two items.
+TEST_F(SwitchSimulatedTest, AcceptedButUnappliedItemsAreListedWithWhatTheAdapterReports) {
+  test::WriteLabNetwork(FFolder.Path(), "NotApplied=SetGateways,SetDNSDomain\r\nDNSDomain=old.example\r\n");
+  TSetRecord set;
+  set.EnableIP = set.DnsServer = set.DnsDomain = set.WinsServer = true;
+  set.IP = "10.20.0.5";
+  set.SubnetMask = "255.255.0.0";
+  set.Gateway = "10.20.0.1";
+  set.PreferredDns = "10.20.0.2";
+  set.DnsDomainText = "lab.example";
+  set.PrimaryWins = "10.20.0.4";
+  const test::FakeView view = Run(set);
+  EXPECT_EQ(view.Memo, (std::vector<std::string>{
+                           "The following settings are failed:", "",
+                           "[ IP ]: Accepted, but the adapter reports 10.20.0.5 / 255.255.0.0", "",
+                           "[ DNS Domain ]: Accepted, but the adapter reports old.example", ""}));
+  EXPECT_TRUE(view.Failed);
 }
 
 TEST_F(SwitchSimulatedTest, ProxyHelperStartsFromTheProgramFolderWithQuotedValues) {

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <map>
 #include <future>
 #include <system_error>
 
@@ -292,6 +294,87 @@ TEST_F(SwitchThreadTest, ClosedDialogGetsNothingWhileTheRestIsApplied) {
   EXPECT_EQ(FHost.Log().size(), 5u);
   EXPECT_TRUE(FView.Memo.empty());
   EXPECT_EQ(FView.DoneCount, 0);
+}
+
+constexpr const char* kGuid = "{0C293A5B-7C00-4000-8000-000000000001}";
+
+// The recording service accepts every call and applies none: what the
+// adapter then reports is FHost.Present.
+TEST_F(SwitchThreadTest, AcceptedItemsThatTheAdapterDoesNotReportAreListedAfterTheLastItem) {
+  TSwitchInput input = Input();
+  TickAll(input.Set);
+  input.AdapterGuid = kGuid;
+  FHost.Present.DhcpEnabled = true;
+  FHost.Present.AutoDns = true;
+  FHost.Present.PrimaryWins = "10.0.0.4";
+  FHost.PrinterResult = false;
+  Run(input);
+  EXPECT_EQ(FHost.Log(), (Lines{"switch PumpWait 200", "StartProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
+                                "JoinWorkgroup LAB", "MakeDefaultPrinter Laser",
+                                std::string("ui ReadAdapterConfig ") + kGuid}))
+      << "read once, on the UI thread, after the last item";
+  EXPECT_EQ(FView.Memo, (Lines{"The following settings are failed:", "", "[ Default Printer ]: Failed!", "",
+                               "[ IP ]: Accepted, but the adapter reports an automatic address", "",
+                               "[ DNS Server ]: Accepted, but the adapter reports automatic DNS servers", "",
+                               "[ DNS Domain ]: Accepted, but the adapter reports nothing", ""}));
+  EXPECT_EQ(FView.DoneCount, 1);
+  EXPECT_TRUE(FView.Failed);
+}
+
+TEST_F(SwitchThreadTest, ReadBackChecksOnlyAcceptedItemsAndNeedsTheAdaptersGuid) {
+  struct Case {
+    const char* Name;
+    const char* Guid;
+    std::string ReadFailure;
+    std::map<std::string, std::int32_t> Answers;
+    bool Domain; // ticked besides IP and WINS
+    bool Reads;
+    Lines Memo;
+  };
+  const std::string unread = "The current settings could not be read completely: Failed to get data for 'EnableDHCP'";
+  const Case cases[] = {
+      {"AsAsked", kGuid, "", {}, false, true, {}},
+      {"RefusedAndRestartItemsKeepTheirOwnLineOnly", kGuid, "", {{"EnableStatic", 1}, {"SetWinsServer", 70}}, true,
+       true,
+       {"The following settings are failed:", "", "[ IP ]: Successful completion, reboot required.", "",
+        "[ WINS Server ]: Invalid IP address.", "", "[ DNS Domain ]: Accepted, but the adapter reports nothing", ""}},
+      {"UnreadableSettingsFailEachAcceptedItem", kGuid, "Failed to get data for 'EnableDHCP'", {{"SetDNSDomain", 73}},
+       true, true,
+       {"The following settings are failed:", "", "[ DNS Domain ]: Invalid domain name.", "", "[ IP ]: " + unread,
+        "", "[ WINS Server ]: " + unread, ""}},
+      {"WithoutGuidNothingIsRead", "", "", {}, true, false, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    HookedService service;
+    service.Inner.AddAdapter({kMac, true, c.Answers, {}});
+    FakeHost host;
+    host.ReadFailure = c.ReadFailure;
+    host.Present.IPAddress = "10.0.0.5";
+    host.Present.SubnetMask = "255.255.255.0";
+    host.Present.DefaultGateway = "10.0.0.1";
+    host.Present.PrimaryWins = "10.0.0.4";
+    FakeView view;
+    TSwitchInput input = Input();
+    input.Set.EnableIP = input.Set.WinsServer = true;
+    input.Set.DnsDomain = c.Domain;
+    input.AdapterGuid = c.Guid;
+    test::RunSwitch(input, std::make_shared<SwitchSession>(&view), FDispatcher, service, host);
+    EXPECT_EQ(view.Memo, c.Memo);
+    EXPECT_EQ(view.Failed, !c.Memo.empty());
+    const Lines log = host.Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "ui ReadAdapterConfig " + std::string(c.Guid)), c.Reads ? 1 : 0);
+  }
+}
+
+TEST_F(SwitchThreadTest, AStoppedRunReadsNothingBack) {
+  TSwitchInput input = Input();
+  TickAll(input.Set);
+  input.AdapterGuid = kGuid;
+  FHost.OnWorkgroup = [this] { FSession->RequestStop(); };
+  Run(input);
+  EXPECT_EQ(FHost.Log().back(), "JoinWorkgroup LAB");
+  EXPECT_TRUE(FView.Memo.empty());
 }
 
 // The workgroup item holds the run until the waiting has begun: the wait

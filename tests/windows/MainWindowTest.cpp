@@ -28,7 +28,10 @@ std::string Text(HWND window) {
 class RecordingRunner final : public SwitchRunner {
 public:
   void WaitForEarlierSwitches(const std::function<void()>&) override {}
-  void RunSwitch(const TSwitchInput& input, const TSwitchRunOptions&) override { Runs.push_back(input); }
+  TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions&) override {
+    Runs.push_back(input);
+    return {TActivateEnd::Applied, {}};
+  }
   std::vector<TSwitchInput> Runs;
 };
 

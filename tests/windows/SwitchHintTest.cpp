@@ -257,8 +257,8 @@ protected:
       last = Look(dialog);
       ClickWhenFinished(dialog, last);
     };
-    TfrmSwitchHint form(threads, {FSet, test::DefaultItemNames(), std::string(test::kLabMac)}, options,
-                        std::move(hooks));
+    const TSwitchInput input{FSet, test::DefaultItemNames(), std::string(test::kLabMac), std::string(test::kLabGuid)};
+    TfrmSwitchHint form(threads, input, options, std::move(hooks));
     return form.ShowModal(nullptr);
   }
 
@@ -295,6 +295,20 @@ TEST_F(SwitchHintSimulatedTest, ARefusedItemShowsTheListAndTheRestIsApplied) {
   const SimulatedAdapter* adapter = network.FindByMac(test::kLabMac);
   EXPECT_TRUE(adapter->DhcpEnabled);
   EXPECT_EQ(adapter->DnsDomain, "home.example");
+}
+
+// The adapter takes the WINS servers without putting them into effect: the
+// read-back after the last item lists it, so the run counts as failed and
+// the dialog stays open although it would close itself.
+TEST_F(SwitchHintSimulatedTest, AnAcceptedButUnappliedItemIsListedAfterTheRun) {
+  test::WriteLabNetwork(FFolder.Path(), "NotApplied=SetWINSServer\r\nWINSPrimary=192.168.9.9\r\n");
+  Seen last;
+  EXPECT_EQ(Show({true, false}, last), 1);
+  EXPECT_EQ(last.Height, TfrmSwitchHint::kTallHeight);
+  EXPECT_EQ(last.Memo, "The following settings are failed:\r\n\r\n"
+                       "[ WINS Server ]: Accepted, but the adapter reports 192.168.9.9\r\n\r\n");
+  SimulatedNetwork network(FFolder.Path());
+  EXPECT_EQ(network.FindByMac(test::kLabMac)->DnsDomain, "home.example") << "the other items applied";
 }
 
 } // namespace

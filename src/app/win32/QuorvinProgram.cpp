@@ -2,6 +2,7 @@
 
 #include "app/ProgramLifecycle.h"
 #include "app/win32/Dialogs.h"
+#include "app/win32/StartingConsole.h"
 #include "app/win32/TfrmMain.h"
 #include "app/win32/TrayIcon.h"
 #include "app/win32/Win32SwitchRunner.h"
@@ -13,12 +14,16 @@
 #include "system/AutoStart.h"
 
 #include <memory>
+#include <type_traits>
 
 namespace quorvin {
 
 namespace {
 
-enum TrayCommand : UINT { kTrayOpen = 1, kTrayHelp, kTrayAbout, kTrayExit };
+struct MenuDeleter {
+  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
+};
+using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 class TQuorvinProgram {
 public:
@@ -31,6 +36,7 @@ private:
   void MarkShown();
   void RestoreFromTray();
   void ShowTrayMenu();
+  OwnedMenu BuildTrayMenu(const std::vector<std::string>& setCaptions);
   void aExitExecute();
   void ActivateAndExit();
   void Exit();
@@ -47,6 +53,7 @@ private:
   TProgramLifecycle FLife;
   bool FShown = false;
   bool FEnded = false;
+  int FExitCode = kExitApplied;
 };
 
 TQuorvinProgram::TQuorvinProgram(std::string firstArgument) : FLife(std::move(firstArgument)) {}
@@ -73,7 +80,7 @@ int TQuorvinProgram::Run() {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
-  return 0;
+  return FExitCode;
 }
 
 void TQuorvinProgram::MarkShown() {
@@ -172,33 +179,49 @@ void TQuorvinProgram::RestoreFromTray() {
   ::SetForegroundWindow(window);
 }
 
+OwnedMenu TQuorvinProgram::BuildTrayMenu(const std::vector<std::string>& setCaptions) {
+  OwnedMenu menu(::CreatePopupMenu());
+  if (!menu)
+    return nullptr;
+  // A disabled window has one of its dialogs open.
+  const bool setsEnabled = ::IsWindowEnabled(FMain.Handle()) && !FMain.Controller().Activating();
+  for (const TTrayMenuItem& item : TrayMenuItems(setCaptions, setsEnabled)) {
+    if (item.Command == 0)
+      ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+    else
+      ::AppendMenuA(menu.get(), MF_STRING | (item.Enabled ? MF_ENABLED : MF_GRAYED), item.Command,
+                    item.Caption.c_str());
+  }
+  return menu;
+}
+
 void TQuorvinProgram::ShowTrayMenu() {
   HWND window = FMain.Handle();
-  HMENU menu = ::CreatePopupMenu();
+  // Built at each opening, so that it lists the sets as they are now.
+  const std::vector<std::string> captions = FMain.Controller().WindowOptions().SetNames;
+  OwnedMenu menu = BuildTrayMenu(captions);
   if (!menu)
     return;
-  ::AppendMenuA(menu, MF_STRING, kTrayOpen, "&Open");
-  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuA(menu, MF_STRING, kTrayHelp, "Online &Help");
-  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuA(menu, MF_STRING, kTrayAbout, "&About");
-  ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuA(menu, MF_STRING, kTrayExit, "E&xit");
   // Without the foreground the menu would stay open when the user clicks
   // elsewhere; the posted null message lets it close at once after a choice.
   ::SetForegroundWindow(window);
   POINT cursor{};
   ::GetCursorPos(&cursor);
-  const UINT chosen = static_cast<UINT>(
-      ::TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, window, nullptr));
+  const auto chosen = static_cast<unsigned>(
+      ::TrackPopupMenuEx(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, cursor.x, cursor.y, window, nullptr));
   ::PostMessageA(window, WM_NULL, 0, 0);
-  ::DestroyMenu(menu);
-  switch (chosen) {
-  case kTrayOpen: RestoreFromTray(); break;
-  case kTrayHelp: ::SendMessageA(window, WM_COMMAND, IDM_HELP, 0); break;
-  case kTrayAbout: ::SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0); break;
-  case kTrayExit: aExitExecute(); break;
-  default: break;
+  menu.reset();
+  const TTrayChoice choice = TrayMenuChoice(chosen, captions.size());
+  switch (choice.Action) {
+  case TTrayAction::ActivateSet:
+    // The window stays as it is: hidden in the notification area, or shown.
+    FMain.Run([&] { FMain.Controller().ActivateSet(choice.Set); });
+    break;
+  case TTrayAction::Open: RestoreFromTray(); break;
+  case TTrayAction::Help: ::SendMessageA(window, WM_COMMAND, IDM_HELP, 0); break;
+  case TTrayAction::About: ::SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0); break;
+  case TTrayAction::Exit: aExitExecute(); break;
+  case TTrayAction::None: break;
   }
 }
 
@@ -212,7 +235,9 @@ void TQuorvinProgram::aExitExecute() {
 
 void TQuorvinProgram::ActivateAndExit() {
   ::ShowWindow(FMain.Handle(), SW_HIDE);
-  FMain.Activate();
+  const TActivateOutcome outcome = FMain.Activate();
+  FExitCode = CommandLineExitCode(outcome.End);
+  WriteToStartingConsole(ConsoleLines(outcome));
   FLife.BeginExit();
   ::PostMessageA(FMain.Handle(), WM_CLOSE, 0, 0);
 }
@@ -250,7 +275,7 @@ int RunQuorvin(const std::string& firstArgument) {
     return program.Run();
   } catch (const std::exception& error) {
     ShowErrorBox(nullptr, error);
-    return 1;
+    return kExitUnfinished;
   }
 }
 

@@ -16,7 +16,9 @@ inline constexpr UINT WM_ACTIVATEANDEXIT = 0x2506;
 // itself; true when one was found (this start then ends).
 bool ShowRunningInstance();
 
-// Runs the program until its exit; the process's exit code.
+// Runs the program until its exit; the process's exit code: for a run
+// with "/" and a set's name, how its Activate ended (CommandLineExitCode),
+// else 0.
 int RunQuorvin(const std::string& firstArgument);
 
 } // namespace quorvin

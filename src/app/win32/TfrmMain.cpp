@@ -118,8 +118,10 @@ void TfrmMain::Run(const std::function<void()>& step) {
   }
 }
 
-void TfrmMain::Activate() {
-  Run([this] { FController.aActivateExecute(); });
+TActivateOutcome TfrmMain::Activate() {
+  TActivateOutcome outcome; // unfinished when an error ended it
+  Run([&] { outcome = FController.aActivateExecute(); });
+  return outcome;
 }
 
 bool TfrmMain::PreTranslateMessage(MSG& message) {

@@ -47,8 +47,9 @@ public:
   // Runs a step of the controller; an error it raises is shown in the
   // program's error box.
   void Run(const std::function<void()>& step);
-  // Activate, as the button does (also for a message of the program).
-  void Activate();
+  // Activate, as the button does (also for a message of the program); how
+  // it ended.
+  TActivateOutcome Activate();
 
   // For the message loop: F5 and the dialog keys (Tab, arrows, Alt+letter).
   bool PreTranslateMessage(MSG& message);

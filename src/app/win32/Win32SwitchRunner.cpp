@@ -6,11 +6,20 @@
 
 namespace quorvin {
 
-void Win32SwitchRunner::RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) {
-  TfrmSwitchHint form(FThreads, input, {options.AutoCloseDialog, options.CommandLineRun});
+TActivateOutcome Win32SwitchRunner::RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) {
+  // Only the run's end message says how it went; a run stopped by "Cancel"
+  // or left behind by the close box never sends it, and stays unfinished.
+  TActivateOutcome outcome;
+  TSwitchHintHooks hooks;
+  hooks.Done = [&outcome](bool failed, const std::vector<std::string>& listLines) {
+    outcome.End = failed ? TActivateEnd::Failed : TActivateEnd::Applied;
+    outcome.Lines = FailureLinesOf(listLines);
+  };
+  TfrmSwitchHint form(FThreads, input, {options.AutoCloseDialog, options.CommandLineRun}, std::move(hooks));
   // A dialog that cannot be shown must not pass for a switch that ran.
   if (form.ShowModal(FOwner) == -1)
     throw QuorvinError("Cannot show the progress dialog", ::GetLastError());
+  return outcome;
 }
 
 } // namespace quorvin

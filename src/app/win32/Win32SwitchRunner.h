@@ -19,7 +19,7 @@ public:
   void WaitForEarlierSwitches(const std::function<void()>& whileWaiting) override {
     FThreads.WaitForEarlierRuns(whileWaiting);
   }
-  void RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override;
+  TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override;
 
 private:
   SwitchThreads& FThreads;

@@ -2,6 +2,7 @@
 
 #include "base/AsciiCase.h"
 #include "base/QuorvinError.h"
+#include "switching/DottedQuad.h"
 
 #include <algorithm>
 #include <bit>
@@ -48,29 +49,6 @@ const std::string& TextAt(const MethodArguments& arguments, std::size_t index,
   if (!text)
     WrongArguments(method);
   return *text;
-}
-
-std::optional<std::uint32_t> ParseDottedQuad(std::string_view text) {
-  std::uint32_t value = 0;
-  int fields = 0;
-  std::size_t at = 0;
-  while (true) {
-    std::size_t digits = 0;
-    std::uint32_t field = 0;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && digits < 4) {
-      field = field * 10 + static_cast<std::uint32_t>(text[at] - '0');
-      ++at;
-      ++digits;
-    }
-    if (digits == 0 || digits > 3 || field > 255)
-      return std::nullopt;
-    value = (value << 8) | field;
-    if (++fields == 4)
-      return at == text.size() ? std::optional(value) : std::nullopt;
-    if (at == text.size() || text[at] != '.')
-      return std::nullopt;
-    ++at;
-  }
 }
 
 // Ones from the top, then zeros; at least one bit set.
@@ -203,7 +181,12 @@ std::int32_t CallSimulatedAdapterMethod(SimulatedAdapter& adapter, std::string_v
   const auto found = Methods().find(Upper(method));
   if (found == Methods().end())
     throw QuorvinError("Unknown method " + std::string(method));
-  return found->second(adapter, arguments);
+  const bool applied = std::none_of(adapter.NotApplied.begin(), adapter.NotApplied.end(),
+                                    [&](const std::string& name) { return EqualsIgnoringCase(name, method); });
+  if (applied)
+    return found->second(adapter, arguments);
+  SimulatedAdapter discarded = adapter; // the change goes nowhere
+  return found->second(discarded, arguments);
 }
 
 } // namespace quorvin

@@ -20,7 +20,8 @@
 //
 // Method names match without regard to case. An unknown method or an
 // argument of the wrong form raises QuorvinError, as the real service's call
-// would fail.
+// would fail. A method that the adapter lists in NotApplied checks its
+// arguments and answers as above, but leaves the adapter as it was.
 
 #include "switching/ManagementSession.h"
 #include "system/sim/SimulatedNetwork.h"

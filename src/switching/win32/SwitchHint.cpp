@@ -192,6 +192,8 @@ void TfrmSwitchHint::WMSwitchDone(WPARAM failed) {
     ::ShowWindow(::GetDlgItem(FWindow, IDC_MEMO1), SW_SHOW);
   }
   Changed();
+  if (FHooks.Done)
+    FHooks.Done(failed != 0, FMemoLines);
   if (!failed && (FOptions.AutoCloseDialog || FOptions.CommandLineRun))
     bCancelClick();
 }

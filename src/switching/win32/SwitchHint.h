@@ -27,6 +27,9 @@ struct TSwitchHintHooks {
   // After each change of what it shows: caption, status, button, list,
   // height. The state can be read from the dialog's window at that moment.
   std::function<void(HWND dialog)> Changed;
+  // When the run's end arrives, before the dialog may close itself: whether
+  // failure lines were written, and the list's lines (heading included).
+  std::function<void(bool failed, const std::vector<std::string>& listLines)> Done;
   // As it closes, with its modal result.
   std::function<void(HWND dialog, INT_PTR modalResult)> Closing;
   // An error that ends the dialog (a switch that cannot start); without a

@@ -113,6 +113,7 @@ SimulatedAdapter LoadAdapter(const Reader& reader, std::size_t index) {
   adapter.DnsDomain = reader.Text(section, "DNSDomain");
   adapter.PrimaryWins = reader.Text(section, "WINSPrimary");
   adapter.SecondaryWins = reader.Text(section, "WINSSecondary");
+  adapter.NotApplied = reader.List(section, "NotApplied");
   return adapter;
 }
 
@@ -132,6 +133,7 @@ void StoreAdapter(IniDocument& document, const SimulatedAdapter& adapter, std::s
   document.Write(section, "DNSDomain", Quoted(adapter.DnsDomain));
   document.Write(section, "WINSPrimary", adapter.PrimaryWins);
   document.Write(section, "WINSSecondary", adapter.SecondaryWins);
+  document.Write(section, "NotApplied", JoinList(adapter.NotApplied));
 }
 
 // Removes the sections numbered from count up to the first number that has none.

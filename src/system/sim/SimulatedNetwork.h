@@ -57,6 +57,10 @@ struct SimulatedAdapter {
   std::string DnsDomain;
   std::string PrimaryWins;
   std::string SecondaryWins;
+  // Methods of the adapter configuration that answer as usual but change
+  // nothing ("NotApplied"), as a system does that accepts a setting and
+  // does not put it into effect.
+  std::vector<std::string> NotApplied;
 
   // The MAC as the program writes it: "00:0C:29:3A:5B:7C".
   std::string MacText() const;

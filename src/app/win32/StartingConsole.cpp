@@ -1,0 +1,74 @@
+#include "app/win32/StartingConsole.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace quorvin {
+
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text.append(line).append("\r\n");
+  return text;
+}
+
+bool WriteAll(HANDLE file, const std::string& text) {
+  DWORD written = 0;
+  return ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+         written == text.size();
+}
+
+// A console shows its own code page, not the program's ANSI one: the texts
+// go through UTF-16.
+bool WriteToConsole(HANDLE console, const std::string& text) {
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  DWORD written = 0;
+  if (::WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr))
+    return written == wide.size();
+  return WriteAll(console, text); // a handle that is no console after all
+}
+
+} // namespace
+
+bool WriteToStartingConsole(const std::vector<std::string>& lines) {
+  if (lines.empty())
+    return true;
+  const std::string text = Joined(lines);
+  // A window program started with "> file" or "| more" was handed that
+  // handle; one started from a bare prompt has no usable one.
+  HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+  if (output && output != INVALID_HANDLE_VALUE) {
+    const DWORD type = ::GetFileType(output);
+    if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE)
+      return WriteAll(output, text);
+  }
+  // Never AllocConsole: a run started by a shortcut or the scheduler must
+  // not flash a console window. A process that has a console already (Wine
+  // hands a window program the console of the prompt that started it)
+  // cannot attach, and writes to its own.
+  const bool attached = ::AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+  if (!attached && ::GetLastError() != ERROR_ACCESS_DENIED)
+    return false;
+  bool written = false;
+  HANDLE console = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr);
+  if (console != INVALID_HANDLE_VALUE) {
+    OwnedHandle owned(console);
+    written = WriteToConsole(console, text);
+  }
+  if (attached)
+    ::FreeConsole();
+  return written;
+}
+
+} // namespace quorvin

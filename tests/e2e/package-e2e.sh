@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The two downloads under Wine, as a user and an administrator meet them:
+# - the zip unpacks into one folder, from which Quorvin starts and writes its
+#   data.ini beside itself;
+# - the installer installs silently into a folder given with /D=; Quorvin
+#   runs from there over the simulated network (a set from the command line,
+#   the start with Windows from the options dialog), and the installer
+#   refuses to replace it while it runs; the silent uninstaller
+#   removes the files, the shortcut, the Programs and Features entry and the
+#   Run value, and keeps data.ini; with /RemoveSets it removes data.ini and
+#   the folder, and a Run value of another copy stays.
+# Usage: package-e2e.sh ZIP SETUP BIN_DIR (WINEPREFIX and DISPLAY come from
+# scripts/wine-env.sh). Exits 77, skipped, when the packages are not built.
+set -uo pipefail
+zip=$1 setup=$2 bin=$3
+here=$(cd "$(dirname "$0")" && pwd)
+demo="$here/../../scripts/demo"
+app_ids="$here/../../src/app/win32/resource.h"
+if [ ! -f "$zip" ] || [ ! -f "$setup" ]; then
+  echo "skipped: build the packages first (cmake --build --preset windows-cross --target package)"
+  exit 77
+fi
+failures=0
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
+}
+
+# Shortcuts made under Wine would otherwise reach the host's own menus.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d"
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+
+probe() { wine "$bin/quorvin_probe.exe" "$@"; }
+id_of() { awk -v name="$1" '$2 == name { print $3 }' "$app_ids"; }
+exit_id=$(id_of IDM_EXIT)
+options_id=$(id_of IDM_OPTIONS)
+
+run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+run_value='Quorvin 3.5'
+entry_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quorvin'
+# The data of one registry value (64-bit view), empty when it is missing.
+reg_value() { # key name
+  wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r' |
+    awk -v name="$2" 'index($0, "    " name "    ") == 1 { sub(/^ +[^ ].*    REG_[A-Z_]+    /, ""); print }'
+}
+no_key() { ! wine reg query "$1" /reg:64 >/dev/null 2>&1; }
+shortcut=$(winepath -u 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Quorvin.lnk' 2>/dev/null)
+program_files=(Quorvin.exe Pevrix.exe help.html ReadMe.txt Licence.txt)
+
+work=$(mktemp -d)
+network="$work/network"
+mkdir "$network"
+cp "$demo/network.ini" "$network/"
+export QUORVIN_SIMULATE
+QUORVIN_SIMULATE=$(winepath -w "$network")
+
+start() { # folder, arguments...: Quorvin in the background, until its first show
+  local folder=$1; shift
+  rm -f "$work/ready"
+  QUORVIN_READY_FILE=$(winepath -w "$work/ready") wine "$folder/Quorvin.exe" "$@" >>"$work/wine.log" 2>&1 &
+  for _ in $(seq 300); do [ -s "$work/ready" ] && return 0; sleep 0.2; done
+  return 1
+}
+# Until every process of the prefix has ended; on a loaded machine a step
+# can take long, but a program left waiting for an answer must not hold the
+# test for ever.
+settle() { timeout 180 wineserver -w || { echo "still running after 180 s: ended"; wineserver -k; }; }
+quit() { # the confirmed exit
+  probe command "$exit_id" >/dev/null
+  probe press Quorvin "&Yes" 60 >/dev/null 2>&1
+  probe wait none 60 >/dev/null
+  settle
+}
+all_present() { local f; for f in "$@"; do [ -e "$f" ] || return 1; done; }
+none_present() { local f; for f in "$@"; do [ ! -e "$f" ] || return 1; done; }
+in_folder() { local folder=$1 f; shift; for f in "$@"; do printf '%s\n' "$folder/$f"; done; }
+
+# The zip: one folder holding exactly the five files; a start from it, with
+# no data.ini yet, writes data.ini beside Quorvin.exe at the exit.
+unzip -q "$zip" -d "$work/zip"
+check "the zip holds one folder" test "$(ls "$work/zip")" = "$(basename "$zip" .zip)"
+portable="$work/zip/$(basename "$zip" .zip)"
+check "the folder holds the programs, help.html, the read-me and the licence" \
+  test "$(ls "$portable" | sort)" = "$(printf '%s\n' "${program_files[@]}" | sort)"
+check "Quorvin starts from the unpacked folder" start "$portable"
+quit
+check "the unpacked Quorvin keeps its sets beside itself" grep -q '^TabCount=5' <(tr -d '\r' < "$portable/data.ini" 2>/dev/null)
+
+# The installer, silent, into a folder of our own.
+inst="$work/Apps/Quorvin"
+mapfile -t installed < <(in_folder "$inst" "${program_files[@]}" Uninstall.exe)
+wine "$setup" /S "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
+check "the silent install succeeds" test $? = 0
+check "the programs, the help page, the read-me, the licence and the uninstaller are installed" all_present "${installed[@]}"
+check "the Start menu has the shortcut" test -f "$shortcut"
+check "Programs and Features shows the version" test "$(reg_value "$entry_key" DisplayVersion)" = 3.5
+check "Programs and Features shows the publisher" test "$(reg_value "$entry_key" Publisher)" = "Corvane Software"
+check "the entry's uninstaller is the installed one" \
+  test "$(reg_value "$entry_key" QuietUninstallString)" = "\"$(winepath -w "$inst")\\Uninstall.exe\" /S"
+
+# The installed program applies a set from its command line.
+cp "$demo/data.ini" "$inst/"
+timeout 180 wine "$inst/Quorvin.exe" /Office >>"$work/wine.log" 2>&1
+check "Quorvin /Office from the installed folder ends with 0" test $? = 0
+settle
+check "the set reached the simulated adapter" grep -q '^IPAddress=10.20.30.41' <(tr -d '\r' < "$network/network.ini")
+
+# The options dialog switches the start with Windows on. Hidden (-Start),
+# the main window cannot be taken for the dialog of the same caption.
+start "$inst" -Start
+probe wait hidden 60 >/dev/null
+probe command "$options_id" >/dev/null
+probe press "Quorvin 3.5" "Auto start when Windows starts" 60 >/dev/null
+probe press "Quorvin 3.5" "&OK" 10 >/dev/null
+for _ in $(seq 600); do [ -n "$(reg_value "$run_key" "$run_value")" ] && break; sleep 0.1; done
+check "the options write the Run value" test "$(reg_value "$run_key" "$run_value")" = "$(winepath -w "$inst")\\Quorvin.exe -Start"
+timeout 120 wine "$setup" /S "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
+check "the installer refuses to run while Quorvin runs (exit code 2)" test $? = 2
+quit
+sets=$(md5sum < "$inst/data.ini")
+
+# The silent uninstall keeps the sets.
+wine "$inst/Uninstall.exe" /S >>"$work/wine.log" 2>&1
+settle # the uninstaller runs on from a copy of itself
+check "the silent uninstall removes the installed files" none_present "${installed[@]}"
+check "the silent uninstall keeps data.ini as it was" test "$(md5sum < "$inst/data.ini" 2>/dev/null)" = "$sets"
+check "the Run value is gone" test -z "$(reg_value "$run_key" "$run_value")"
+check "the Programs and Features entry is gone" no_key "$entry_key"
+check "the shortcut is gone" test ! -e "$shortcut"
+
+# Installed again over the kept sets, then removed with them. Meanwhile the
+# unpacked copy starts with Windows: its Run value is not this folder's.
+wine "$setup" /S "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
+check "installing again keeps data.ini" test "$(md5sum < "$inst/data.ini" 2>/dev/null)" = "$sets"
+portable_start="$(winepath -w "$portable")\\Quorvin.exe -Start"
+wine reg add "$run_key" /v "$run_value" /d "$portable_start" /reg:64 /f >/dev/null 2>&1
+wine "$inst/Uninstall.exe" /S /RemoveSets >>"$work/wine.log" 2>&1
+settle
+check "/RemoveSets removes data.ini and the folder" test ! -e "$inst"
+check "another copy's Run value stays" test "$(reg_value "$run_key" "$run_value")" = "$portable_start"
+wine reg delete "$run_key" /v "$run_value" /reg:64 /f >/dev/null 2>&1
+
+wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+[ "$failures" = 0 ] && rm -rf "$work" || echo "left for a look: $work"
+exit $((failures > 0))

@@ -1,0 +1,112 @@
+// The main window's switch runner: how the run under its progress dialog
+// ended, as the program hands it on to a command-line run's exit code.
+
+#include "app/win32/Win32SwitchRunner.h"
+
+#include "base/win32/Win32Dispatcher.h"
+#include "support/SwitchFakes.h"
+#include "switching/win32/SwitchHintIds.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <future>
+
+namespace quorvin {
+namespace {
+
+constexpr const char* kMac = "00:11:22:33:44:55";
+
+enum class Answer { None, OkWhenFinished, CloseBoxAtWorkgroup };
+
+// Acts on the progress dialog from within its own modal loop: a thread
+// timer runs there and finds the dialog by what its status panel shows.
+class DialogAnswerer {
+public:
+  explicit DialogAnswerer(Answer answer) : FAnswer(answer) {
+    FCurrent = this;
+    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
+  }
+  ~DialogAnswerer() {
+    ::KillTimer(nullptr, FTimer);
+    FCurrent = nullptr;
+  }
+
+private:
+  static BOOL CALLBACK Visit(HWND window, LPARAM) {
+    char status[128] = {};
+    ::GetDlgItemTextA(window, IDC_PANEL1, status, sizeof status);
+    const std::string shown = status;
+    if (FCurrent->FAnswer == Answer::OkWhenFinished && shown == "Finished!")
+      ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_BCANCEL, BN_CLICKED), 0);
+    else if (FCurrent->FAnswer == Answer::CloseBoxAtWorkgroup && shown.find("[ Workgroup ]") != std::string::npos)
+      ::PostMessageA(window, WM_CLOSE, 0, 0);
+    else
+      return TRUE;
+    FCurrent->FAnswer = Answer::None;
+    return FALSE;
+  }
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (FCurrent && FCurrent->FAnswer != Answer::None)
+      ::EnumThreadWindows(::GetCurrentThreadId(), Visit, 0);
+  }
+
+  static inline DialogAnswerer* FCurrent = nullptr;
+  Answer FAnswer;
+  UINT_PTR FTimer = 0;
+};
+
+struct RunCase {
+  const char* Name;
+  bool PrinterResult;
+  bool CommandLineRun;
+  Answer Answer;
+  TActivateEnd End;
+  std::vector<std::string> Lines;
+};
+
+class SwitchRunnerTest : public ::testing::TestWithParam<RunCase> {};
+
+TEST_P(SwitchRunnerTest, TellsHowTheRunEnded) {
+  const RunCase& c = GetParam();
+  Win32Dispatcher dispatcher;
+  test::HookedService service;
+  service.Inner.AddAdapter({kMac, true, {}, {}});
+  test::FakeHost host;
+  host.PrinterResult = c.PrinterResult;
+  // The workgroup item holds the run until the dialog has gone, so that a
+  // close box falls inside the run.
+  std::promise<void> dialogGone;
+  if (c.Answer == Answer::CloseBoxAtWorkgroup)
+    host.OnWorkgroup = [gone = dialogGone.get_future().share()] { gone.wait(); };
+  SwitchThreads threads(dispatcher, service, host);
+  Win32SwitchRunner runner(threads);
+
+  TSwitchInput input{{}, test::DefaultItemNames(), kMac};
+  input.Set.EnableIP = input.Set.Workgroup = input.Set.DefaultPrinter = true;
+  input.Set.IP = "10.0.0.5";
+  input.Set.Printer = "Laser";
+  TActivateOutcome outcome;
+  {
+    DialogAnswerer answerer(c.Answer);
+    outcome = runner.RunSwitch(input, {false, c.CommandLineRun});
+  }
+  dialogGone.set_value();
+  runner.WaitForEarlierSwitches([] {});
+  EXPECT_EQ(outcome.End, c.End);
+  EXPECT_EQ(outcome.Lines, c.Lines);
+  EXPECT_EQ(host.Log().back(), "MakeDefaultPrinter Laser") << "every item ran, seen or not";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, SwitchRunnerTest,
+    ::testing::Values(RunCase{"Applied", true, true, Answer::None, TActivateEnd::Applied, {}},
+                      RunCase{"Failed", false, true, Answer::OkWhenFinished, TActivateEnd::Failed,
+                              {"[ Default Printer ]: Failed!"}},
+                      RunCase{"ClosedByItsCloseBox", false, false, Answer::CloseBoxAtWorkgroup,
+                              TActivateEnd::Unfinished, {}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+} // namespace
+} // namespace quorvin
