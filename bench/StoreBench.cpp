@@ -111,8 +111,8 @@ void DeleteFirstHeaderByHeader(benchmark::State& state) {
 }
 BENCHMARK(DeleteFirstHeaderByHeader)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// A tab change that leaves an edited set in the middle of many: all 28 keys
-// written, each through the engine.
+// A tab change that leaves an edited set in the middle of many: every key
+// of the set written, each through the engine.
 void SaveOneSetOf(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const std::string path = PrepareFile(SettingsWithSets(count));
