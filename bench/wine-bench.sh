@@ -84,18 +84,22 @@ QUORVIN_READY_FILE=$(winepath -w "$ready")
 export QUORVIN_READY_FILE
 
 # One start: prints "MILLISECONDS KILOBYTES". The watch on the folder is
-# set up before the program starts, so the marker cannot come unseen.
+# set up before the program starts, so the marker cannot come unseen. The
+# wineserver creates the file and closes its own handle before the program
+# writes, so a closed file may still be empty: events are taken until the
+# line is there.
 measure() { # program [arguments]
   local program=$1; shift
   rm -f "$ready"
-  coproc WATCH { exec inotifywait -e close_write --include '/ready$' -t 120 "$folder" 2>&1; }
+  coproc WATCH { exec inotifywait -m -e close_write --include '/ready$' "$folder" 2>&1; }
   local line
   until [[ "${line:-}" == *"Watches established"* ]]; do read -r line <&"${WATCH[0]}"; done
   local began pid
   began=$(date +%s%N)
   wine "$folder/$program" "$@" >>"$folder/wine.log" 2>&1 &
   pid=$!
-  read -r line <&"${WATCH[0]}" || true
+  while [ ! -s "$ready" ] && read -r -t 120 line <&"${WATCH[0]}"; do :; done
+  kill "$WATCH_PID" 2>/dev/null
   wait "$WATCH_PID" 2>/dev/null || true
   if [ ! -s "$ready" ]; then
     echo "wine-bench: $program did not show its window" >&2
