@@ -10,7 +10,8 @@
 # New inputs collect in build/fuzz/corpus/<target>; the committed seeds stay
 # as they are. An input that fails is kept as build/fuzz/artifacts/<target>-*
 # and makes the script exit non-zero. Prints per target the executions, the
-# seconds and the outcome.
+# seconds and the outcome. FUZZ_WORK names another folder for the corpora,
+# artifacts and logs, so that a long run and a short one can go side by side.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -33,7 +34,8 @@ cmake --build --preset fuzz >/dev/null || exit 1
 # The file targets write a scratch file per execution: a memory file system
 # keeps that from costing disk writes.
 [ -w /dev/shm ] && export TMPDIR=/dev/shm
-out=build/fuzz
+bin=build/fuzz/bin
+out=${FUZZ_WORK:-build/fuzz}
 mkdir -p "$out/artifacts" "$out/logs"
 
 options_for() { # target: the dictionary and input size that suit it
@@ -54,7 +56,7 @@ for target in "${targets[@]}"; do
   log="$out/logs/$target.log"
   started=$(date +%s)
   # shellcheck disable=SC2046
-  "$out/bin/$target" "${limit[@]}" $(options_for "$target") -timeout=10 -print_final_stats=1 \
+  "$bin/$target" "${limit[@]}" $(options_for "$target") -timeout=10 -print_final_stats=1 \
     -artifact_prefix="$out/artifacts/$target-" "$corpus" >"$log" 2>&1
   result=$?
   seconds=$(($(date +%s) - started))
