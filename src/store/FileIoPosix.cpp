@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
+#include <ctime>
 #include <random>
 #include <utility>
 
@@ -70,6 +72,70 @@ std::pair<FileDescriptor, std::string> CreateTemporaryBeside(const std::string& 
   throw WriteRefused(path, static_cast<std::uint32_t>(errno));
 }
 
+ssize_t ReadSome(int fd, char* buffer, std::size_t size, const std::string& path) {
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, size);
+    if (got >= 0)
+      return got;
+    if (errno != EINTR)
+      throw ReadFailed(path, errno);
+  }
+}
+
+std::string ReadToEnd(int fd, std::size_t expected, const std::string& path) {
+  // Sized once from the start, so a large file costs its size and no more:
+  // the end is found through a small buffer, and only a file that grew
+  // since fstat makes the string grow.
+  std::string bytes(expected, '\0');
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t got = ReadSome(fd, bytes.data() + filled, bytes.size() - filled, path);
+    if (got == 0)
+      break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  char more[64 * 1024];
+  while (filled == expected) {
+    const ssize_t got = ReadSome(fd, more, sizeof more, path);
+    if (got == 0)
+      break;
+    bytes.append(more, static_cast<std::size_t>(got));
+  }
+  return bytes;
+}
+
+constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+
+std::int64_t Nanoseconds(const timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * kNanosecondsPerSecond + time.tv_nsec;
+}
+
+std::int64_t Now() {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  return Nanoseconds(now);
+}
+
+FileIdentity IdentityOf(const struct stat& info) {
+  return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+                      static_cast<std::uint64_t>(info.st_size), Nanoseconds(info.st_mtim),
+                      Nanoseconds(info.st_ctim)};
+}
+
+// How long after its last change a file's times tell every later change.
+// Linux stamps files from its coarse clock, one tick behind at most; a
+// filesystem with sub-second times keeps 10 ms or finer, one without them
+// (FAT keeps 2 s) may round a later change down onto the same time.
+std::int64_t SettleTime(const struct stat& info) {
+  timespec tick{0, 10'000'000};
+#ifdef CLOCK_REALTIME_COARSE
+  ::clock_getres(CLOCK_REALTIME_COARSE, &tick);
+#endif
+  const bool subSecond = info.st_mtim.tv_nsec != 0 || info.st_ctim.tv_nsec != 0;
+  return (subSecond ? 20'000'000 : 2 * kNanosecondsPerSecond) + Nanoseconds(tick);
+}
+
 } // namespace
 
 bool FileExists(const std::string& path) {
@@ -77,7 +143,22 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0)
+    return std::nullopt;
+  return IdentityOf(info);
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
+  FileVersion ignored;
+  return ReadWholeFile(path, ignored);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, FileVersion& version) {
+  // Taken before anything is read: a change from here on carries a time no
+  // earlier than this less one tick of the clock that stamps files.
+  const std::int64_t readBegan = Now();
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.Get() < 0) {
     if (errno == ENOENT)
@@ -87,22 +168,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   struct stat info {};
   if (::fstat(fd.Get(), &info) != 0)
     throw ReadFailed(path, errno);
-  // Sized once from the start, so a large file costs its size and no more.
-  std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size())
-      bytes.resize(bytes.size() + 64 * 1024); // the file grew since fstat
-    const ssize_t got = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0)
-      throw ReadFailed(path, errno);
-    if (got == 0)
-      break;
-    filled += static_cast<std::size_t>(got);
-  }
-  bytes.resize(filled);
+  std::string bytes = ReadToEnd(fd.Get(), static_cast<std::size_t>(info.st_size), path);
+  // Examined again after the read, so that a change during it shows.
+  if (::fstat(fd.Get(), &info) != 0)
+    throw ReadFailed(path, errno);
+  version.Identity = IdentityOf(info);
+  version.Settled =
+      std::max(version.Identity.Modified, version.Identity.Changed) + SettleTime(info) < readBegan;
   return bytes;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The settings file, value by value, as the Windows profile functions offer it.
-// Each call opens the file and closes it again; nothing is held between calls.
+// Each call opens the file and closes it again; the file is never held open
+// between calls (an engine may keep what it parsed, while it can prove it
+// current).
 
 #include <cstddef>
 #include <string>

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace quorvin {
 namespace {
@@ -75,9 +76,35 @@ DWORD PutInPlace(const std::string& temporary, const std::string& path) {
                                                                                : ::GetLastError();
 }
 
+DWORD ReadSome(HANDLE file, char* buffer, std::size_t size, const std::string& path) {
+  DWORD got = 0;
+  if (!::ReadFile(file, buffer, static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20)), &got, nullptr))
+    throw ReadFailed(path, ::GetLastError());
+  return got;
+}
+
 } // namespace
 
 bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::optional<FileIdentity> IdentifyFile(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
+  auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+  FileIdentity identity;
+  identity.Size = join(data.nFileSizeHigh, data.nFileSizeLow);
+  identity.Modified = static_cast<std::int64_t>(join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime));
+  return identity;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, FileVersion& version) {
+  // On Windows the program uses the profile functions themselves and the
+  // portable engine serves the conformance tests, which need no speed: no
+  // version is taken as settled, so every read compares the bytes.
+  version = FileVersion{};
+  return ReadWholeFile(path);
+}
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   UniqueFile file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
@@ -90,21 +117,26 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size))
     throw ReadFailed(path, ::GetLastError());
-  // Sized once from the start, so a large file costs its size and no more.
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  // Sized once from the start, so a large file costs its size and no more:
+  // the end is found through a small buffer, and only a file that grew
+  // since the size was taken makes the string grow.
+  const std::size_t expected = static_cast<std::size_t>(size.QuadPart);
+  std::string bytes(expected, '\0');
   std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size())
-      bytes.resize(bytes.size() + 64 * 1024); // the file grew since the size was taken
-    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1u << 20));
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes.data() + filled, wanted, &got, nullptr))
-      throw ReadFailed(path, ::GetLastError());
+  while (filled < bytes.size()) {
+    const DWORD got = ReadSome(file.get(), bytes.data() + filled, bytes.size() - filled, path);
     if (got == 0)
       break;
     filled += got;
   }
   bytes.resize(filled);
+  std::vector<char> more(64 * 1024);
+  while (filled == expected) {
+    const DWORD got = ReadSome(file.get(), more.data(), more.size(), path);
+    if (got == 0)
+      break;
+    bytes.append(more.data(), got);
+  }
   return bytes;
 }
 
