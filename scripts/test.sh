@@ -19,7 +19,12 @@ echo "== package: windows-cross"
 cmake --build --preset windows-cross --target package || exit 1
 
 echo "== tests: native"
+# Among them "crash": 100 saves and deletes killed at random moments
+# (build/native/bin/quorvin_crash_test makes 1000 by hand).
 ctest --preset native || status=1
+
+echo "== fuzzing: each target 20 s on its seed corpus"
+scripts/fuzz.sh || status=1
 
 # The switch's threads under the thread and address sanitizers.
 for preset in native-tsan native-asan; do

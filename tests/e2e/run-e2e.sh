@@ -44,6 +44,7 @@ demo="$(dirname "$0")/../../scripts/demo"
 app_ids="$(dirname "$0")/../../src/app/win32/resource.h"
 . "$(dirname "$0")/quorvin-e2e.sh"
 . "$(dirname "$0")/adapter-e2e.sh"
+. "$(dirname "$0")/robust-e2e.sh"
 wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
 
 exit $((failures > 0))

@@ -31,7 +31,6 @@ protected:
     return config;
   }
 
-private:
   TempFolder FFolder;
 };
 
@@ -122,6 +121,41 @@ TEST_F(SimulatedNetworkTest, SavedChangesAreLoadedAgain) {
   const std::string bytes = ReadBytes(SimulatedNetwork(Folder()).FilePath());
   EXPECT_NE(bytes.find("; A simulated network"), std::string::npos);
   EXPECT_EQ(bytes.find("[Printer1]"), std::string::npos);
+}
+
+// Values of a hand-written file that only quotes keep: a save writes them
+// so that the next load gives them back as the first load gave them.
+TEST_F(SimulatedNetworkTest, QuotedValuesSurviveASave) {
+  struct Case {
+    const char* Line;
+    std::vector<std::string> SimulatedAdapter::*List = nullptr;
+    std::string SimulatedAdapter::*Text = nullptr;
+  };
+  const Case cases[] = {
+      {"WINSPrimary=\" 10.0.0.1\"", nullptr, &SimulatedAdapter::PrimaryWins},
+      {"WINSSecondary=' 10.0.0.2 '", nullptr, &SimulatedAdapter::SecondaryWins},
+      {"GUID=\" {6A1F3C22-5B1E-4E0B-9C4D-1F2E3A4B5C60}\"", nullptr, &SimulatedAdapter::Guid},
+      {"IPAddress=\"'10.0.0.1,10.0.0.2'\"", &SimulatedAdapter::IpAddresses},
+      {"SubnetMask=\"'255.0.0.0'\"", &SimulatedAdapter::SubnetMasks},
+      {"DefaultGateway=\"\"10.0.0.9\"\"", &SimulatedAdapter::Gateways},
+      {"DNSServers=\"'10.0.0.3,10.0.0.4\"'", &SimulatedAdapter::DnsServers},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Line);
+    WriteBytes(FFolder.File("network.ini"),
+               std::string("[Network]\r\nAdapterCount=1\r\n[Adapter0]\r\nMAC=00:0C:29:3A:5B:7C\r\n") + c.Line + "\r\n");
+    SimulatedNetwork network(Folder());
+    ASSERT_EQ(network.Adapters.size(), 1u);
+    network.Save();
+    const SimulatedNetwork again(Folder());
+    ASSERT_EQ(again.Adapters.size(), 1u);
+    if (c.List) {
+      EXPECT_FALSE((network.Adapters[0].*c.List).empty());
+      EXPECT_EQ(again.Adapters[0].*c.List, network.Adapters[0].*c.List);
+    } else {
+      EXPECT_EQ(again.Adapters[0].*c.Text, network.Adapters[0].*c.Text);
+    }
+  }
 }
 
 TEST_F(SimulatedNetworkTest, CountsBeyondTheBoundsLoadOnlyTheBounds) {

@@ -75,7 +75,8 @@ private:
 };
 
 // A value that the profile functions would read back changed (outer quotes,
-// outer blanks) is written in quotes.
+// outer blanks) is written in quotes; every text of the file goes through
+// here, so that a save and a new load give back what was loaded.
 std::string Quoted(const std::string& value) {
   if (value.empty() || (TrimBlanks(value).size() == value.size() &&
                         !(value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -122,17 +123,17 @@ void StoreAdapter(IniDocument& document, const SimulatedAdapter& adapter, std::s
   document.Write(section, "ConnectionName", Quoted(adapter.ConnectionName));
   document.Write(section, "Description", Quoted(adapter.Description));
   document.Write(section, "MAC", adapter.MacText());
-  document.Write(section, "GUID", adapter.Guid);
+  document.Write(section, "GUID", Quoted(adapter.Guid));
   document.Write(section, "ComboIndex", std::to_string(adapter.ComboIndex));
   document.Write(section, "IPEnabled", adapter.IpEnabled ? "1" : "0");
   document.Write(section, "DHCPEnabled", adapter.DhcpEnabled ? "1" : "0");
-  document.Write(section, "IPAddress", JoinList(adapter.IpAddresses));
-  document.Write(section, "SubnetMask", JoinList(adapter.SubnetMasks));
-  document.Write(section, "DefaultGateway", JoinList(adapter.Gateways));
-  document.Write(section, "DNSServers", JoinList(adapter.DnsServers));
+  document.Write(section, "IPAddress", Quoted(JoinList(adapter.IpAddresses)));
+  document.Write(section, "SubnetMask", Quoted(JoinList(adapter.SubnetMasks)));
+  document.Write(section, "DefaultGateway", Quoted(JoinList(adapter.Gateways)));
+  document.Write(section, "DNSServers", Quoted(JoinList(adapter.DnsServers)));
   document.Write(section, "DNSDomain", Quoted(adapter.DnsDomain));
-  document.Write(section, "WINSPrimary", adapter.PrimaryWins);
-  document.Write(section, "WINSSecondary", adapter.SecondaryWins);
+  document.Write(section, "WINSPrimary", Quoted(adapter.PrimaryWins));
+  document.Write(section, "WINSSecondary", Quoted(adapter.SecondaryWins));
   document.Write(section, "NotApplied", JoinList(adapter.NotApplied));
 }
 
