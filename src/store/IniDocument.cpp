@@ -9,6 +9,14 @@ bool IsBlank(char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
+// The first line break at or after pos, or the end. A plain loop: the
+// two-character find_first_of calls memchr once per byte.
+std::size_t LineEnd(std::string_view bytes, std::size_t pos) {
+  while (pos < bytes.size() && !IsLineBreak(bytes[pos]))
+    ++pos;
+  return pos;
+}
+
 std::string_view TrimRight(std::string_view text) {
   while (!text.empty() && IsBlank(text.back()))
     text.remove_suffix(1);
@@ -32,9 +40,7 @@ struct Line {
 Line ScanLine(std::string_view bytes, std::size_t begin) {
   Line line;
   line.Begin = begin;
-  std::size_t pos = begin;
-  while (pos < bytes.size() && !IsLineBreak(bytes[pos]))
-    ++pos;
+  std::size_t pos = LineEnd(bytes, begin);
   line.End = pos;
   while (pos < bytes.size() && IsLineBreak(bytes[pos]))
     ++pos;
@@ -68,9 +74,7 @@ bool StartsHeader(std::string_view bytes, std::size_t pos) {
 
 // The start of the line after the one at pos.
 std::size_t SkipLine(std::string_view bytes, std::size_t pos) {
-  pos = bytes.find_first_of("\r\n", pos);
-  if (pos == std::string_view::npos)
-    return bytes.size();
+  pos = LineEnd(bytes, pos);
   while (pos < bytes.size() && IsLineBreak(bytes[pos]))
     ++pos;
   return pos;
@@ -85,11 +89,12 @@ struct SectionSpan {
 };
 
 // The first section of that name (the first of duplicates wins), and in it
-// the first line of key when one is given.
-std::optional<SectionSpan> FindSection(std::string_view bytes, std::string_view section,
+// the first line of key when one is given; the search starts at from, the
+// offset of that section's first header.
+std::optional<SectionSpan> FindSection(std::string_view bytes, std::size_t from, std::string_view section,
                                        std::optional<std::string_view> key) {
   std::optional<SectionSpan> found;
-  for (std::size_t pos = 0; pos < bytes.size();) {
+  for (std::size_t pos = from; pos < bytes.size();) {
     if (!found && !StartsHeader(bytes, pos)) {
       // Until the section is found only headers matter.
       pos = SkipLine(bytes, pos);
@@ -148,8 +153,39 @@ std::optional<std::string_view> HeaderName(std::string_view line) {
 
 IniDocument::IniDocument(std::string bytes) : FBytes(std::move(bytes)) {}
 
+std::size_t IniDocument::SectionStart(std::string_view section) const {
+  if (!FHeaders) {
+    auto& headers = FHeaders.emplace();
+    for (std::size_t pos = 0; pos < FBytes.size(); pos = SkipLine(FBytes, pos)) {
+      if (!StartsHeader(FBytes, pos))
+        continue;
+      // The first of sections with one name wins, as in the reads.
+      if (const auto name = HeaderName(std::string_view(FBytes).substr(pos, LineEnd(FBytes, pos) - pos)))
+        headers.try_emplace(LowerAscii(*name), pos);
+    }
+  }
+  const auto found = FHeaders->find(LowerAscii(section));
+  return found == FHeaders->end() ? std::string::npos : found->second;
+}
+
+void IniDocument::Edited(std::size_t offset, std::ptrdiff_t delta, bool headersMayChange) {
+  if (!FHeaders)
+    return;
+  if (headersMayChange) {
+    FHeaders.reset();
+    return;
+  }
+  for (auto& [name, start] : *FHeaders)
+    if (start > offset)
+      start = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(start) + delta);
+}
+
 std::optional<std::string> IniDocument::Read(std::string_view section, std::string_view key) const {
-  const auto found = FindSection(FBytes, TrimSpaces(section), TrimSpaces(key));
+  section = TrimSpaces(section);
+  const std::size_t start = SectionStart(section);
+  if (start == std::string::npos)
+    return std::nullopt;
+  const auto found = FindSection(FBytes, start, section, TrimSpaces(key));
   if (!found || !found->Key)
     return std::nullopt;
   std::string_view value = found->Key->Value;
@@ -163,12 +199,25 @@ std::optional<std::string> IniDocument::Read(std::string_view section, std::stri
 void IniDocument::Write(std::string_view section, std::string_view key, std::string_view value) {
   section = TrimSpaces(section);
   key = TrimSpaces(key);
-  const auto found = FindSection(FBytes, section, key);
+  // Names and values with line breaks, or a key line that reads as a header,
+  // make headers of their own: the index is made anew then.
+  const bool headersMayChange = section.find_first_of("\r\n") != std::string_view::npos ||
+                                key.find_first_of("\r\n") != std::string_view::npos ||
+                                value.find_first_of("\r\n") != std::string_view::npos ||
+                                TrimBlanks(key).starts_with('[');
+  const std::size_t start = SectionStart(section);
+  const auto found = start == std::string::npos ? std::nullopt : FindSection(FBytes, start, section, key);
   if (!found) {
     if (!FBytes.empty() && !IsLineBreak(FBytes.back()))
       FBytes.append(kCrLf);
+    const std::size_t header = FBytes.size();
     FBytes.append("[").append(section).append("]").append(kCrLf);
     FBytes.append(key).append("=").append(value).append(kCrLf);
+    if (headersMayChange)
+      FHeaders.reset();
+    else if (FHeaders)
+      if (const auto name = HeaderName(std::string_view(FBytes).substr(header, LineEnd(FBytes, header) - header)))
+        FHeaders->try_emplace(LowerAscii(*name), header);
     return;
   }
   if (found->Key) {
@@ -177,7 +226,10 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
     const Line& line = *found->Key;
     std::string text(line.Name);
     text.append("=").append(value).append(kCrLf);
-    FBytes.replace(line.Begin, FirstBreakEnd(FBytes, line) - line.Begin, text);
+    const std::size_t replaced = FirstBreakEnd(FBytes, line) - line.Begin;
+    FBytes.replace(line.Begin, replaced, text);
+    Edited(line.Begin, static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(replaced),
+           headersMayChange);
     return;
   }
   const Line& after = found->LastEntry ? *found->LastEntry : found->Header;
@@ -188,6 +240,7 @@ void IniDocument::Write(std::string_view section, std::string_view key, std::str
   if (after.Next == after.End)
     text.append(kCrLf);
   FBytes.insert(after.End, text);
+  Edited(after.End, static_cast<std::ptrdiff_t>(text.size()), headersMayChange);
 }
 
 bool IniDocument::EraseSection(std::string_view section) {
@@ -214,6 +267,7 @@ bool IniDocument::EraseSection(std::string_view section) {
     return false;
   kept.append(FBytes, copiedUpTo, std::string::npos);
   FBytes = std::move(kept);
+  FHeaders.reset();
   return true;
 }
 

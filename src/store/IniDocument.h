@@ -3,13 +3,15 @@
 // functions see in them. Edits change only the bytes they must (Windows edits
 // the file in place), so comments, blank lines and untouched lines survive.
 //
-// Nothing is kept besides the bytes: each call walks the lines it needs, so
-// that a file of millions of short lines costs its own size and no more.
+// Besides the bytes, a document keeps where each section's header starts,
+// made at the first call that looks for a section and kept up to date by the
+// writes, so that a read or a write walks only the lines of its own section.
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace quorvin {
 
@@ -32,7 +34,14 @@ public:
   bool EraseSection(std::string_view section);
 
 private:
+  // Where the first header of that section starts, or npos.
+  std::size_t SectionStart(std::string_view section) const;
+  // The bytes after offset moved by delta; a new header may have appeared.
+  void Edited(std::size_t offset, std::ptrdiff_t delta, bool headersMayChange);
+
   std::string FBytes;
+  // Lower-cased section name to the offset of its first header.
+  mutable std::optional<std::unordered_map<std::string, std::size_t>> FHeaders;
 };
 
 // The profile functions' notion of blanks in the file: 0x09-0x0D, 0x20, 0x1A.

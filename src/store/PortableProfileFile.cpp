@@ -1,11 +1,9 @@
 #include "store/PortableProfileFile.h"
 
-#include "base/AsciiCase.h"
 #include "store/FileIo.h"
 #include "store/IniDocument.h"
 
 #include <optional>
-#include <unordered_map>
 #include <utility>
 
 namespace quorvin {
@@ -16,8 +14,8 @@ std::string_view TrimDefault(std::string_view defaultValue) {
   return defaultValue;
 }
 
-// The bytes of one version of the file, where each section starts, and
-// which version of the file they came from.
+// The bytes of one version of the file, and which version of the file they
+// came from.
 class PortableProfileFile::ParsedFile {
 public:
   // A missing file: no bytes, and a version that proves nothing.
@@ -29,9 +27,9 @@ public:
   // The file was read again and held the same bytes.
   void Confirm(const FileVersion& version) { FVersion = version; }
 
-  // The lines of the first section of that name (the one the profile
-  // functions read), from its header up to the next header.
-  std::optional<std::string_view> Section(std::string_view name);
+  std::optional<std::string> Read(std::string_view section, std::string_view key) const {
+    return FDocument.Read(section, key);
+  }
 
   void Write(std::string_view section, std::string_view key, std::string_view value) {
     FDocument.Write(section, key, value);
@@ -45,54 +43,13 @@ public:
   }
 
 private:
-  struct Span {
-    std::size_t Begin;
-    std::size_t End;
-  };
-
   // The new bytes are ours alone until they are written; once written, the
   // file's identity will be new and its times too recent to be trusted.
-  void Changed() {
-    FSections.reset();
-    FVersion.Settled = false;
-  }
-  void FindSections();
+  void Changed() { FVersion.Settled = false; }
 
   IniDocument FDocument;
   FileVersion FVersion;
-  // Lower-cased section name to its lines; made at the first read.
-  std::optional<std::unordered_map<std::string, Span>> FSections;
 };
-
-void PortableProfileFile::ParsedFile::FindSections() {
-  const std::string_view bytes = Bytes();
-  auto& sections = FSections.emplace();
-  Span* open = nullptr; // the section whose end is the next header
-  for (std::size_t pos = 0; pos < bytes.size();) {
-    std::size_t end = pos;
-    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
-      ++end;
-    if (const auto name = HeaderName(bytes.substr(pos, end - pos))) {
-      if (open)
-        open->End = pos;
-      // The first of sections with one name wins, as in the reads.
-      const auto [entry, added] = sections.try_emplace(LowerAscii(*name), Span{pos, bytes.size()});
-      open = added ? &entry->second : nullptr;
-    }
-    pos = end;
-    while (pos < bytes.size() && (bytes[pos] == '\r' || bytes[pos] == '\n'))
-      ++pos;
-  }
-}
-
-std::optional<std::string_view> PortableProfileFile::ParsedFile::Section(std::string_view name) {
-  if (!FSections)
-    FindSections();
-  const auto found = FSections->find(LowerAscii(TrimSpaces(name)));
-  if (found == FSections->end())
-    return std::nullopt;
-  return std::string_view(Bytes()).substr(found->second.Begin, found->second.End - found->second.Begin);
-}
 
 PortableProfileFile::PortableProfileFile(std::string path) : FPath(std::move(path)) {}
 
@@ -126,10 +83,7 @@ void PortableProfileFile::Store() {
 
 std::string PortableProfileFile::ReadString(std::string_view section, std::string_view key,
                                             std::string_view defaultValue) {
-  std::optional<std::string> value;
-  // The section's own lines answer as the whole file would.
-  if (const auto lines = Current().Section(section))
-    value = IniDocument(std::string(*lines)).Read(section, key);
+  const std::optional<std::string> value = Current().Read(section, key);
   std::string result = value.value_or(std::string(TrimDefault(defaultValue)));
   if (result.size() > kValueBufferSize - 1)
     result.resize(kValueBufferSize - 1);

@@ -1,7 +1,8 @@
 // The INI engine over any bytes: reads, writes and erases in any order.
 // Beyond not crashing: a value written with a clean name reads back as
 // written, and a write or an erase leaves every other section's values
-// alone; an erased section reads as missing. Also the value forms: every
+// alone; an erased section reads as missing; every read agrees with a
+// document made anew from the same bytes. Also the value forms: every
 // 32-bit integer survives its decimal text.
 #include "fuzz/FuzzCheck.h"
 
@@ -86,6 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     if (StaysInSection(section, key) && !EqualsIgnoringCase(TrimBlanks(section), otherSection))
       FUZZ_CHECK(document.Read(otherSection, otherKey) == before);
+    // Where the document keeps its sections starting, after any edit: it
+    // reads as a document made anew from its bytes.
+    FUZZ_CHECK(document.Read(section, key) == IniDocument(document.Bytes()).Read(section, key));
+    FUZZ_CHECK(document.Read(otherSection, otherKey) == IniDocument(document.Bytes()).Read(otherSection, otherKey));
   }
   return 0;
 }

@@ -57,6 +57,49 @@ TEST(IniDocument, ReadsWhatItWrote) {
   EXPECT_EQ(document.Read("s", "b"), std::nullopt);
 }
 
+// A document keeps where its sections start across edits: after each edit of
+// a run, every read agrees with a document made anew from the same bytes,
+// including edits that move later sections and names that make headers.
+TEST(IniDocument, KeptSectionStartsFollowEveryEdit) {
+  struct Edit {
+    const char* Section;
+    const char* Key;
+    const char* Value; // nullptr erases the section
+  };
+  const Edit edits[] = {
+      {"a", "x", "a much longer value than before"}, // moves [b] and [A] back
+      {"a", "x", ""},                                 // and forward again
+      {"a", "new", "1"},                              // a line inserted before [b]
+      {"b", "[c", "2"},                               // a key line that reads as a header [c
+      {"c=2", "y", "3"},                              // the section that key made
+      {"d]e", "k", "4"},                              // a header that reads as [d
+      {"d", "k", "5"},
+      {"b", "z\r\n[e]\r\nq", "6"},                   // a key that brings a header along
+      {"e", "q", "7"},
+      {"a", "", nullptr},                             // [a] goes: [A] is the first of its name
+      {"A", "x", "8"},
+      {"f", "k", "\r\n[a]\r\nx=9"},                   // a value that brings a header along
+  };
+  const char* names[] = {"a", "A", "b", "c", "c=2", "d", "d]e", "e", "f", "[c"};
+  const char* keys[] = {"x", "new", "[c", "y", "k", "z", "q", "a"};
+  IniDocument document("[a]\r\nx=1\r\n; c\r\n[b]\r\n\r\ny=2\r\n[A]\r\nx=3\r\na=4\r\n");
+  for (const Edit& edit : edits) {
+    SCOPED_TRACE(std::string(edit.Section) + "/" + edit.Key);
+    // Reads first, so that the kept starts exist before the edit.
+    (void)document.Read("b", "y");
+    if (edit.Value)
+      document.Write(edit.Section, edit.Key, edit.Value);
+    else
+      document.EraseSection(edit.Section);
+    const IniDocument fresh(document.Bytes());
+    for (const char* name : names)
+      for (const char* key : keys)
+        EXPECT_EQ(document.Read(name, key), fresh.Read(name, key)) << name << "/" << key;
+  }
+  EXPECT_EQ(document.Read("a", "x"), "8"); // the [a] the value brought comes later
+  EXPECT_EQ(document.Read("c=2", "y"), "3");
+}
+
 TEST(IniDocument, SurvivesHostileBytes) {
   std::string binary;
   for (int i = 0; i < 4096; ++i)
