@@ -57,7 +57,10 @@ void LoadAnyFile(FuzzedDataProvider& data, PortableProfileFile& disk) {
     if (index == count)
       return;
   } else {
-    ReplaceIniLine(disk.Path(), data.ConsumeRandomLengthString(16), data.ConsumeRandomLengthString(16));
+    // A line, as the program passes it: no line breaks in it.
+    std::string newLine = data.ConsumeRandomLengthString(16);
+    std::erase_if(newLine, [](char c) { return c == '\r' || c == '\n'; });
+    ReplaceIniLine(disk.Path(), data.ConsumeRandomLengthString(16), newLine);
   }
   FUZZ_CHECK(OnlyCrLfLines(test::ReadBytes(disk.Path())));
 }
