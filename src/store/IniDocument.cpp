@@ -83,36 +83,29 @@ std::size_t SkipLine(std::string_view bytes, std::size_t pos) {
 // The lines of one section: from its header up to the next header.
 struct SectionSpan {
   Line Header;
-  std::size_t End = 0;              // first byte after the section
-  std::optional<Line> Key;          // the first line of the wanted key
-  std::optional<Line> LastEntry;    // the last key (or other entry) line
+  std::optional<Line> Key;       // the first line of the wanted key
+  std::optional<Line> LastEntry; // the last key (or other entry) line, when the key is missing
 };
 
-// The first section of that name (the first of duplicates wins), and in it
-// the first line of key when one is given; the search starts at from, the
-// offset of that section's first header.
+// The section whose first header starts at from, and in it the first line of
+// key. The walk ends at that line: the lines after it matter to no edit.
 std::optional<SectionSpan> FindSection(std::string_view bytes, std::size_t from, std::string_view section,
-                                       std::optional<std::string_view> key) {
-  std::optional<SectionSpan> found;
-  for (std::size_t pos = from; pos < bytes.size();) {
-    if (!found && !StartsHeader(bytes, pos)) {
-      // Until the section is found only headers matter.
-      pos = SkipLine(bytes, pos);
-      continue;
-    }
+                                       std::string_view key) {
+  const Line header = ScanLine(bytes, from);
+  if (header.Kind != LineKind::Header || !EqualsIgnoringCase(header.Name, section))
+    return std::nullopt;
+  SectionSpan found{header, std::nullopt, std::nullopt};
+  for (std::size_t pos = header.Next; pos < bytes.size();) {
     const Line line = ScanLine(bytes, pos);
     pos = line.Next;
-    if (line.Kind == LineKind::Header) {
-      if (found) {
-        found->End = line.Begin;
-        return found;
+    if (line.Kind == LineKind::Header)
+      break;
+    if (line.Kind == LineKind::Key || line.Kind == LineKind::Other) {
+      if (line.Kind == LineKind::Key && EqualsIgnoringCase(line.Name, key)) {
+        found.Key = line;
+        break;
       }
-      if (EqualsIgnoringCase(line.Name, section))
-        found = SectionSpan{line, bytes.size(), std::nullopt, std::nullopt};
-    } else if (found && (line.Kind == LineKind::Key || line.Kind == LineKind::Other)) {
-      found->LastEntry = line;
-      if (key && line.Kind == LineKind::Key && !found->Key && EqualsIgnoringCase(line.Name, *key))
-        found->Key = line;
+      found.LastEntry = line;
     }
   }
   return found;
