@@ -120,14 +120,20 @@ void ReplaceIniLine(const std::string& path, std::string_view oldLine, std::stri
 }
 
 void EraseSetSection(ProfileFile& file, int index, int countAfter) {
-  file.EraseSection(SetSectionName(index));
-  // Nothing to renumber in a file that was never written.
-  if (index >= countAfter || !file.Exists())
+  // Nothing to renumber after the last set, or in a file that was never
+  // written: the profile functions erase the section.
+  if (index >= countAfter || !file.Exists()) {
+    file.EraseSection(SetSectionName(index));
     return;
-  // All headers move in one rewrite, so no moment leaves two sections with
-  // one number. Moving k to k-1 never makes a header named k+1 or above, so
-  // one walk gives what one replacement per header in increasing k gives.
-  const std::string bytes = ReadExistingFile(file.Path());
+  }
+  // The erase and every header's move in one rewrite, so no moment leaves
+  // two sections with one number, or a gap where the erased set was. The
+  // erase follows the profile functions' rule (the section's comment lines
+  // stay). Moving k to k-1 never makes a header named k+1 or above, so one
+  // walk gives what one replacement per header in increasing k gives.
+  IniDocument document(ReadExistingFile(file.Path()));
+  document.EraseSection(SetSectionName(index));
+  const std::string& bytes = document.Bytes();
   std::vector<bool> found(static_cast<std::size_t>(countAfter - index), false);
   std::string moved;
   const std::string rewritten = RewriteLines(bytes, [&](std::string_view line) {

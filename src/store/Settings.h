@@ -52,8 +52,8 @@ bool IsSetModified(const TOptionsSetting& options, const TSetRecord& shown);
 // back ended by CR LF, in one atomic rewrite.
 void ReplaceIniLine(const std::string& path, std::string_view oldLine, std::string_view newLine);
 
-// Erases the section of the set at index, then moves the sections after it
-// (up to countAfter) one position down in a single atomic rewrite. The
+// Erases the section of the set at index and moves the sections after it
+// (up to countAfter) one position down, both in a single atomic rewrite. The
 // header moved for section k is the one the reads take for k (the first of
 // that name), and only when it is written exactly "[k]".
 void EraseSetSection(ProfileFile& file, int index, int countAfter);
