@@ -18,22 +18,19 @@
 # median and the ratio of the medians against its goal; exits non-zero only
 # when a program fails to show its window.
 #
-# With --strip, both programs are measured without their debug sections, as
-# a package would ship them: the build keeps DWARF inside the .exe, and
-# Wine loads those sections with the image.
-#
 # With --floor BareWindowImports, the floor is the same window importing the
 # DLLs that Quorvin.exe imports: the part of each gap that those DLLs make.
 #
-# Usage: bench/wine-bench.sh [--strip] [--floor PROGRAM] [RUNS]   (builds what it runs)
+# Both are measured as built: the build splits their debug information off
+# into .exe.debug files, as the packages ship them.
+#
+# Usage: bench/wine-bench.sh [--floor PROGRAM] [RUNS]   (builds what it runs)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-strip=0
 floor=BareWindow
 while [ $# -gt 0 ]; do
   case $1 in
-    --strip) strip=1; shift ;;
     --floor) floor=$2; shift 2 ;;
     *) break ;;
   esac
@@ -49,9 +46,6 @@ folder="$root/build/bench-run"
 rm -rf "$folder"
 mkdir -p "$folder/network"
 cp "$bin/Quorvin.exe" "$bin/Pevrix.exe" "$bin/$floor.exe" "$folder/"
-if [ "$strip" = 1 ]; then
-  for program in Quorvin Pevrix "$floor"; do x86_64-w64-mingw32-strip --strip-debug "$folder/$program.exe"; done
-fi
 echo "wine-bench: Quorvin.exe $(stat -c %s "$folder/Quorvin.exe") bytes, $floor.exe $(stat -c %s "$folder/$floor.exe") bytes"
 cp scripts/demo/network.ini "$folder/network/"
 # The exit asks nothing, so that each run can end through the program's
@@ -153,6 +147,6 @@ report() { # name, quorvin, floor, unit, goal
     printf "  %-52s Quorvin %8.1f %s   floor %8.1f %s   ratio %.2f (goal <= %.1f: %s)\n", n, q, u, b, u, r, g, (r <= g) ? "met" : "MISSED" }'
 }
 echo
-echo "wine-bench: medians of $runs runs each, floor $floor.exe$([ "$strip" = 1 ] && echo ", debug sections stripped") ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "wine-bench: medians of $runs runs each, floor $floor.exe ($(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg))"
 report "P1 start until the window is shown" "$quorvin_p1" "$floor_p1" ms 1.2
 report "P4 resident after ${idle_seconds} s idle (Quorvin in the tray)" "$quorvin_p4" "$floor_p4" kB 1.3
