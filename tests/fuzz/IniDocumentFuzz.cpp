@@ -89,8 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
       FUZZ_CHECK(document.Read(otherSection, otherKey) == before);
     // Where the document keeps its sections starting, after any edit: it
     // reads as a document made anew from its bytes.
-    FUZZ_CHECK(document.Read(section, key) == IniDocument(document.Bytes()).Read(section, key));
-    FUZZ_CHECK(document.Read(otherSection, otherKey) == IniDocument(document.Bytes()).Read(otherSection, otherKey));
+    const IniDocument fresh(document.Bytes());
+    FUZZ_CHECK(document.Read(section, key) == fresh.Read(section, key));
+    FUZZ_CHECK(document.Read(otherSection, otherKey) == fresh.Read(otherSection, otherKey));
   }
   return 0;
 }
