@@ -1,6 +1,7 @@
 #pragma once
 // The rules of the rename, confirmation and about dialogs.
 
+#include "ProductVersion.h"
 #include "store/Settings.h"
 
 #include <string>
@@ -25,8 +26,9 @@ std::string NewSetProposal(int tabCount);
 void AskClick(TOptionsSetting& options, std::string_view labelText, bool ticked);
 
 // The about box's fixed lines.
-inline constexpr std::string_view kAboutVersionLine = "Version: 3.5   Build 20220502";
-inline constexpr std::string_view kAboutNotice = "Copyright (C) 2004-2022 Corvane Software";
+inline constexpr std::string_view kAboutVersionLine =
+    "Version: " QUORVIN_VERSION_TEXT "   Build " QUORVIN_BUILD_NUMBER_TEXT;
+inline constexpr std::string_view kAboutNotice = QUORVIN_COPYRIGHT_TEXT;
 inline constexpr std::string_view kAboutEmailLine = "Email: support@corvane.example";
 inline constexpr std::string_view kAboutWebAddress = "www.corvane.example";
 
