@@ -3,16 +3,12 @@
 #include "widgets/OctetRules.h"
 #include "widgets/win32/PaintScope.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <string>
 
 namespace quorvin {
 
 namespace {
-
-constexpr UINT_PTR kSubclassId = 1;
 
 class ClipboardSession {
 public:
@@ -64,16 +60,28 @@ bool TIPMaskEdit::Create(HWND parent, int field, const RECT& bounds, HFONT font,
     return false;
   ::SendMessageA(FHandle, EM_LIMITTEXT, kOctetMaxLength, 0);
   ::SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return ::SetWindowSubclass(FHandle, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  // The window's own procedure is replaced, the field found in its user
+  // data: every message comes straight here, with none of the lookups of
+  // subclass data that a subclass chain makes for each one.
+  ::SetWindowLongPtrA(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  FEditProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TIPMaskEdit::WindowProc)));
+  return FEditProc != nullptr;
 }
 
-LRESULT CALLBACK TIPMaskEdit::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self) {
+LRESULT CALLBACK TIPMaskEdit::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TIPMaskEdit*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
   if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(window, SubclassProc, kSubclassId);
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    // The edit's own procedure back in place for its last message.
+    ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self->FEditProc));
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    return ::CallWindowProcA(self->FEditProc, window, message, wParam, lParam);
   }
-  return reinterpret_cast<TIPMaskEdit*>(self)->HandleMessage(message, wParam, lParam);
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TIPMaskEdit::Edit(UINT message, WPARAM wParam, LPARAM lParam) {
+  return ::CallWindowProcA(FEditProc, FHandle, message, wParam, lParam);
 }
 
 LRESULT TIPMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,7 +90,7 @@ LRESULT TIPMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const unsigned key = FOwner->FieldKeyDown(FField, static_cast<unsigned>(wParam));
     if (key == 0)
       return 0;
-    return ::DefSubclassProc(FHandle, message, key, lParam);
+    return Edit(message, key, lParam);
   }
   case WM_CHAR:
     if (!OctetCharAllowed(static_cast<unsigned char>(wParam)))
@@ -100,12 +108,12 @@ LRESULT TIPMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_LBUTTONDOWN: {
     // A click places the caret where it lands; any other way in selects all.
     FClicking = true;
-    const LRESULT result = ::DefSubclassProc(FHandle, message, wParam, lParam);
+    const LRESULT result = Edit(message, wParam, lParam);
     FClicking = false;
     return result;
   }
   case WM_SETFOCUS: {
-    const LRESULT result = ::DefSubclassProc(FHandle, message, wParam, lParam);
+    const LRESULT result = Edit(message, wParam, lParam);
     if (!FClicking)
       ::SendMessageA(FHandle, EM_SETSEL, 0, -1);
     return result;
@@ -113,7 +121,7 @@ LRESULT TIPMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   case WM_KILLFOCUS: {
     // The edit draws its text left-aligned while it has the focus; once it
     // is left, the centred paint takes over again.
-    const LRESULT result = ::DefSubclassProc(FHandle, message, wParam, lParam);
+    const LRESULT result = Edit(message, wParam, lParam);
     ::InvalidateRect(FHandle, nullptr, TRUE);
     FOwner->FieldExit(FField);
     return result;
@@ -121,7 +129,7 @@ LRESULT TIPMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   default:
     break;
   }
-  return ::DefSubclassProc(FHandle, message, wParam, lParam);
+  return Edit(message, wParam, lParam);
 }
 
 bool TIPMaskEdit::ClipboardAllowsPaste() const {

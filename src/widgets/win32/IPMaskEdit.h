@@ -1,6 +1,7 @@
 #pragma once
 // One octet field of the IP address edit: a borderless single-line edit
-// subclassed to filter characters and pastes and to paint its text centred.
+// whose window procedure filters characters and pastes and paints its text
+// centred, passing everything else on to the edit's own procedure.
 
 #include <windows.h>
 
@@ -31,14 +32,16 @@ public:
   int Field() const { return FField; }
 
 private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The system edit's own handling of the message.
+  LRESULT Edit(UINT message, WPARAM wParam, LPARAM lParam);
   bool ClipboardAllowsPaste() const;
   void Paint(HDC given);
   void DrawCentred(HDC dc) const;
 
   HWND FHandle = nullptr;
+  WNDPROC FEditProc = nullptr; // the edit's own procedure
   int FField = 0;
   IOctetFieldOwner* FOwner = nullptr;
   bool FClicking = false;
