@@ -6,6 +6,8 @@
 // Besides the bytes, a document keeps where each section's header starts,
 // made at the first call that looks for a section and kept up to date by the
 // writes, so that a read or a write walks only the lines of its own section.
+// A read may make that index: a document is for one thread at a time, reads
+// included.
 
 #include <cstddef>
 #include <optional>
