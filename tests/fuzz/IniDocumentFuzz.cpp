@@ -1,8 +1,8 @@
 // The INI engine over any bytes: reads, writes and erases in any order.
 // Beyond not crashing: a value written with a clean name reads back as
 // written, and a write or an erase leaves every other section's values
-// alone; an erased section reads as missing; every read agrees with a
-// document made anew from the same bytes. Also the value forms: every
+// alone; an erased section reads as missing; every name read or written
+// reads as in a document made anew from the same bytes. Also the value forms: every
 // 32-bit integer survives its decimal text.
 #include "fuzz/FuzzCheck.h"
 
@@ -11,6 +11,8 @@
 #include "store/IniValues.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace quorvin;
 
@@ -36,13 +38,26 @@ void CheckValueForms(FuzzedDataProvider& data) {
     FUZZ_CHECK(ParseInteger(std::to_string(*parsed)) == parsed);
 }
 
+// The document's kept section starts go wrong only through edits that keep
+// them; an edit that may drop them, and the end of the input, is where every
+// name used since the last such point must read as in a document made anew.
+void CheckAgainstFresh(const IniDocument& document, std::vector<std::pair<std::string, std::string>>& names) {
+  const IniDocument fresh(document.Bytes());
+  for (const auto& [section, key] : names)
+    FUZZ_CHECK(document.Read(section, key) == fresh.Read(section, key));
+  names.clear();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   FuzzedDataProvider data(bytes, size);
   IniDocument document(data.ConsumeRandomLengthString(4096));
+  std::vector<std::pair<std::string, std::string>> used;
   while (data.remaining_bytes() > 0) {
     const int operation = data.ConsumeIntegralInRange(0, 4);
+    if (operation == 2 || operation == 3)
+      CheckAgainstFresh(document, used);
     // A witness in some other section, read before and after.
     const std::string otherSection = fuzz::CleanName(data);
     const std::string otherKey = fuzz::CleanName(data);
@@ -87,11 +102,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
     if (StaysInSection(section, key) && !EqualsIgnoringCase(TrimBlanks(section), otherSection))
       FUZZ_CHECK(document.Read(otherSection, otherKey) == before);
-    // Where the document keeps its sections starting, after any edit: it
-    // reads as a document made anew from its bytes.
-    const IniDocument fresh(document.Bytes());
-    FUZZ_CHECK(document.Read(section, key) == fresh.Read(section, key));
-    FUZZ_CHECK(document.Read(otherSection, otherKey) == fresh.Read(otherSection, otherKey));
+    used.emplace_back(std::move(section), std::move(key));
+    used.emplace_back(otherSection, otherKey);
   }
+  CheckAgainstFresh(document, used);
   return 0;
 }
