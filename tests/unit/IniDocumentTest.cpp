@@ -100,6 +100,19 @@ TEST(IniDocument, KeptSectionStartsFollowEveryEdit) {
   EXPECT_EQ(document.Read("c=2", "y"), "3");
 }
 
+// Lines of every length about the scan's window, each break kind: the key
+// after a long line is found, and the long line's value is whole.
+TEST(IniDocument, LongLinesEndAtTheirOwnBreak) {
+  for (const char* lineBreak : {"\r\n", "\n", "\r"})
+    for (const std::size_t length : {250u, 251u, 252u, 253u, 254u, 255u, 256u, 257u, 511u, 512u, 513u, 1000u}) {
+      // "[a]" + break + "x=" is 5 or 6 bytes; the values end around and on the window's edges.
+      const std::string value(length, 'v');
+      IniDocument document(std::string("[a]") + lineBreak + "x=" + value + lineBreak + "y=2" + lineBreak);
+      EXPECT_EQ(document.Read("a", "x"), value) << length;
+      EXPECT_EQ(document.Read("a", "y"), "2") << length;
+    }
+}
+
 TEST(IniDocument, SurvivesHostileBytes) {
   std::string binary;
   for (int i = 0; i < 4096; ++i)
