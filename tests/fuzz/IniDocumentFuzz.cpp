@@ -2,8 +2,8 @@
 // Beyond not crashing: a value written with a clean name reads back as
 // written, and a write or an erase leaves every other section's values
 // alone; an erased section reads as missing; every name read or written
-// reads as in a document made anew from the same bytes. Also the value forms: every
-// 32-bit integer survives its decimal text.
+// reads as in a document made anew from the same bytes. Also the value
+// forms: every 32-bit integer survives its decimal text.
 #include "fuzz/FuzzCheck.h"
 
 #include "base/AsciiCase.h"
