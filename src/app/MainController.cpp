@@ -1,6 +1,7 @@
 #include "app/MainController.h"
 
 #include "app/PageBinding.h"
+#include "app/ProgramLifecycle.h"
 #include "base/AsciiCase.h"
 #include "base/Texts.h"
 #include "store/SetRecord.h"
@@ -80,9 +81,22 @@ SettingsFileState MainController::FormCreate() {
   return state;
 }
 
-void MainController::FormShow() {
-  bRefreshClick();
-  RefillPrinters();
+void MainController::FormShow(std::string_view firstArgument) {
+  // A list that cannot be read leaves its box empty; the tabs and the set
+  // still come, so that nothing written later stands on a page that was
+  // never loaded. The first failure is raised once the set is shown.
+  std::exception_ptr failure;
+  try {
+    bRefreshClick();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  try {
+    RefillPrinters();
+  } catch (...) {
+    if (!failure)
+      failure = std::current_exception();
+  }
   // The window comes with five tabs: name them, append the rest, and drop
   // the surplus from the end.
   const int designTabs = FView.TabCount();
@@ -95,6 +109,15 @@ void MainController::FormShow() {
   }
   for (int i = designTabs - 1; i >= count; --i)
     FView.DeleteTab(i);
+  FTabsBuilt = true;
+  if (const auto index = FindCommandLineSet(firstArgument, WindowOptions().SetNames)) {
+    LoadCommandLineSet(*index);
+    FCommandLineRun = true;
+  } else {
+    ShowStartSet();
+  }
+  if (failure)
+    std::rethrow_exception(failure);
 }
 
 void MainController::ShowStartSet() {
@@ -109,6 +132,9 @@ void MainController::LoadCommandLineSet(int index) {
 }
 
 void MainController::SaveOptions() {
+  // Without its tabs the window holds the design's five, not the sets.
+  if (!FTabsBuilt)
+    return;
   TWindowOptions window = WindowOptions();
   LoadOrSaveOptions(false, FFile, FOptions, window);
 }
@@ -118,7 +144,11 @@ void MainController::SaveShownSetIfModified() {
     SaveSet(FFile, FCurrentSet, ShownSet(FCurrentSet));
 }
 
-bool MainController::IsShownSetModified() { return IsSetModified(FOptions, ShownSet(FCurrentSet)); }
+// A page that no load filled (the load failed) has nothing of the set: it
+// never counts as changed, so it is never written over the set.
+bool MainController::IsShownSetModified() {
+  return FPageLoaded && IsSetModified(FOptions, ShownSet(FCurrentSet));
+}
 
 TWindowOptions MainController::WindowOptions() {
   TWindowOptions window;
@@ -144,17 +174,22 @@ void MainController::tcSetsChange() {
     FView.SelectTab(FCurrentSet);
     throw;
   }
+  ShowSet(selected);
+}
+
+void MainController::ShowSet(int index) {
   {
     FView.SuspendRedraw(true);
     ScopeExit resume([this] { FView.SuspendRedraw(false); });
-    LoadIntoPage(selected);
+    LoadIntoPage(index);
   }
-  TakeSnapshot(selected);
+  TakeSnapshot(index);
   RefillPrinters();
-  FCurrentSet = selected;
+  FCurrentSet = index;
 }
 
 void MainController::LoadIntoPage(int index) {
+  FPageLoaded = false;
   TSetRecord set = LoadSet(FFile, index);
   set.NetworkAdapter = ChooseAdapter(set, FAdapterList);
   FLoadedAdapter = {set.NetworkAdapter, AdapterGuidAt(FAdapterList, set.NetworkAdapter), set.NetworkAdapterGuid};
@@ -166,6 +201,7 @@ void MainController::TakeSnapshot(int index) {
   // From the controls, not from the file: what the controls made of the
   // loaded values is what a later change test compares with.
   TakeSetSnapshot(FOptions, ShownSet(index));
+  FPageLoaded = true;
 }
 
 TSetRecord MainController::ShownSet(int index) {
@@ -288,7 +324,9 @@ void MainController::FillProxy() {
   }
 }
 
-TActivateOutcome MainController::aActivateExecute() {
+TActivateOutcome MainController::aActivateExecute() { return Activate(false); }
+
+TActivateOutcome MainController::Activate(bool closeOnSuccess) {
   // While an earlier switch is awaited the window still handles messages;
   // a second F5 then must not start a second wait.
   if (FActivating)
@@ -303,7 +341,7 @@ TActivateOutcome MainController::aActivateExecute() {
     return Refuse(TextId::NoAdapterChosen);
   if (!AnyItemTicked(FView))
     return Refuse(TextId::NoItemTicked);
-  return FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog, FCommandLineRun});
+  return FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog || closeOnSuccess, FCommandLineRun});
 }
 
 TActivateOutcome MainController::Refuse(TextId message) {
@@ -312,24 +350,26 @@ TActivateOutcome MainController::Refuse(TextId message) {
   return {TActivateEnd::Refused, {text}};
 }
 
-TActivateOutcome MainController::ActivateSet(int index) {
+TActivateOutcome MainController::ActivateSet(int index, bool closeOnSuccess) {
   if (FActivating || index < 0 || index >= FView.TabCount())
     return {};
   SelectTab(index);
-  return aActivateExecute();
+  return Activate(closeOnSuccess);
 }
 
 void MainController::WaitForEarlierSwitch() {
   // A switch whose dialog was closed goes on unseen; two switches must not
   // apply to one adapter at once.
+  // The window takes no input meanwhile: a tab change, an edit or a
+  // second F5 must not slip in under the wait.
   bool waited = false;
-  ScopeExit normalCursor([&] {
+  ScopeExit ready([&] {
     if (waited)
-      FView.SetBusyCursor(false);
+      FView.SetWaiting(false);
   });
   FRunner.WaitForEarlierSwitches([&] {
     waited = true;
-    FView.SetBusyCursor(true);
+    FView.SetWaiting(true);
   });
 }
 
@@ -373,20 +413,15 @@ void MainController::aDeleteSetExecute() {
     return;
   }
   const int deleted = FView.SelectedTab();
-  SelectTab(deleted == FView.TabCount() - 1 ? 0 : deleted + 1);
-  FView.DeleteTab(deleted);
-  const int countAfter = FView.TabCount();
+  const int countAfter = FView.TabCount() - 1;
+  // The file first: when its rewrite fails, the window still matches it.
+  // The deleted set's own changes go with it, unsaved.
   EraseSetSection(FFile, deleted, countAfter);
-  if (deleted < countAfter) {
-    // The set now at the deleted position is the one shown: load it again
-    // under its new number.
-    FCurrentSet = deleted;
-    FView.SelectTab(deleted);
-    tcSetsChange();
-  } else {
-    FCurrentSet = 0;
-    SelectTab(0);
-  }
+  FView.DeleteTab(deleted);
+  // The set now at the deleted position (renumbered), or the first one.
+  const int shown = deleted < countAfter ? deleted : 0;
+  FView.SelectTab(shown);
+  ShowSet(shown);
 }
 
 void MainController::ShowSettingsfile1Click() {
@@ -397,7 +432,14 @@ void MainController::ShowSettingsfile1Click() {
 
 void MainController::aHelpExecute() { FShell.Open("Open", LoadText(TextId::HelpPageAddress)); }
 
-void MainController::Image2Click() { FShell.Open("Open", LoadText(TextId::HomePageAddress)); }
+void MainController::Image2Click() {
+  // Without a page of the maker's, the logo shows who made the program.
+  const std::string address = LoadText(TextId::HomePageAddress);
+  if (IsBlank(address))
+    FView.ShowAboutDialog();
+  else
+    FShell.Open("Open", address);
+}
 
 void MainController::lUpdateClick() {
   const std::string address = LoadText(TextId::UpdatePageAddress);

@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvin {
@@ -37,19 +38,21 @@ public:
   // Creation: the proxy controls disabled, the options and set names read;
   // on a first start (no settings file) the help page opens.
   SettingsFileState FormCreate();
-  // First show, before any set is shown: the adapter box, the printer box
-  // and one tab per set name.
-  void FormShow();
-  // The set of "DefaultTab" shown with its snapshot, its tab selected.
-  void ShowStartSet();
-  // A set named on the command line: loaded with its snapshot; the tab
-  // selection stays as it is.
-  void LoadCommandLineSet(int index);
+  // First show: the adapter box, the printer box and one tab per set name,
+  // then the set that firstArgument names ("/" and a tab's caption: loaded
+  // with its snapshot, the tab selection left alone, and the run becomes a
+  // command-line run), else the set of "DefaultTab" with its tab selected.
+  // A list that cannot be read does not stop the rest; its error is raised
+  // once the set is shown.
+  void FormShow(std::string_view firstArgument = {});
 
-  // Exit: the options with the shown set and the tab count, then the shown
-  // set when it was changed.
+  // Exit: the options with the shown set and the tab count (not before the
+  // first show built the tabs), then the shown set when it was changed.
   void SaveOptions();
   void SaveShownSetIfModified();
+  // Before an activation, and at exit: waits for a switch that is still
+  // running, the window taking no input meanwhile.
+  void WaitForEarlierSwitch();
 
   // Event handlers.
   void tcSetsChange();
@@ -76,23 +79,29 @@ public:
   // saved first), then Activate runs with its checks and the progress
   // dialog. Nothing here shows the window. While an activation is under
   // way, or for a set that is no longer there, nothing happens at all.
-  TActivateOutcome ActivateSet(int index);
+  // closeOnSuccess: the dialog closes by itself when every item applied,
+  // whatever the option says (a set handed over by a second start).
+  TActivateOutcome ActivateSet(int index, bool closeOnSuccess = false);
   // True while an activation waits for an earlier switch or shows its
   // dialog: a set chosen now would not be applied.
   bool Activating() const { return FActivating; }
 
   int CurrentSet() const { return FCurrentSet; }
+  // False while no load filled the page.
   bool IsShownSetModified();
   TOptionsSetting& Options() { return FOptions; }
   // The shown set and the tab captions, in tab order.
   TWindowOptions WindowOptions();
   const std::vector<std::string>& AdapterList() const { return FAdapterList; }
   bool CommandLineRun() const { return FCommandLineRun; }
-  void SetCommandLineRun(bool commandLineRun) { FCommandLineRun = commandLineRun; }
 
 private:
   // Selects a tab; a change of tab runs the tab change.
   void SelectTab(int index);
+  void ShowStartSet();
+  void LoadCommandLineSet(int index);
+  // Loads a set into the page with its snapshot and makes it the current set.
+  void ShowSet(int index);
   void LoadIntoPage(int index);
   void TakeSnapshot(int index);
   // The shown set as the page holds it, with the GUID of its adapter.
@@ -102,7 +111,7 @@ private:
   void RefillPrinters();
   void FillFromSystem(const std::string& guid);
   void FillProxy();
-  void WaitForEarlierSwitch();
+  TActivateOutcome Activate(bool closeOnSuccess);
   // One of Activate's checks: the message shown, and the outcome.
   TActivateOutcome Refuse(TextId message);
   TSwitchInput SwitchInput(int adapter);
@@ -128,6 +137,9 @@ private:
   std::int32_t FCurrentSet = 0;
   bool FCommandLineRun = false;
   bool FActivating = false;
+  bool FTabsBuilt = false;
+  // The page holds a set as loaded, with its snapshot.
+  bool FPageLoaded = false;
   std::optional<std::vector<std::string>> FPrinters;
   std::optional<std::string> FDefaultPrinter;
 };

@@ -88,6 +88,9 @@ public:
   // Redrawing of the whole window stops until it is resumed.
   virtual void SuspendRedraw(bool suspend) = 0;
   virtual void SetBusyCursor(bool busy) = 0;
+  // While waiting for a switch: the window takes no input and shows the
+  // hourglass; afterwards the focus is where it was.
+  virtual void SetWaiting(bool waiting) = 0;
 
   // An information box with OK.
   virtual void ShowMessage(const std::string& text) = 0;

@@ -35,6 +35,63 @@ std::vector<std::string> ConsoleLines(const TActivateOutcome& outcome) {
   return {};
 }
 
+bool HandsOverToRunningInstance(std::string_view argument) { return argument.find('/') != std::string_view::npos; }
+
+THandOverDecision DecideHandOver(std::string_view argument, const std::vector<std::string>& captions, bool canTake) {
+  if (!canTake)
+    return {THandOver::Busy};
+  if (const auto index = FindCommandLineSet(argument, captions))
+    return {THandOver::Apply, *index};
+  return {THandOver::NoSuchSet};
+}
+
+int HandOverExitCode(THandOver answer) {
+  switch (answer) {
+  case THandOver::Busy: return kExitBusy;
+  case THandOver::NoSuchSet: return kExitRefused;
+  case THandOver::Apply: break;
+  }
+  return kExitUnfinished; // an applied set answers with its run's code
+}
+
+std::vector<std::string> HandOverLines(THandOver answer, std::string_view argument) {
+  switch (answer) {
+  case THandOver::Busy: return {"Quorvin is busy"};
+  case THandOver::NoSuchSet:
+    return {"No set is named \"" + std::string(argument.empty() ? argument : argument.substr(1)) + "\""};
+  case THandOver::Apply: break;
+  }
+  return {};
+}
+
+std::string EncodeRunReply(int exitCode, const std::vector<std::string>& lines) {
+  std::string bytes = std::to_string(exitCode) + "\n";
+  for (std::string line : lines) {
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    bytes.append(line).append("\n");
+  }
+  return bytes;
+}
+
+std::optional<TRunReply> DecodeRunReply(std::string_view bytes) {
+  if (bytes.empty() || bytes.back() != '\n')
+    return std::nullopt;
+  TRunReply reply;
+  const std::size_t codeEnd = bytes.find('\n');
+  const std::string_view code = bytes.substr(0, codeEnd);
+  if (code.empty() || code.size() > 3 || !std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  reply.ExitCode = std::stoi(std::string(code));
+  if (reply.ExitCode > kExitBusy)
+    return std::nullopt;
+  for (std::size_t start = codeEnd + 1; start < bytes.size();) {
+    const std::size_t end = bytes.find('\n', start);
+    reply.Lines.emplace_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+  return reply;
+}
+
 namespace {
 
 enum TrayCommand : unsigned { kTrayOpen = 1, kTrayHelp, kTrayAbout, kTrayExit };

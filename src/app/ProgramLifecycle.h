@@ -27,6 +27,37 @@ inline constexpr int kExitApplied = 0;    // every ticked item applied
 inline constexpr int kExitFailed = 1;     // a failure line was written
 inline constexpr int kExitRefused = 2;    // Activate's checks refused
 inline constexpr int kExitUnfinished = 3; // stopped, closed unseen, or an error
+inline constexpr int kExitBusy = 4;       // a running instance could not take the set
+
+// A second start while Quorvin runs. An argument that holds "/" is handed to
+// the running instance, which applies the set it names and answers with
+// the run's exit code and console lines; any other start only shows it.
+bool HandsOverToRunningInstance(std::string_view argument);
+
+// The running instance's answer to a handed-over argument, before any run:
+// it cannot take one now (a dialog of its window is open, a switch is
+// under way), no set has that name, or the set at Index is applied.
+enum class THandOver { Busy, NoSuchSet, Apply };
+struct THandOverDecision {
+  THandOver Answer = THandOver::Busy;
+  int Index = -1;
+};
+THandOverDecision DecideHandOver(std::string_view argument, const std::vector<std::string>& captions, bool canTake);
+
+// What the second start ends with, and prints, when the running instance
+// answered without a run.
+int HandOverExitCode(THandOver answer);
+std::vector<std::string> HandOverLines(THandOver answer, std::string_view argument);
+
+// The run's outcome as it travels back to the second start: the exit code,
+// then each console line, each ended by LF (a line's own line breaks become
+// blanks). Decoding refuses what no encoding gives.
+std::string EncodeRunReply(int exitCode, const std::vector<std::string>& lines);
+struct TRunReply {
+  int ExitCode = kExitUnfinished;
+  std::vector<std::string> Lines;
+};
+std::optional<TRunReply> DecodeRunReply(std::string_view bytes);
 
 int CommandLineExitCode(TActivateEnd end);
 // What a command-line run prints on the console it was started from: the

@@ -30,6 +30,8 @@ public:
   // window shows its hourglass there) and pumps the UI thread, which that
   // run may need, until every run has ended; then joins them.
   void WaitForEarlierRuns(const std::function<void()>& whileWaiting = nullptr);
+  // A run has not ended yet (its dialog may be closed already).
+  bool Running() const { return !AllFinished(); }
 
 private:
   struct Run {

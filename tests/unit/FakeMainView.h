@@ -77,6 +77,7 @@ public:
   void SetCaption(const std::string& caption) override { Caption = caption; }
   void SuspendRedraw(bool suspend) override { RedrawSuspended += suspend ? 1 : -1; }
   void SetBusyCursor(bool busy) override { Busy = busy; }
+  void SetWaiting(bool waiting) override { Waiting = waiting; }
 
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
   bool AskYesNo(const std::string& text) override {
@@ -117,6 +118,7 @@ public:
   std::string Caption;
   int RedrawSuspended = 0;
   bool Busy = false;
+  bool Waiting = false;
   std::vector<std::string> Messages;
   std::vector<std::string> Questions;
   std::deque<bool> YesNoAnswers;
@@ -143,7 +145,7 @@ public:
     if (!Running)
       return;
     whileWaiting();
-    BusyWhileWaiting = View && View->Busy;
+    BusyWhileWaiting = View && View->Waiting;
     if (DuringWait)
       DuringWait();
     Running = false;

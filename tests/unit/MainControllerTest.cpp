@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace quorvin::test {
 namespace {
 
@@ -18,9 +20,14 @@ using P = PageControl;
 
 struct FakeNetwork final : NetworkInfo {
   std::optional<std::vector<ConnectionRecord>> Connections() override { return ConnectionList; }
-  std::vector<AdapterRecord> Adapters() override { return AdapterRecords; }
+  std::vector<AdapterRecord> Adapters() override {
+    if (AdaptersFail)
+      throw QuorvinError("GetAdaptersInfo failed", 31);
+    return AdapterRecords;
+  }
   std::vector<ConnectionRecord> ConnectionList;
   std::vector<AdapterRecord> AdapterRecords;
+  bool AdaptersFail = false;
 };
 
 std::string Guid(int k) { return "{0000000" + std::to_string(k) + "-0000-0000-0000-000000000000}"; }
@@ -66,7 +73,6 @@ protected:
   void Start() {
     FController.FormCreate();
     FController.FormShow();
-    FController.ShowStartSet();
   }
   void ClickTab(int index) {
     FView.Selected = index;
@@ -108,6 +114,23 @@ TEST_F(MainControllerTest, FirstStartOpensTheHelpPageAndShowsFiveDefaultSets) {
   EXPECT_EQ(FView.Adapter, -1);
 }
 
+TEST_F(MainControllerTest, AFailedFirstShowStillLoadsTheSetsAndWritesNothingLookedAt) {
+  Write("[Options]\r\nTabCount=3\r\nDefaultTab=1\r\n[0]\r\nCaption=A\r\n[1]\r\nCaption=B\r\n"
+        "NetworkAdapter=0\r\nEnableIP=1\r\nIP=10.1.1.1\r\n[2]\r\nCaption=C\r\n");
+  FNetwork->AdaptersFail = true;
+  FController.FormCreate();
+  EXPECT_THROW(FController.FormShow(), QuorvinError);
+  EXPECT_EQ(FView.Tabs, (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(FView.Selected, 1);
+  EXPECT_EQ(FView.Texts[P::reIP], "10.1.1.1");
+  ClickTab(2);
+  FController.SaveOptions();
+  FController.SaveShownSetIfModified();
+  EXPECT_EQ(FFile.ReadString("Options", "TabCount", ""), "3");
+  EXPECT_EQ(FFile.ReadString("1", "IP", ""), "10.1.1.1");
+  EXPECT_EQ(FFile.ReadString("1", "Caption", ""), "B");
+}
+
 TEST_F(MainControllerTest, TabCountNamesAppendsOrDropsTabs) {
   struct Case {
     int Count;
@@ -126,7 +149,6 @@ TEST_F(MainControllerTest, TabCountNamesAppendsOrDropsTabs) {
     MainController controller(view, FFile, *FSystem, FShell, FRunner, FFolder.Path());
     controller.FormCreate();
     controller.FormShow();
-    controller.ShowStartSet();
     EXPECT_EQ(view.Tabs, c.Tabs);
     EXPECT_EQ(view.Selected, c.Count - 1) << "DefaultTab beyond the sets shows the last";
     EXPECT_EQ(controller.CurrentSet(), c.Count - 1);
@@ -359,7 +381,7 @@ TEST_F(MainControllerTest, ActivateRefusesWithoutATickAndAppliesTheCorrectedFiel
   EXPECT_FALSE(FRunner.RunOptions[0].CommandLineRun);
 }
 
-TEST_F(MainControllerTest, ActivateWaitsForAnEarlierSwitchUnderTheHourglassAndIgnoresASecondF5) {
+TEST_F(MainControllerTest, ActivateWaitsForAnEarlierSwitchWithTheWindowDisabledAndIgnoresASecondF5) {
   Start();
   FView.Adapter = 0;
   FView.Checked[P::cbEnableIP] = true;
@@ -367,7 +389,7 @@ TEST_F(MainControllerTest, ActivateWaitsForAnEarlierSwitchUnderTheHourglassAndIg
   FRunner.DuringWait = [&] { FController.aActivateExecute(); };
   FController.aActivateExecute();
   EXPECT_TRUE(FRunner.BusyWhileWaiting);
-  EXPECT_FALSE(FView.Busy);
+  EXPECT_FALSE(FView.Waiting);
   EXPECT_EQ(FRunner.Runs.size(), 1u) << "the F5 pressed during the wait starts nothing";
 }
 
@@ -416,13 +438,17 @@ TEST_F(MainControllerTest, SetFromTheTrayIsSavedLeftAndTheChosenOneApplied) {
   EXPECT_EQ(FRunner.Runs[0].Set.WorkgroupText, "OFFICE");
   EXPECT_FALSE(FRunner.Runs[0].Set.EnableIP);
   EXPECT_FALSE(FRunner.RunOptions[0].CommandLineRun);
+  EXPECT_FALSE(FRunner.RunOptions[0].AutoCloseDialog);
   EXPECT_EQ(outcome.End, TActivateEnd::Failed);
 
-  // The shown set chosen again: no reload, unsaved edits are applied.
+  // The shown set chosen again (by a second start, whose dialog closes by
+  // itself): no reload, unsaved edits are applied.
   FView.Texts[P::eWorkgroup] = "UNSAVED";
-  FController.ActivateSet(1);
+  FController.ActivateSet(1, true);
   ASSERT_EQ(FRunner.Runs.size(), 2u);
   EXPECT_EQ(FRunner.Runs[1].Set.WorkgroupText, "UNSAVED");
+  EXPECT_TRUE(FRunner.RunOptions[1].AutoCloseDialog);
+  EXPECT_FALSE(FRunner.RunOptions[1].CommandLineRun);
 }
 
 TEST_F(MainControllerTest, SetFromTheTrayDoesNothingDuringAnActivationOrWhenGone) {
@@ -575,7 +601,6 @@ TEST_F(MainControllerTest, AddedSetKeepsItsEnteredNameAcrossSelectionAndRestart)
   MainController controller(restarted, FFile, *FSystem, FShell, FRunner, FFolder.Path());
   controller.FormCreate();
   controller.FormShow();
-  controller.ShowStartSet();
   EXPECT_EQ(restarted.Tabs.back(), "Travel");
   restarted.Selected = 5;
   controller.tcSetsChange();
@@ -641,6 +666,21 @@ TEST_F(DeleteTest, LastSetShowsTheFirst) {
   EXPECT_EQ(FFile.ReadString("4", "Caption", "gone"), "gone");
 }
 
+TEST_F(DeleteTest, ARefusedRewriteLeavesTheTabsAndThePage) {
+  ClickTab(2);
+  FView.Texts[P::reIP] = "10.9.9.9";
+  const std::string before = Bytes();
+  std::filesystem::permissions(FFolder.File("data.ini"), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  FView.YesNoAnswers = {true};
+  EXPECT_THROW(FController.aDeleteSetExecute(), QuorvinError);
+  EXPECT_EQ(FView.Tabs, (std::vector<std::string>{"S0", "S1", "S2", "S3", "S4"}));
+  EXPECT_EQ(FView.Selected, 2);
+  EXPECT_EQ(FController.CurrentSet(), 2);
+  EXPECT_EQ(FView.Texts[P::reIP], "10.9.9.9") << "the set's edits are still there";
+  EXPECT_EQ(Bytes(), before);
+}
+
 TEST_F(DeleteTest, NoAndTheLastPageLeaveTheFileAlone) {
   const std::string before = Bytes();
   FController.aDeleteSetExecute();
@@ -650,13 +690,24 @@ TEST_F(DeleteTest, NoAndTheLastPageLeaveTheFileAlone) {
   MainController controller(view, FFile, *FSystem, FShell, FRunner, FFolder.Path());
   controller.FormCreate();
   controller.FormShow();
-  controller.ShowStartSet();
   const std::string single = Bytes();
   view.YesNoAnswers = {true};
   controller.aDeleteSetExecute();
   EXPECT_EQ(view.Messages, std::vector<std::string>{LoadText(TextId::LastSetUndeletable)});
   EXPECT_EQ(Bytes(), single);
   EXPECT_NE(before, single);
+}
+
+TEST_F(MainControllerTest, LinksOpenOnlyWhatIsThere) {
+  Start();
+  FShell.Opened.clear();
+  FController.aHelpExecute();
+  FController.lUpdateClick();
+  FController.Image2Click();
+  // The help page beside the program (the shell port puts the folder before
+  // a bare name); no address that leads nowhere.
+  EXPECT_EQ(FShell.Opened, (std::vector<std::pair<std::string, std::string>>{{"Open", "help.html"}}));
+  EXPECT_EQ(FView.AboutShown, 1) << "the logo shows who made the program";
 }
 
 TEST_F(MainControllerTest, SettingsFileNoticeOpensTheFolderOnlyOnYes) {

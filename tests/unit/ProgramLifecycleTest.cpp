@@ -68,6 +68,43 @@ TEST(CommandLineRunTest, EachEndHasItsExitCodeAndConsoleLines) {
   }
 }
 
+TEST(HandOverTest, ASecondStartIsAnsweredBeforeAnyRun) {
+  struct Case {
+    const char* Argument;
+    bool CanTake;
+    THandOver Answer;
+    int Index;
+    int Code;
+    std::vector<std::string> Lines;
+  };
+  const std::vector<std::string> captions{"Office", "Home"};
+  for (const Case& c : {Case{"/hOME", true, THandOver::Apply, 1, kExitUnfinished, {}},
+                        Case{"/Lab", true, THandOver::NoSuchSet, -1, 2, {"No set is named \"Lab\""}},
+                        Case{"/Home", false, THandOver::Busy, -1, 4, {"Quorvin is busy"}},
+                        Case{"/Lab", false, THandOver::Busy, -1, 4, {"Quorvin is busy"}}}) {
+    const THandOverDecision decision = DecideHandOver(c.Argument, captions, c.CanTake);
+    EXPECT_EQ(decision.Answer, c.Answer) << c.Argument << c.CanTake;
+    EXPECT_EQ(decision.Index, c.Index) << c.Argument;
+    EXPECT_EQ(HandOverExitCode(decision.Answer), c.Code) << c.Argument;
+    EXPECT_EQ(HandOverLines(decision.Answer, c.Argument), c.Lines) << c.Argument;
+  }
+  for (const char* argument : {"/Office", "x/y", "/"})
+    EXPECT_TRUE(HandsOverToRunningInstance(argument)) << argument;
+  for (const char* argument : {"", "-Start", "Office"})
+    EXPECT_FALSE(HandsOverToRunningInstance(argument)) << argument;
+}
+
+TEST(HandOverTest, TheRunsOutcomeTravelsBackWholeAndNothingElseDecodes) {
+  const std::vector<std::string> lines{"[ IP ]: Invalid subnet mask.", "", "two\r\nlines"};
+  const auto reply = DecodeRunReply(EncodeRunReply(1, lines));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->ExitCode, 1);
+  EXPECT_EQ(reply->Lines, (std::vector<std::string>{lines[0], "", "two  lines"}));
+  EXPECT_EQ(DecodeRunReply(EncodeRunReply(0, {}))->Lines, std::vector<std::string>{});
+  for (const char* bytes : {"", "1", "\n", "x\n", "-1\n", "5\n", "1000\n", "1\nline"})
+    EXPECT_FALSE(DecodeRunReply(bytes)) << bytes;
+}
+
 TEST(ActivateOutcomeTest, FailureLinesLeaveOutTheHeadingAndTheEmptyLines) {
   const std::vector<std::string> list{"The following settings are failed:", "", "[ IP ]: Failed!", "",
                                       "[ DNS Server ]: Error code 66", ""};

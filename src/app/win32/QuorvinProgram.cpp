@@ -2,6 +2,7 @@
 
 #include "app/ProgramLifecycle.h"
 #include "app/win32/Dialogs.h"
+#include "app/win32/InstanceHandOver.h"
 #include "app/win32/StartingConsole.h"
 #include "app/win32/TfrmMain.h"
 #include "app/win32/TrayIcon.h"
@@ -39,7 +40,12 @@ private:
   OwnedMenu BuildTrayMenu(const std::vector<std::string>& setCaptions);
   void aExitExecute();
   void ActivateAndExit();
+  LRESULT TakeHandOver(HWND replyTo, const COPYDATASTRUCT& data);
+  void RunHandOver();
+  bool RunUnderWay();
   void Exit();
+  void EndRun();
+  void SaveState();
 
   // Members in the order of creation; destruction runs in reverse, so the
   // window goes first, then the engine waits for a running switch and
@@ -53,7 +59,17 @@ private:
   TProgramLifecycle FLife;
   bool FShown = false;
   bool FEnded = false;
+  // An exit asked for while a switch ran: it happens once the message loop
+  // has the thread again, when nothing of the run is on its stack.
+  bool FExitDeferred = false;
   int FExitCode = kExitApplied;
+  // A set handed over by a second start, taken and not yet applied: its tab
+  // and the window that waits for the outcome.
+  struct THandOverRequest {
+    int Index;
+    HWND ReplyTo;
+  };
+  std::optional<THandOverRequest> FHandOver;
 };
 
 TQuorvinProgram::TQuorvinProgram(std::string firstArgument) : FLife(std::move(firstArgument)) {}
@@ -71,14 +87,21 @@ int TQuorvinProgram::Run() {
   FormShow();
   ::ShowWindow(window, SW_SHOW);
   ::SetForegroundWindow(window);
+  // As a dialog would: the focus on the first control that takes it.
+  if (HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE))
+    ::SetFocus(first);
   MarkShown();
 
   MSG message;
   while (!FEnded && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (FMain.PreTranslateMessage(message))
-      continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    if (!FMain.PreTranslateMessage(message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+    if (FExitDeferred && !FEnded) {
+      FExitDeferred = false;
+      EndRun();
+    }
   }
   return FExitCode;
 }
@@ -107,17 +130,9 @@ void TQuorvinProgram::FormShow() {
     EnsureRegistryFlag(FEngine.System().GetRegistry(), "SYSTEM\\CurrentControlSet\\Control\\FileSystem", "LongPathsEnabled", 1);
     EnsureRegistryFlag(FEngine.System().GetRegistry(), "System\\CurrentControlSet\\Policies", "LongPathsEnabled", 1);
   });
-  FMain.Run([&] {
-    controller.FormShow();
-    const std::vector<std::string> captions = controller.WindowOptions().SetNames;
-    if (const auto index = FindCommandLineSet(FLife.FirstArgument(), captions)) {
-      controller.LoadCommandLineSet(*index);
-      controller.SetCommandLineRun(true);
-      ::PostMessageA(FMain.Handle(), WM_ACTIVATEANDEXIT, 0, 0);
-    } else {
-      controller.ShowStartSet();
-    }
-  });
+  FMain.Run([&] { controller.FormShow(FLife.FirstArgument()); });
+  if (controller.CommandLineRun())
+    ::PostMessageA(FMain.Handle(), WM_ACTIVATEANDEXIT, 0, 0);
   FShown = true;
 }
 
@@ -139,6 +154,26 @@ bool TQuorvinProgram::Hook(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
     return true;
   case WM_ACTIVATEANDEXIT:
     ActivateAndExit();
+    return true;
+  case WM_COPYDATA:
+    ::SetWindowLongPtrA(window, DWLP_MSGRESULT,
+                        TakeHandOver(reinterpret_cast<HWND>(wParam), *reinterpret_cast<const COPYDATASTRUCT*>(lParam)));
+    result = TRUE;
+    return true;
+  case WM_RUNHANDOVER:
+    RunHandOver();
+    return true;
+  case WM_QUERYENDSESSION:
+    ::SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
+    result = TRUE;
+    return true;
+  case WM_ENDSESSION:
+    // The session ends and the process with it: what an exit keeps is kept
+    // now, without a question.
+    if (wParam) {
+      SaveState();
+      FTray->TrayIcon(false);
+    }
     return true;
   case WM_ACTIVATE:
     if (LOWORD(wParam) != WA_INACTIVE && FShown && FLife.Activated())
@@ -242,16 +277,70 @@ void TQuorvinProgram::ActivateAndExit() {
   ::PostMessageA(FMain.Handle(), WM_CLOSE, 0, 0);
 }
 
+LRESULT TQuorvinProgram::TakeHandOver(HWND replyTo, const COPYDATASTRUCT& data) {
+  const std::optional<std::string> argument = HandedOverArgument(data);
+  if (!argument)
+    return 0;
+  // As the tray's set items: not while a dialog of the window is open (it
+  // is disabled then) or a switch is under way.
+  const bool canTake = FShown && FLife.CloseMode() != TCloseMode::Exiting && !FExitDeferred && !FHandOver &&
+                       ::IsWindowEnabled(FMain.Handle()) && !FMain.Controller().Activating() &&
+                       !FMain.Controller().CommandLineRun();
+  const THandOverDecision decision =
+      DecideHandOver(*argument, FMain.Controller().WindowOptions().SetNames, canTake);
+  if (decision.Answer == THandOver::NoSuchSet)
+    ::SendMessageA(FMain.Handle(), WM_SHOWINSTANCE, 0, 0);
+  if (decision.Answer == THandOver::Apply) {
+    // Applied from the message loop: the second start has its answer
+    // first and then waits for the outcome.
+    FHandOver = THandOverRequest{decision.Index, replyTo};
+    ::PostMessageA(FMain.Handle(), WM_RUNHANDOVER, 0, 0);
+  }
+  return HandOverAnswer(decision.Answer);
+}
+
+void TQuorvinProgram::RunHandOver() {
+  if (!FHandOver)
+    return;
+  const THandOverRequest request = *FHandOver;
+  // As the tray's set item, whose dialog closes by itself on success as in
+  // a command-line run; the window stays as it is.
+  TActivateOutcome outcome;
+  FMain.Run([&] { outcome = FMain.Controller().ActivateSet(request.Index, true); });
+  FHandOver.reset();
+  SendRunReply(FMain.Handle(), request.ReplyTo, CommandLineExitCode(outcome.End), ConsoleLines(outcome));
+}
+
+bool TQuorvinProgram::RunUnderWay() {
+  return FHandOver || FMain.Controller().Activating() || FRunner.RunsUnderWay();
+}
+
 void TQuorvinProgram::Exit() {
+  // Called inside a switch (its adapter step pauses and handles messages,
+  // the tray's Exit among them), waiting for the switch here would wait for
+  // the step below on this very stack. Once the loop has the thread again,
+  // the run has ended or can be waited for.
+  if (RunUnderWay()) {
+    FExitDeferred = true;
+    return;
+  }
+  EndRun();
+}
+
+void TQuorvinProgram::SaveState() {
   MainController& controller = FMain.Controller();
   // A run that applied a set named on the command line writes nothing.
-  if (!controller.CommandLineRun()) {
-    FMain.Run([&] {
-      controller.SaveOptions();
-      controller.SaveShownSetIfModified();
-    });
-  }
-  FRunner.WaitForEarlierSwitches([] {});
+  if (controller.CommandLineRun())
+    return;
+  FMain.Run([&] {
+    controller.SaveOptions();
+    controller.SaveShownSetIfModified();
+  });
+}
+
+void TQuorvinProgram::EndRun() {
+  SaveState();
+  FMain.Controller().WaitForEarlierSwitch();
   FTray->TrayIcon(false);
   ::ShowWindow(FMain.Handle(), SW_HIDE);
   FEnded = true;
@@ -260,13 +349,15 @@ void TQuorvinProgram::Exit() {
 
 } // namespace
 
-bool ShowRunningInstance() {
+std::optional<int> StartWithRunningInstance(const std::string& firstArgument) {
   HWND running = ::FindWindowA(kMainWindowClass, nullptr);
   if (!running)
-    return false;
+    return std::nullopt;
+  if (HandsOverToRunningInstance(firstArgument))
+    return HandOverToRunningInstance(running, firstArgument);
   ::PostMessageA(running, WM_SHOWINSTANCE, 0, 0);
   ::SetForegroundWindow(running);
-  return true;
+  return 0;
 }
 
 int RunQuorvin(const std::string& firstArgument) {

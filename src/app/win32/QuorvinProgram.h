@@ -5,16 +5,21 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace quorvin {
 
 inline constexpr UINT WM_SHOWINSTANCE = 0x2501;
 inline constexpr UINT WM_ACTIVATEANDEXIT = 0x2506;
+// Posted by the main window to itself: apply the set a second start handed over.
+inline constexpr UINT WM_RUNHANDOVER = 0x2507;
 
-// Finds a running instance by its main window's class and asks it to show
-// itself; true when one was found (this start then ends).
-bool ShowRunningInstance();
+// Finds a running instance by its main window's class. With a "/" in the
+// first argument the set it names is handed over and this start waits for
+// the outcome; any other start asks it to show itself. The exit code this
+// start ends with, or none when no instance runs.
+std::optional<int> StartWithRunningInstance(const std::string& firstArgument);
 
 // Runs the program until its exit; the process's exit code: for a run
 // with "/" and a set's name, how its Activate ended (CommandLineExitCode),

@@ -40,6 +40,9 @@ void RegisterMainClass() {
   windowClass.cbWndExtra = DLGWINDOWEXTRA;
   windowClass.hInstance = Instance();
   windowClass.hIcon = ::LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_QUORVIN));
+  windowClass.hIconSm = static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_QUORVIN), IMAGE_ICON,
+                                                        ::GetSystemMetrics(SM_CXSMICON),
+                                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kMainWindowClass;
   if (!::RegisterClassExA(&windowClass))
@@ -103,10 +106,7 @@ void TfrmMain::Create(HWND owner) {
   FController.FormCreate();
 }
 
-void TfrmMain::FormShow() {
-  FController.FormShow();
-  FController.ShowStartSet();
-}
+void TfrmMain::FormShow() { FController.FormShow(); }
 
 int TfrmMain::ScaleToDpi(int pixels) { return ::MulDiv(pixels, WindowDpi(FWindow), 96); }
 
@@ -199,6 +199,13 @@ void TfrmMain::InitDialog() {
   FIcon = LoadIconSized(IDI_QUORVIN, scale);
   FUpdateIcon = LoadIconSized(IDI_UPDATE, ScaleToDpi(kUpdateImageSize));
   ::SendMessageA(FWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon.get()));
+  // The small icon serves the caption, the taskbar button and the
+  // notification area: the icon's own small image, at the size that the
+  // system DPI (the taskbar's) gives it.
+  FSmallIcon.reset(static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_QUORVIN), IMAGE_ICON,
+                                                   ::GetSystemMetrics(SM_CXSMICON),
+                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
+  ::SendMessageA(FWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
   MakeFonts();
   LayOutBand();
   AddHints();

@@ -97,6 +97,7 @@ private:
   void SetCaption(const std::string& caption) override;
   void SuspendRedraw(bool suspend) override;
   void SetBusyCursor(bool busy) override;
+  void SetWaiting(bool waiting) override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   bool AskWithDialog(const std::string& question, TOptionsSetting& options) override;
@@ -114,11 +115,13 @@ private:
   std::optional<JpegPicture> FTitleBand;
   std::optional<JpegPicture> FHomePage;
   OwnedIcon FIcon;
+  OwnedIcon FSmallIcon;
   OwnedIcon FUpdateIcon;
   OwnedFont FTitleFont;
   OwnedFont FLinkFont;
   bool FLinkHot = false;
   bool FBusy = false;
+  HWND FFocusBeforeWait = nullptr;
 };
 
 } // namespace quorvin

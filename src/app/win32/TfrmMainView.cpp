@@ -162,6 +162,15 @@ void TfrmMain::SetBusyCursor(bool busy) {
   ::SetCursor(::LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
+void TfrmMain::SetWaiting(bool waiting) {
+  if (waiting)
+    FFocusBeforeWait = ::GetFocus();
+  SetBusyCursor(waiting);
+  ::EnableWindow(FWindow, waiting ? FALSE : TRUE);
+  if (!waiting && FFocusBeforeWait && ::IsChild(FWindow, FFocusBeforeWait))
+    ::SetFocus(FFocusBeforeWait);
+}
+
 void TfrmMain::ShowMessage(const std::string& text) {
   ::MessageBoxA(FWindow, text.c_str(), LoadText(TextId::ProductCaption).c_str(), MB_OK | MB_ICONINFORMATION);
 }

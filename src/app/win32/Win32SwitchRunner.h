@@ -19,6 +19,8 @@ public:
   void WaitForEarlierSwitches(const std::function<void()>& whileWaiting) override {
     FThreads.WaitForEarlierRuns(whileWaiting);
   }
+  // A switch has not ended yet, shown or not.
+  bool RunsUnderWay() const { return FThreads.Running(); }
   TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override;
 
 private:

@@ -1,13 +1,15 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "app/win32/QuorvinProgram.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  // A second start only brings the first to the front, whatever it was
-  // asked for.
-  if (quorvin::ShowRunningInstance())
-    return 0;
-  return quorvin::RunQuorvin(__argc > 1 ? __argv[1] : "");
+  const std::string firstArgument = __argc > 1 ? __argv[1] : "";
+  // A second start brings the first to the front, or hands it the set it
+  // names and ends as that set's run ended.
+  if (const auto exitCode = quorvin::StartWithRunningInstance(firstArgument))
+    return *exitCode;
+  return quorvin::RunQuorvin(firstArgument);
 }

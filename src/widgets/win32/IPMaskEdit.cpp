@@ -77,7 +77,13 @@ LRESULT CALLBACK TIPMaskEdit::WindowProc(HWND window, UINT message, WPARAM wPara
     ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     return ::CallWindowProcA(self->FEditProc, window, message, wParam, lParam);
   }
-  return self->HandleMessage(message, wParam, lParam);
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    // Nothing may unwind into the system's dispatcher (the owner's field
+    // exit passes its errors on): the message counts as handled.
+    return 0;
+  }
 }
 
 LRESULT TIPMaskEdit::Edit(UINT message, WPARAM wParam, LPARAM lParam) {
