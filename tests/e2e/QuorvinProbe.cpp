@@ -10,6 +10,12 @@
 //                              keyboard, as the user can: Down N times, then Enter
 //   taskbar-restart            removes the icon as an Explorer restart does, sends
 //                              "TaskbarCreated" and checks the icon is back
+//   tray-icon                  looks at the pixels of the notification icon's place on
+//                              the screen: succeeds when they hold a picture, not only
+//                              the taskbar's own colour
+//   focus                      prints the id of the main window's control with the focus
+//   endsession                 logs off as far as the program can see: WM_QUERYENDSESSION,
+//                              then WM_ENDSESSION
 //   press CAPTION TEXT [s]     waits for a window titled CAPTION with a TEXT button and clicks it
 //   texts CAPTION [seconds]    waits for a window titled CAPTION and prints its texts
 //   tabs                       prints the number of set tabs of the main window
@@ -20,6 +26,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -125,6 +132,114 @@ int TaskbarRestart() {
   return back ? 0 : 1;
 }
 
+// The notification icon's place on the screen: the shell's answer where it
+// has one, else the window that the taskbar shows the icon in.
+struct FoundIcon {
+  RECT Place{};
+  bool Found = false;
+};
+
+// Wine's notification area shows each icon in a small window of its own
+// (class "__winex11_tray_icon" in its stand-alone tray); the tests run no
+// other program with an icon.
+BOOL CALLBACK FindIconWindow(HWND window, LPARAM parameter) {
+  auto* found = reinterpret_cast<FoundIcon*>(parameter);
+  char name[64] = {};
+  ::GetClassNameA(window, name, sizeof name);
+  RECT place{};
+  ::GetWindowRect(window, &place);
+  const int width = place.right - place.left;
+  if (::IsWindowVisible(window) && std::strstr(name, "tray_icon") != nullptr && width >= 16 &&
+      width == place.bottom - place.top) {
+    found->Place = place;
+    found->Found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindIconInTray(HWND window, LPARAM parameter) {
+  FindIconWindow(window, parameter);
+  if (!reinterpret_cast<FoundIcon*>(parameter)->Found)
+    ::EnumChildWindows(window, FindIconWindow, parameter);
+  return !reinterpret_cast<FoundIcon*>(parameter)->Found;
+}
+
+bool IconPlace(HWND main, RECT& place) {
+  using GetRectFunction = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER*, RECT*);
+  const auto getRect = reinterpret_cast<GetRectFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("shell32.dll"), "Shell_NotifyIconGetRect")));
+  NOTIFYICONIDENTIFIER icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = main;
+  icon.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(main));
+  if (getRect && SUCCEEDED(getRect(&icon, &place)) && place.right > place.left)
+    return true;
+  FoundIcon found;
+  ::EnumWindows(FindIconInTray, reinterpret_cast<LPARAM>(&found));
+  place = found.Place;
+  return found.Found;
+}
+
+// Counts the pixels of the place that differ from the taskbar's colour, and
+// the colours among them.
+int TrayIcon(HWND main) {
+  RECT place{};
+  if (!main || !IconPlace(main, place)) {
+    std::printf("no icon place\n");
+    return 1;
+  }
+  HDC screen = ::GetDC(nullptr);
+  // The place is at least as large as the icon, which is drawn in its
+  // middle: its corner shows the taskbar.
+  const COLORREF background = ::GetPixel(screen, place.left, place.top);
+  int differing = 0, total = 0;
+  std::vector<COLORREF> colours;
+  for (int y = place.top; y < place.bottom; ++y)
+    for (int x = place.left; x < place.right; ++x) {
+      const COLORREF pixel = ::GetPixel(screen, x, y);
+      ++total;
+      if (pixel == background)
+        continue;
+      ++differing;
+      if (colours.size() < 64 && std::find(colours.begin(), colours.end(), pixel) == colours.end())
+        colours.push_back(pixel);
+    }
+  ::ReleaseDC(nullptr, screen);
+  std::printf("icon at %ld,%ld %ldx%ld: %d of %d pixels differ from the taskbar (%06lx), %zu colours\n", place.left,
+              place.top, place.right - place.left, place.bottom - place.top, differing, total,
+              static_cast<unsigned long>(background), colours.size());
+  // A picture: a good part of the place drawn, in more than one colour.
+  return differing * 5 >= total && colours.size() >= 3 ? 0 : 1;
+}
+
+int Focus(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!main || !::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info) || !info.hwndFocus)
+    return 1;
+  if (!::IsChild(main, info.hwndFocus))
+    return 1;
+  // A field of an address edit: the id of the address edit.
+  HWND control = info.hwndFocus;
+  while (::GetParent(control) != main)
+    control = ::GetParent(control);
+  std::printf("%d\n", ::GetDlgCtrlID(control));
+  return 0;
+}
+
+int EndSession(HWND main) {
+  DWORD_PTR answer = 0;
+  if (!main || !::SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 10000, &answer))
+    return 1;
+  std::printf("query answered %d\n", static_cast<int>(answer));
+  DWORD_PTR ignored = 0;
+  return answer && ::SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 10000,
+                                         &ignored)
+             ? 0
+             : 1;
+}
+
 // Starts a command line and waits for it; its exit code, or -1.
 int RunAndWait(std::string commandLine, DWORD flags) {
   STARTUPINFOA startup{};
@@ -217,6 +332,13 @@ int main(int argc, char** argv) {
     return Detached(argc, argv, command == "detached-inner");
   if (command == "taskbar-restart")
     return TaskbarRestart();
+  if (command == "tray-icon")
+    return TrayIcon(main);
+  if (command == "focus")
+    return Focus(main);
+  if (command == "endsession")
+    return EndSession(main);
+
   if (command == "press" && argc > 3) {
     // The button may get its text later (the progress dialog's "OK").
     HWND button = nullptr;

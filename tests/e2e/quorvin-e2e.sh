@@ -7,6 +7,8 @@
 probe() { wine "$bin/quorvin_probe.exe" "$@"; }
 exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' "$app_ids")
 add_set_id=$(awk '$2 == "IDM_ADDNEWSET" { print $3 }' "$app_ids")
+about_id=$(awk '$2 == "IDM_ABOUT" { print $3 }' "$app_ids")
+adapter_box_id=$(awk '$2 == "IDC_CBNETWORKADAPTER" { print $3 }' "$app_ids")
 
 new_folder() { # [data.ini to start with]
   folder=$(mktemp -d)
@@ -61,7 +63,12 @@ refuse_office_adapter() { sed -i 's/^\[Adapter0\]/&\nIPEnabled=0/' "$folder/netw
 new_folder
 start
 check "first start shows the window" probe wait visible 60
-check "first start opens the help page" grep -qi 'help.html' "$folder/network/opened.txt"
+check "first start opens the help page beside the program" \
+  grep -qiF "Open $(winepath -w "$folder")\help.html" "$folder/network/opened.txt"
+check "the notification icon shows the program's picture" probe tray-icon
+check "the adapter box has the focus" test "$(probe focus | tr -d '\r')" = "$adapter_box_id"
+probe endsession >/dev/null
+check "logging off saves the options without a question" grep -q '^TabCount=5' <(tr -d '\r' < "$folder/data.ini")
 quit
 check "the exit writes the defaults" grep -q '^TabCount=5' <(tr -d '\r' < "$folder/data.ini")
 finish
@@ -93,18 +100,74 @@ check "after \"Don't ask me next time\" the exit asks nothing" ended 20
 check "the choice reaches data.ini" grep -q '^AskBeforeExit=0' <(tr -d '\r' < "$folder/data.ini")
 finish
 
-# A second start shows the first and ends, whatever its arguments.
+# A second start without "/" shows the first and ends.
 new_folder "$demo/data.ini"
 start -Start
 shown
 check "-Start ends hidden in the notification area" probe wait hidden 60
-for argument in "" -Start /Office; do
+for argument in "" -Start; do
   wine "$folder/Quorvin.exe" $argument >>"$folder/wine.log" 2>&1
   check "a second start ($argument) shows the first" probe wait visible 20
   probe close >/dev/null
   probe wait hidden 20 >/dev/null
 done
 check "the second starts did not apply a set" grep -q '^DHCPEnabled=1' "$folder/network/network.ini"
+
+# A second start with "/name" hands the set to the running instance, waits
+# for its run and ends with its code and lines: 0 applied, 1 failure lines,
+# 2 no such set (the running window shows itself), 4 busy.
+second() { # argument: a start from a prompt, its output redirected to out.txt
+  (cd "$folder" && exec wine cmd /c "Quorvin.exe $1 > out.txt") >/dev/null 2>&1
+}
+sum=$(md5sum < "$folder/data.ini")
+second /oFFICE
+check "a handed-over set is applied and ends with 0" test $? = 0
+check "the handed-over set reached the adapter" grep -q '^IPAddress=10.20.30.41' "$folder/network/network.ini"
+check "the running window stays hidden" test "$(probe state | tr -d '\r')" = hidden
+check "the applied run prints nothing" test ! -s "$folder/out.txt"
+second /Nowhere
+check "an unknown set ends with 2" test $? = 2
+check "an unknown set says so" test "$(tr -d '\r' < "$folder/out.txt")" = 'No set is named "Nowhere"'
+check "an unknown set shows the running window" probe wait visible 20
+probe command "$about_id" >/dev/null
+shows "About Quorvin" Version >/dev/null
+second /Home
+check "a running instance with a dialog open is busy: 4" test $? = 4
+check "the busy start says so" test "$(tr -d '\r' < "$folder/out.txt")" = "Quorvin is busy"
+probe press "About Quorvin" "&OK" 20 >/dev/null
+refuse_office_adapter
+(cd "$folder" && exec wine cmd /c "Quorvin.exe /Office > out.txt") >/dev/null 2>&1 &
+handed=$!
+check "failure lines of a handed-over set: its dialog stays open" shows Switch "[ IP ]: "
+probe press Switch OK 20 >/dev/null
+wait "$handed"
+check "failure lines of a handed-over set end with 1" test $? = 1
+check "the second start prints the failure lines" \
+  test "$(sed 's/\]: .*\r$/]/' "$folder/out.txt")" = "$(printf '[ IP ]\n[ DNS Server ]')"
+probe close >/dev/null
+probe wait hidden 20 >/dev/null
+check "the running instance wrote nothing of the handed-over runs" test "$(md5sum < "$folder/data.ini")" = "$sum"
+finish
+
+# Exit chosen from the notification icon while a switch holds in a pause
+# of its adapter step (the simulation's "hold" file): the program ends once
+# the run has completed. The Office set without a gateway pauses there.
+new_folder "$demo/data.ini"
+sed -i 's/^AutoCloseDialog=0/AutoCloseDialog=1/; s/^Gateway=10.20.30.1\r$/Gateway=\r/' "$folder/data.ini"
+touch "$folder/network/hold"
+start -Start
+shown
+probe wait hidden 60 >/dev/null
+probe tray right >/dev/null
+probe choose 1 >/dev/null # Office
+for _ in $(seq 300); do [ -f "$folder/network/held" ] && break; sleep 0.2; done
+check "the switch holds in its pause" test -f "$folder/network/held"
+probe tray right >/dev/null
+probe choose 7 >/dev/null # the three sets (greyed), Open, Online Help, About, Exit
+probe press Quorvin "&Yes" 20 >/dev/null
+rm -f "$folder/network/hold"
+check "Exit during the pause ends the program after the run" ended 60
+check "the run completed before the end" grep -q '^IPAddress=10.20.30.41' "$folder/network/network.ini"
 finish
 
 # "/name" in other letter case applies the set and saves nothing.

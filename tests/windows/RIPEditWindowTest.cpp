@@ -1,6 +1,7 @@
 #include "widgets/win32/RIPEdit.h"
 
 #include "RIPEditDialogIds.h"
+#include "widgets/win32/IPMaskEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -523,6 +525,24 @@ TEST_F(RIPEditWindow, EnabledSwitchesTheFieldsOnly) {
     EXPECT_TRUE(::IsWindowEnabled(Field(field))) << field;
   ::EnableWindow(FEdit, FALSE);
   EXPECT_FALSE(::IsWindowEnabled(Field(1)));
+}
+
+// An owner whose handlers raise: nothing of it may unwind through the
+// field's window procedure into the system's dispatcher.
+struct RaisingOwner final : IOctetFieldOwner {
+  unsigned FieldKeyDown(int, unsigned) override { throw std::runtime_error("key"); }
+  void FieldExit(int) override { throw std::runtime_error("exit"); }
+};
+
+TEST_F(RIPEditWindow, AFieldKeepsItsOwnersErrorsFromTheDispatcher) {
+  RaisingOwner owner;
+  TIPMaskEdit field;
+  ASSERT_TRUE(field.Create(FHost, 1, RECT{10, 50, 60, 70}, nullptr, owner));
+  EXPECT_NO_THROW(::SendMessageA(field.Handle(), WM_KEYDOWN, '1', 1));
+  EXPECT_NO_THROW(::SendMessageA(field.Handle(), WM_KILLFOCUS, 0, 0));
+  ::SetWindowTextA(field.Handle(), "12");
+  EXPECT_EQ(WindowText(field.Handle()), "12") << "the field still works";
+  ::DestroyWindow(field.Handle());
 }
 
 } // namespace

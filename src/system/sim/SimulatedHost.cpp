@@ -3,7 +3,11 @@
 #include "base/AsciiCase.h"
 #include "system/sim/SimulatedNetwork.h"
 
+#include "store/FileIo.h"
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <mutex>
 
 namespace quorvin {
@@ -109,6 +113,15 @@ std::vector<std::string> SimulatedHost::Printers() {
   for (const auto& printer : SimulatedNetwork(FFolder).Host.Printers)
     names.push_back(printer.Name);
   return names;
+}
+
+std::uint32_t SimulatedHost::TickCount() {
+  const std::filesystem::path folder(FFolder);
+  if (!FileExists((folder / "hold").string()))
+    return FBase.TickCount();
+  if (!FileExists((folder / "held").string()))
+    std::ofstream((folder / "held").string(), std::ios::binary) << "held\r\n";
+  return 0;
 }
 
 } // namespace quorvin

@@ -31,7 +31,12 @@ public:
   bool QueryProxy(ProxyInfo& info) override { return FBase.QueryProxy(info); }
   void SetProxy(const ProxyInfo& info) override { FBase.SetProxy(info); }
   void SendInternetOption(std::uint32_t option) override { FBase.SendInternetOption(option); }
-  std::uint32_t TickCount() override { return FBase.TickCount(); }
+  // While a file named "hold" lies in the folder, the clock stands still:
+  // a pause that starts meanwhile (the adapter's moment after an address
+  // change) lasts until the file goes, handling the window's messages all
+  // along, as a slow adapter would. The first such reading leaves a file
+  // named "held", so that whoever made the hold learns that it holds.
+  std::uint32_t TickCount() override;
   std::optional<int> ProcessMessages() override { return FBase.ProcessMessages(); }
   void PostQuit(int exitCode) override { FBase.PostQuit(exitCode); }
   void WaitForMessages(std::uint32_t milliseconds) override { FBase.WaitForMessages(milliseconds); }
