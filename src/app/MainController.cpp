@@ -4,6 +4,7 @@
 #include "app/ProgramLifecycle.h"
 #include "base/AsciiCase.h"
 #include "base/Texts.h"
+#include "store/IniValues.h"
 #include "store/SetRecord.h"
 #include "system/AdapterList.h"
 #include "system/HostOperations.h"
@@ -394,7 +395,7 @@ void MainController::aAddNewSetExecute() {
   // so that the new set starts empty.
   if (FFile.Exists())
     FFile.EraseSection(SetSectionName(index));
-  FFile.WriteString(SetSectionName(index), "Caption", name);
+  WriteText(FFile, SetSectionName(index), "Caption", name);
   FView.AppendTab(name);
 }
 

@@ -57,4 +57,16 @@ void WriteBool(ProfileFile& file, std::string_view section, std::string_view key
   file.WriteString(section, key, value ? "1" : "0");
 }
 
+void WriteText(ProfileFile& file, std::string_view section, std::string_view key, std::string_view value) {
+  if (value.find_first_of("\r\n") == std::string_view::npos) {
+    file.WriteString(section, key, value);
+    return;
+  }
+  std::string line;
+  for (const char c : value)
+    if (c != '\r' && c != '\n')
+      line += c;
+  file.WriteString(section, key, line);
+}
+
 } // namespace quorvin

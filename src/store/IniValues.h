@@ -20,5 +20,9 @@ std::int32_t ReadInteger(ProfileFile& file, std::string_view section, std::strin
 bool ReadBool(ProfileFile& file, std::string_view section, std::string_view key, bool defaultValue);
 void WriteInteger(ProfileFile& file, std::string_view section, std::string_view key, std::int32_t value);
 void WriteBool(ProfileFile& file, std::string_view section, std::string_view key, bool value);
+// A text value as one line: its CR and LF left out, so that a value taken
+// from the system (a proxy address read back) can never add lines, and so
+// keys, to the file.
+void WriteText(ProfileFile& file, std::string_view section, std::string_view key, std::string_view value);
 
 } // namespace quorvin

@@ -74,7 +74,7 @@ void SaveSet(ProfileFile& file, int index, const TSetRecord& set) {
           const auto& value = set.*member;
           using T = std::decay_t<decltype(value)>;
           if constexpr (std::is_same_v<T, std::string>)
-            file.WriteString(section, field.Key, value);
+            WriteText(file, section, field.Key, value);
           else if constexpr (std::is_same_v<T, bool>)
             WriteBool(file, section, field.Key, value);
           else

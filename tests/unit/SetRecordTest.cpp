@@ -99,6 +99,18 @@ TEST_F(SetRecordTest, ASectionWithoutTheGuidLoadsAsBeforeAndGainsItAtItsEnd) {
                                                "[1]\r\nCaption=Next\r\n");
 }
 
+TEST_F(SetRecordTest, TextsAreSavedAsOneLineAndAddNoKey) {
+  TSetRecord set = Sample();
+  set.ProxyAddress = "proxy\r\nEnableIP=1";
+  set.Caption = "Two\nLines\r";
+  set.EnableIP = false;
+  SaveSet(FFile, 0, set);
+  const TSetRecord loaded = LoadSet(FFile, 0);
+  EXPECT_EQ(loaded.ProxyAddress, "proxyEnableIP=1");
+  EXPECT_EQ(loaded.Caption, "TwoLines");
+  EXPECT_FALSE(loaded.EnableIP);
+}
+
 TEST_F(SetRecordTest, SavingOverAPartialSectionCompletesIt) {
   test::WriteBytes(FFile.Path(), "[1]\r\nIP=1.2.3.4\r\nCaption=Old\r\n");
   TSetRecord set = LoadSet(FFile, 1);
