@@ -4,8 +4,9 @@
 # side in one run: these machines are noisy, so only ratios count.
 #
 #   P1: from the start of the process until its window is shown: the line
-#       both write to the file that QUORVIN_READY_FILE names once the
-#       window is shown (the file's modification time marks it; the script
+#       both write to their ready file once the window is shown (Quorvin's
+#       named by simulate.ini beside it, the bare window's by
+#       QUORVIN_READY_FILE) (the file's modification time marks it; the script
 #       waits for the file with inotifywait).
 #   P4: resident memory 5 s after that: Quorvin started with -Start, so
 #       hidden in the notification area; the bare window idle. Read from
@@ -69,11 +70,12 @@ wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d QuorvinBench /f >/dev/n
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v QuorvinBench /d 1024x768 /f >/dev/null 2>&1
 wine explorer /desktop=QuorvinBench,1024x768 >/dev/null 2>&1 &
 desktop_pid=$!
-export QUORVIN_SIMULATE
-QUORVIN_SIMULATE=$(winepath -w "$folder/network")
 exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' src/app/win32/resource.h)
 
 ready="$folder/ready"
+# Quorvin takes its simulation and its ready file from simulate.ini beside
+# it; the bare window, a bench program, from the environment.
+printf '[Simulation]\r\nFolder=network\r\nReadyFile=ready\r\n' >"$folder/simulate.ini"
 QUORVIN_READY_FILE=$(winepath -w "$ready")
 export QUORVIN_READY_FILE
 

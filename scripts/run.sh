@@ -33,8 +33,8 @@ trap stop_display EXIT
 # lives there, and the driver below sees Quorvin's windows.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Quorvin /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Quorvin /d 1024x768 /f >/dev/null 2>&1
-export QUORVIN_SIMULATE
-QUORVIN_SIMULATE=$(winepath -w "$demo/network")
+# Simulation mode: simulate.ini beside the program names the network.
+printf '[Simulation]\r\nFolder=network\r\n' >"$demo/simulate.ini"
 
 if [ "$headless" = 0 ]; then
   echo "run: Quorvin in a Wine desktop (simulated network in build/demo/network); Exit ends it"

@@ -32,7 +32,7 @@ shoot() { # mode, dpi
   local folder log picture="$out_dir/main-$1-$2.png"
   folder=$(mktemp -d)
   log="$folder/demo.log"
-  QUORVIN_SIMULATE="$(winepath -w "$folder")" wine "$demo" "$1" >"$log" 2>&1 &
+  QUORVIN_DEMO_FOLDER="$(winepath -w "$folder")" wine "$demo" "$1" >"$log" 2>&1 &
   demo_pid=$!
   for _ in $(seq 150); do grep -qs ready "$log" && break; sleep 0.2; done
   grep -qs ready "$log" || { echo "the window did not show ($1)" >&2; exit 1; }

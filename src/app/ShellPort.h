@@ -16,7 +16,7 @@ public:
   virtual void Open(const std::string& verb, const std::string& target) = 0;
 };
 
-// The simulation when QUORVIN_SIMULATE names a folder, else the platform's.
+// The simulation in simulation mode (simulate.ini), else the platform's.
 std::unique_ptr<ShellPort> CreateShellPort();
 
 // The platform's shell (ShellExecuteA on Windows; nothing opens elsewhere).

@@ -5,10 +5,12 @@
 
 namespace quorvin {
 
-std::unique_ptr<ManagementService> CreateManagementService() {
-  if (const auto folder = SimulationFolder())
-    return std::make_unique<SimulatedManagementService>(*folder);
+std::unique_ptr<ManagementService> CreateManagementService(const std::optional<std::string>& simulationFolder) {
+  if (simulationFolder)
+    return std::make_unique<SimulatedManagementService>(*simulationFolder);
   return CreatePlatformManagementService();
 }
+
+std::unique_ptr<ManagementService> CreateManagementService() { return CreateManagementService(SimulationFolder()); }
 
 } // namespace quorvin

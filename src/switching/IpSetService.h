@@ -1,10 +1,12 @@
 #pragma once
-// The management service of one run: the simulated one when the environment
-// variable QUORVIN_SIMULATE names a folder, else the machine's own.
+// The management service of one run: the simulated one in simulation mode
+// (simulate.ini beside the executable), else the machine's own.
 
 #include "switching/ManagementSession.h"
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace quorvin {
 
@@ -12,6 +14,7 @@ namespace quorvin {
 // raises QuorvinError, as there is nothing to reach.
 std::unique_ptr<ManagementService> CreatePlatformManagementService();
 
+std::unique_ptr<ManagementService> CreateManagementService(const std::optional<std::string>& simulationFolder);
 std::unique_ptr<ManagementService> CreateManagementService();
 
 } // namespace quorvin

@@ -9,7 +9,7 @@ namespace {
 class UnreachableManagementService : public ManagementService {
 public:
   std::unique_ptr<ManagementSession> Connect() override {
-    throw QuorvinError("No management service on this platform; set QUORVIN_SIMULATE");
+    throw QuorvinError("No management service on this platform; only simulation mode (simulate.ini) has one");
   }
 };
 

@@ -25,11 +25,13 @@ std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folde
   return services;
 }
 
-std::unique_ptr<SystemServices> CreateSystemServices() {
+std::unique_ptr<SystemServices> CreateSystemServices(const std::optional<std::string>& simulationFolder) {
   auto platform = CreatePlatformServices();
-  if (const auto folder = SimulationFolder())
-    return CreateSimulatedServices(*folder, std::move(platform));
+  if (simulationFolder)
+    return CreateSimulatedServices(*simulationFolder, std::move(platform));
   return platform;
 }
+
+std::unique_ptr<SystemServices> CreateSystemServices() { return CreateSystemServices(SimulationFolder()); }
 
 } // namespace quorvin

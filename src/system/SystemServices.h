@@ -1,13 +1,14 @@
 #pragma once
 // The three system ports of one run, chosen once at start: the machine's own
-// (Win32), or the simulated network and host of network.ini when the
-// environment variable QUORVIN_SIMULATE names a folder.
+// (Win32), or the simulated network and host of network.ini when
+// simulate.ini beside the executable names a folder.
 
 #include "system/HostSettings.h"
 #include "system/NetworkInfo.h"
 #include "system/Registry.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quorvin {
@@ -42,7 +43,9 @@ std::unique_ptr<SystemServices> CreatePlatformServices();
 std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folder,
                                                         std::unique_ptr<SystemServices> base);
 
-// The simulation when QUORVIN_SIMULATE names a folder, else the platform's.
+// The simulation of simulationFolder when there is one, else the platform's.
+std::unique_ptr<SystemServices> CreateSystemServices(const std::optional<std::string>& simulationFolder);
+// As simulate.ini beside the executable says (SimulationSettings).
 std::unique_ptr<SystemServices> CreateSystemServices();
 
 } // namespace quorvin

@@ -1,7 +1,7 @@
 // Shows the main window over a simulated network with three adapters, for
 // screenshots: "static" shows a set with a fixed address, "dhcp" a set on
 // DHCP, "dropdown" the static set with the adapter list opened. The folder
-// QUORVIN_SIMULATE names (else a temporary one) gets the network and the
+// QUORVIN_DEMO_FOLDER names (else a temporary one) gets the network and the
 // settings file. It prints "ready" once the window is shown, and stays open
 // until killed or closed with Exit.
 
@@ -19,6 +19,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -62,7 +63,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const bool dhcp = std::strstr(commandLine, "dhcp") != nullptr;
   const bool dropDown = std::strstr(commandLine, "dropdown") != nullptr;
   test::TempFolder temporary;
-  const std::string folder = SimulationFolder().value_or(temporary.Path()) + "\\";
+  // The demo's own variable, not the program's simulation file.
+  const char* given = std::getenv("QUORVIN_DEMO_FOLDER");
+  const std::string folder = (given && *given ? std::string(given) : temporary.Path()) + "\\";
   Write(folder + "network.ini", kNetwork);
   char settings[sizeof kSettings + 8];
   std::snprintf(settings, sizeof settings, kSettings, dhcp ? 1 : 0);

@@ -1,6 +1,6 @@
 // Shows the progress dialog running one switch over a simulated network, for
 // screenshots and end-to-end checks: "ok" applies a valid set, "fail" one
-// with a refused mask. The network is the one in the folder QUORVIN_SIMULATE
+// with a refused mask. The network is the one in the folder QUORVIN_DEMO_FOLDER
 // names (a lab network is written there when it has none), else a temporary
 // one. It prints "finished" once the dialog says so, and stays open until
 // killed.
@@ -18,6 +18,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -42,7 +43,9 @@ void ReportFinished(HWND dialog) {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   const bool fail = std::strstr(commandLine, "fail") != nullptr;
   test::TempFolder temporary;
-  const std::string folder = SimulationFolder().value_or(temporary.Path());
+  // The demo's own variable, not the program's simulation file.
+  const char* given = std::getenv("QUORVIN_DEMO_FOLDER");
+  const std::string folder = given && *given ? std::string(given) : temporary.Path();
   if (::GetFileAttributesA((folder + "\\network.ini").c_str()) == INVALID_FILE_ATTRIBUTES)
     test::WriteLabNetwork(folder);
 

@@ -52,13 +52,17 @@ work=$(mktemp -d)
 network="$work/network"
 mkdir "$network"
 cp "$demo/network.ini" "$network/"
-export QUORVIN_SIMULATE
-QUORVIN_SIMULATE=$(winepath -w "$network")
+# Simulation mode and the ready marker for the Quorvin.exe in a folder.
+simulate_in() {
+  printf '[Simulation]\r\nFolder=%s\r\nReadyFile=%s\r\n' "$(winepath -w "$network")" "$(winepath -w "$work/ready")" \
+    >"$1/simulate.ini"
+}
 
 start() { # folder, arguments...: Quorvin in the background, until its first show
   local folder=$1; shift
   rm -f "$work/ready"
-  QUORVIN_READY_FILE=$(winepath -w "$work/ready") wine "$folder/Quorvin.exe" "$@" >>"$work/wine.log" 2>&1 &
+  simulate_in "$folder"
+  wine "$folder/Quorvin.exe" "$@" >>"$work/wine.log" 2>&1 &
   for _ in $(seq 300); do [ -s "$work/ready" ] && return 0; sleep 0.2; done
   return 1
 }
@@ -83,6 +87,8 @@ check "the zip holds one folder" test "$(ls "$work/zip")" = "$(basename "$zip" .
 portable="$work/zip/$(basename "$zip" .zip)"
 check "the folder holds the programs, help.html, the read-me and the licence" \
   test "$(ls "$portable" | sort)" = "$(printf '%s\n' "${program_files[@]}" | sort)"
+check "a start from the unpacked folder without simulate.ini is no simulation" \
+  test ! -e "$portable/simulate.ini"
 check "Quorvin starts from the unpacked folder" start "$portable"
 quit
 check "the unpacked Quorvin keeps its sets beside itself" grep -q '^TabCount=5' <(tr -d '\r' < "$portable/data.ini" 2>/dev/null)
@@ -101,6 +107,7 @@ check "the entry's uninstaller is the installed one" \
 
 # The installed program applies a set from its command line.
 cp "$demo/data.ini" "$inst/"
+simulate_in "$inst"
 timeout 180 wine "$inst/Quorvin.exe" /Office >>"$work/wine.log" 2>&1
 check "Quorvin /Office from the installed folder ends with 0" test $? = 0
 settle
@@ -118,6 +125,7 @@ check "the options write the Run value" test "$(reg_value "$run_key" "$run_value
 timeout 120 wine "$setup" /S "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
 check "the installer refuses to run while Quorvin runs (exit code 2)" test $? = 2
 quit
+rm -f "$inst/simulate.ini"
 sets=$(md5sum < "$inst/data.ini")
 
 # The silent uninstall keeps the sets.

@@ -16,12 +16,12 @@ new_folder() { # [data.ini to start with]
   mkdir "$folder/network"
   cp "$demo/network.ini" "$folder/network/"
   [ -n "${1:-}" ] && cp "$1" "$folder/data.ini"
-  export QUORVIN_SIMULATE
-  QUORVIN_SIMULATE=$(winepath -w "$folder/network")
+  # Simulation mode and the ready marker, both beside the program.
+  printf '[Simulation]\r\nFolder=network\r\nReadyFile=ready\r\n' >"$folder/simulate.ini"
 }
 start() { # the program in the background; shown waits for its first show
   rm -f "$folder/ready"
-  QUORVIN_READY_FILE=$(winepath -w "$folder/ready") wine "$folder/Quorvin.exe" "$@" >>"$folder/wine.log" 2>&1 &
+  wine "$folder/Quorvin.exe" "$@" >>"$folder/wine.log" 2>&1 &
   quorvin=$!
 }
 shown() { for _ in $(seq 300); do [ -s "$folder/ready" ] && return 0; sleep 0.2; done; return 1; }

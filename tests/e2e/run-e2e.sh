@@ -25,7 +25,7 @@ if [ -n "$saved_enable" ]; then wine reg add "$settings" /v ProxyEnable /t REG_D
 
 network=$(mktemp -d)
 log="$network/demo.log"
-QUORVIN_SIMULATE="$(winepath -w "$network")" wine "$bin/quorvin_switchhint_demo.exe" ok >"$log" 2>&1 &
+QUORVIN_DEMO_FOLDER="$(winepath -w "$network")" wine "$bin/quorvin_switchhint_demo.exe" ok >"$log" 2>&1 &
 demo=$!
 for _ in $(seq 150); do grep -q finished "$log" && break; sleep 0.2; done
 check "the switch dialog finishes" grep -q finished "$log"

@@ -275,14 +275,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(IpSetSimulatedTest, SimulationFolderChoosesTheSimulatedService) {
-  const char* previous = std::getenv("QUORVIN_SIMULATE");
-  const std::string saved = previous ? previous : "";
-  ::setenv("QUORVIN_SIMULATE", FFolder.Path().c_str(), 1);
-  const auto service = CreateManagementService();
-  if (previous)
-    ::setenv("QUORVIN_SIMULATE", saved.c_str(), 1);
-  else
-    ::unsetenv("QUORVIN_SIMULATE");
+  const auto service = CreateManagementService(FFolder.Path());
   EXPECT_EQ(SetAdapterDNSDomain(*service, "chosen.example", kWiredMac), 0);
   EXPECT_EQ(ReadBack(kWiredGuid).DnsDomain, "chosen.example");
 }

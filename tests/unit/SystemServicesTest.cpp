@@ -5,37 +5,59 @@
 #include "system/HostOperations.h"
 #include "system/SystemError.h"
 #include "system/SystemServices.h"
+#include "system/sim/SimulatedNetwork.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace quorvin::test {
 namespace {
 
-class SimulateVariable {
-public:
-  explicit SimulateVariable(const std::string& folder) { ::setenv("QUORVIN_SIMULATE", folder.c_str(), 1); }
-  ~SimulateVariable() { ::unsetenv("QUORVIN_SIMULATE"); }
-};
-
-TEST(SystemServices, SimulationWhenTheVariableNamesAFolder) {
+TEST(SystemServices, SimulationWhenAFolderIsNamed) {
   TempFolder folder;
   WriteBytes(folder.File("network.ini"), kSampleNetworkIni);
-  SimulateVariable variable(folder.Path());
-  const auto services = CreateSystemServices();
+  const auto services = CreateSystemServices(folder.Path());
   std::vector<std::string> list;
   ListConnections(services->Network(), list);
   EXPECT_EQ(list.size(), 8u);
   EXPECT_EQ(GetComputerNameText(services->Host()), "SIMHOST");
 }
 
-TEST(SystemServices, PlatformServicesWithoutTheVariable) {
-  ::unsetenv("QUORVIN_SIMULATE");
+TEST(SystemServices, PlatformServicesWithoutAFolderWhateverTheEnvironmentSays) {
+  TempFolder folder;
+  WriteBytes(folder.File("network.ini"), kSampleNetworkIni);
+  ::setenv("QUORVIN_SIMULATE", folder.Path().c_str(), 1);
   const auto services = CreateSystemServices();
+  ::unsetenv("QUORVIN_SIMULATE");
   std::vector<std::string> list;
   ListConnections(services->Network(), list);
   EXPECT_TRUE(list.empty());
+}
+
+// simulate.ini beside the executable: relative paths from its folder.
+TEST(SystemServices, SimulationSettingsComeFromTheFileBesideTheProgram) {
+  struct Case {
+    const char* File; // nullptr: no file
+    std::optional<std::string> Folder, ReadyFile;
+  };
+  TempFolder program;
+  const std::string here = program.Path() + "/";
+  for (const Case& c : {Case{nullptr, {}, {}}, Case{"[Simulation]\r\n", {}, {}},
+                        Case{"[Simulation]\r\nFolder=\r\nReadyFile=\r\n", {}, {}},
+                        Case{"[Simulation]\r\nFolder=network\r\nReadyFile=ready\r\n", here + "network", here + "ready"},
+                        Case{"[simulation]\r\nFolder=/srv/net\r\n", "/srv/net", {}},
+                        Case{"[Simulation]\r\nFolder=C:\\net\r\nReadyFile=\\\\host\\r\r\n", "C:\\net", "\\\\host\\r"},
+                        Case{"[Other]\r\nFolder=network\r\n", {}, {}}}) {
+    std::remove(program.File("simulate.ini").c_str());
+    if (c.File)
+      WriteBytes(program.File("simulate.ini"), c.File);
+    const TSimulationSettings settings = ReadSimulationSettings(program.Path());
+    EXPECT_EQ(settings.Folder, c.Folder) << (c.File ? c.File : "no file");
+    EXPECT_EQ(settings.ReadyFile, c.ReadyFile) << (c.File ? c.File : "no file");
+  }
 }
 
 TEST(SystemError, CodeAndMessageWithTwoBlanks) {

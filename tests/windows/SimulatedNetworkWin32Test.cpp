@@ -16,8 +16,8 @@ namespace {
 
 constexpr char kWiredGuid[] = "{4D36E972-E325-11CE-BFC1-08002BE10318}";
 
-// The simulation over the machine's own ports, as Quorvin runs it when
-// QUORVIN_SIMULATE names a folder.
+// The simulation over the machine's own ports, as Quorvin runs it in
+// simulation mode.
 class SimulatedNetworkWin32Test : public ::testing::Test {
 protected:
   SimulatedNetworkWin32Test() {

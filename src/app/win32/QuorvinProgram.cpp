@@ -13,6 +13,7 @@
 #include "switching/SwitchEngine.h"
 #include "switching/win32/MachineSwitchParts.h"
 #include "system/AutoStart.h"
+#include "system/sim/SimulatedNetwork.h"
 
 #include <memory>
 #include <type_traits>
@@ -108,12 +109,12 @@ int TQuorvinProgram::Run() {
 
 void TQuorvinProgram::MarkShown() {
   // Scripts that start the program (the end-to-end runs, the start-up
-  // benchmark) learn from this line that the first show is done.
-  char path[MAX_PATH];
-  const DWORD length = ::GetEnvironmentVariableA("QUORVIN_READY_FILE", path, sizeof path);
-  if (length == 0 || length >= sizeof path)
+  // benchmark) learn from this line that the first show is done. Only a
+  // file beside the executable names it, never the environment.
+  const std::optional<std::string>& path = SimulationSettings().ReadyFile;
+  if (!path)
     return;
-  HANDLE file = ::CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+  HANDLE file = ::CreateFileA(path->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     return;

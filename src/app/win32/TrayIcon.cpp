@@ -1,6 +1,5 @@
 #include "app/win32/TrayIcon.h"
 
-
 #include <algorithm>
 #include <cstring>
 
@@ -15,7 +14,14 @@ constexpr UINT kRetryMilliseconds = 2000;
 
 TTrayIcon::TTrayIcon(HWND window, HICON icon, std::string tip)
     : FWindow(window), FIcon(icon), FTip(std::move(tip)),
-      FTaskbarCreated(::RegisterWindowMessageA("TaskbarCreated")) {}
+      FTaskbarCreated(::RegisterWindowMessageA("TaskbarCreated")) {
+  // The program runs elevated, Explorer does not: the system drops
+  // Explorer's registered messages to this window unless the window lets
+  // them through. Only this one, which re-adds the icon after Explorer
+  // restarted; the private messages stay closed to lower processes.
+  if (FTaskbarCreated != 0)
+    ::ChangeWindowMessageFilterEx(FWindow, FTaskbarCreated, MSGFLT_ALLOW, nullptr);
+}
 
 TTrayIcon::~TTrayIcon() {
   if (FShown)

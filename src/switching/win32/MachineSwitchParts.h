@@ -1,7 +1,8 @@
 #pragma once
 // The parts of a switch engine on Windows: COM on the calling (UI) thread,
 // the message-window dispatcher, and the machine's services, or the
-// simulated ones when QUORVIN_SIMULATE names a folder.
+// simulated ones when simulate.ini beside the executable
+// names a folder.
 
 #include "switching/SwitchEngine.h"
 

@@ -225,12 +225,33 @@ std::string JoinList(const std::vector<std::string>& items) {
   return text;
 }
 
-std::optional<std::string> SimulationFolder() {
-  const char* folder = std::getenv("QUORVIN_SIMULATE");
-  if (folder == nullptr || *folder == '\0')
-    return std::nullopt;
-  return std::string(folder);
+TSimulationSettings ReadSimulationSettings(const std::string& executableFolder) {
+  const auto bytes = ReadWholeFile((std::filesystem::path(executableFolder) / kSimulationFileName).string());
+  if (!bytes)
+    return {};
+  const IniDocument document(*bytes);
+  const auto path = [&](std::string_view key) -> std::optional<std::string> {
+    const auto value = document.Read("Simulation", key);
+    if (!value || value->empty())
+      return std::nullopt;
+    const std::filesystem::path given(*value);
+    // "C:\x" and "\\server\x" are absolute on Windows; a POSIX path starts at "/".
+    const bool absolute = given.is_absolute() || given.has_root_name() || given.has_root_directory() ||
+                          (value->size() >= 2 && (*value)[1] == ':') || (*value)[0] == '\\';
+    return absolute ? *value : (std::filesystem::path(executableFolder) / given).string();
+  };
+  TSimulationSettings settings;
+  settings.Folder = path("Folder");
+  settings.ReadyFile = path("ReadyFile");
+  return settings;
 }
+
+const TSimulationSettings& SimulationSettings() {
+  static const TSimulationSettings settings = ReadSimulationSettings(GetExecutableFolder());
+  return settings;
+}
+
+std::optional<std::string> SimulationFolder() { return SimulationSettings().Folder; }
 
 std::optional<std::vector<std::uint8_t>> ParseMac(std::string_view text) {
   auto digit = [](char c) -> int {

@@ -1,10 +1,10 @@
 #pragma once
-// The simulated network and host: the file network.ini in the folder that the
-// environment variable QUORVIN_SIMULATE names. Everything that the program
-// asks the machine about adapters, the computer name, the workgroup and the
-// printers is answered from it when the variable is set, and everything the
-// program changes there is written back to it, so that a later read sees what
-// an earlier change applied.
+// The simulated network and host: the file network.ini in the folder that
+// simulate.ini beside the executable names (see SimulationSettings).
+// Everything that the program asks the machine about adapters, the computer
+// name, the workgroup and the printers is answered from it in simulation
+// mode, and everything the program changes there is written back to it, so
+// that a later read sees what an earlier change applied.
 //
 // File format: tests/data/network.ini is a complete example with every key,
 // its default and its remarks; the tests load it as it stands. The adapter
@@ -110,7 +110,27 @@ private:
   std::string FFolder;
 };
 
-// The folder named by QUORVIN_SIMULATE; nothing when it is unset or empty.
+// Simulation mode is switched on by a file beside the executable, never by
+// the environment: an elevated program gets the user's environment, which
+// the user's unelevated processes can set, and the simulation decides where
+// the program writes and which network it "configures". Where only an
+// administrator can write beside the executable (Program Files), only an
+// administrator can create the file.
+//   simulate.ini  [Simulation]
+//                 Folder=<the folder of network.ini>
+//                 ReadyFile=<a file that gets the line "shown" once the
+//                           first show is done, for scripts that wait>
+// A relative path is taken from the executable's folder. An empty or
+// missing Folder leaves the simulation off; the ready file works in either
+// mode.
+inline constexpr std::string_view kSimulationFileName = "simulate.ini";
+struct TSimulationSettings {
+  std::optional<std::string> Folder;
+  std::optional<std::string> ReadyFile;
+};
+TSimulationSettings ReadSimulationSettings(const std::string& executableFolder);
+// The running executable's, read once.
+const TSimulationSettings& SimulationSettings();
 std::optional<std::string> SimulationFolder();
 
 // A list as network.ini and the derived "NameServer" value hold it: the
