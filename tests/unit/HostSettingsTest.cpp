@@ -92,6 +92,29 @@ TEST_F(MakeDefaultPrinterTest, BlankEntryChangesNothing) {
   EXPECT_TRUE(FHost.Calls.empty());
 }
 
+// Whichever write the profile refuses, the default is not known to be set.
+TEST_F(MakeDefaultPrinterTest, ARefusedWriteFails) {
+  struct Case {
+    const char* OldDefault;
+    std::size_t Accepted; // writes before the refusal
+    Calls Writes;
+  };
+  const std::string newDefault = "WriteProfileString Windows Device=Office Laser,winspool,Ne00:";
+  const Case cases[] = {
+      {"Other,winspool,Ne01:", 0, {"WriteProfileString Windows Device="}},
+      {"Other,winspool,Ne01:", 1, {"WriteProfileString Windows Device=", newDefault}},
+      {"", 0, {newDefault}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.OldDefault << " " << c.Accepted);
+    InMemoryHost host = FHost;
+    host.Profile[{"windows", "device"}] = c.OldDefault;
+    host.AcceptedProfileWrites = c.Accepted;
+    EXPECT_FALSE(MakeDefaultPrinter(host, "Office Laser"));
+    EXPECT_EQ(host.Calls, c.Writes);
+  }
+}
+
 TEST_F(MakeDefaultPrinterTest, EntryIsReadThroughTheProfileBuffer) {
   FHost.Profile[{"devices", "long"}] = std::string(300, 'x');
   EXPECT_TRUE(MakeDefaultPrinter(FHost, "Long"));
