@@ -66,7 +66,7 @@ public:
   std::uint32_t JoinWorkgroup(const std::string&) override { return 0; }
   bool MakeDefaultPrinter(const std::string&) override { return true; }
   void ApplyProxyInProcess(bool, const std::string&, const std::string&) override {}
-  bool StartProxyHelper(bool, const std::string&, const std::string&) override { return true; }
+  ProcessRun RunProxyHelper(bool, const std::string&, const std::string&) override { return {ProcessEnd::Exited}; }
   int GetOsVersionCode() override { return kOsVersionNt6OrLater; }
   void PumpWait(unsigned) override {}
   IpConfig ReadAdapterConfig(const std::string&) override { return FPresent; }

@@ -23,37 +23,45 @@ std::string FormatProxyValue(std::string_view server, std::string_view port) {
   return value;
 }
 
-void WriteProxyRegistry(ProxyRegistry& registry, bool enable, std::string_view proxyValue) {
+bool WriteProxyRegistry(ProxyRegistry& registry, bool enable, std::string_view proxyValue) {
   const std::unique_ptr<ProxySettingsKey> key = registry.OpenOrCreateKey(kInternetSettingsPath);
   if (!key)
-    return;
+    return false;
   if (const std::uint32_t status = key->WriteString(kProxyServerValue, proxyValue); status != 0)
     throw SetDataFailed(kProxyServerValue, status);
   if (const std::uint32_t status = key->WriteDword(kProxyEnableValue, enable ? 1 : 0); status != 0)
     throw SetDataFailed(kProxyEnableValue, status);
+  return true;
 }
 
-void SetProxy(ProxyPorts& ports, bool enable, std::string_view server, std::string_view port) {
-  WriteProxyRegistry(ports.Registry, enable, FormatProxyValue(server, port));
+bool SetProxy(ProxyPorts& ports, bool enable, std::string_view server, std::string_view port) {
+  const bool written = WriteProxyRegistry(ports.Registry, enable, FormatProxyValue(server, port));
   ports.Options.SetOption(kOptionProxyUsername);
   ports.Options.SetOption(kOptionProxyPassword);
   ports.Options.SetOption(kOptionSettingsChanged);
+  return written;
 }
 
-void RunProxyCommand(ProxyPorts& ports, const ProxyArguments& arguments) {
-  if (SameCommand(arguments.Command, kCommandOff))
-    SetProxy(ports, false, arguments.Server, arguments.Port);
+std::uint32_t RunProxyCommand(ProxyPorts& ports, const ProxyArguments& arguments) {
+  bool enable = false;
   if (SameCommand(arguments.Command, kCommandOn))
-    SetProxy(ports, true, arguments.Server, arguments.Port);
+    enable = true;
+  else if (!SameCommand(arguments.Command, kCommandOff))
+    return kExitBadCommand;
+  return SetProxy(ports, enable, arguments.Server, arguments.Port) ? kExitDone : kExitKeyUnavailable;
 }
 
-void HandleProxyCommand(ProxyPorts& ports, std::string_view commandLine) {
+std::uint32_t HandleProxyCommand(ProxyPorts& ports, std::string_view commandLine) {
+  // The box says what was refused, also to someone who started Pevrix by
+  // hand; Quorvin, which waits for the exit code, lists the failure too.
   try {
-    RunProxyCommand(ports, ParseProxyArguments(commandLine));
-  } catch (const std::exception& error) {
-    // Nobody waits for the helper's result, so the user is the only one
-    // who can hear of a failure.
+    return RunProxyCommand(ports, ParseProxyArguments(commandLine));
+  } catch (const ProxyError& error) {
     ports.Errors.ShowError(error.what());
+    return error.Code() != 0 ? error.Code() : kExitFailed;
+  } catch (const std::exception& error) {
+    ports.Errors.ShowError(error.what());
+    return kExitFailed;
   }
 }
 

@@ -20,6 +20,17 @@ bool IsAdapterItem(SwitchItem item) {
          item == SwitchItem::WinsServer;
 }
 
+// The proxy item's line for a run of the helper that did not end with 0.
+// A helper that outran its time may still write later, possibly after a
+// later switch's helper: the item fails, so the setting is not trusted.
+std::optional<std::string> HelperFailure(const ProcessRun& run) {
+  if (run.End != ProcessEnd::Exited)
+    return "Failed!";
+  if (run.ExitCode != 0)
+    return "Error code " + std::to_string(run.ExitCode);
+  return std::nullopt;
+}
+
 } // namespace
 
 void SwitchSession::Detach() {
@@ -229,8 +240,9 @@ std::int32_t TSwitchThread::RunAdapterStep(SwitchItem item) {
 void TSwitchThread::ApplyProxy() {
   const TSetRecord& set = FInput.Set;
   if (FHost.GetOsVersionCode() == kOsVersionNt6OrLater) {
-    if (!FHost.StartProxyHelper(set.UseProxyServer, set.ProxyAddress, set.ProxyPort))
-      WriteLine(SwitchItem::ProxyServer, "Failed!");
+    const ProcessRun run = FHost.RunProxyHelper(set.UseProxyServer, set.ProxyAddress, set.ProxyPort);
+    if (const auto failure = HelperFailure(run))
+      WriteLine(SwitchItem::ProxyServer, *failure);
   } else {
     FHost.ApplyProxyInProcess(set.UseProxyServer, set.ProxyAddress, set.ProxyPort);
   }

@@ -18,6 +18,7 @@
 #include "base/UiDispatcher.h"
 #include "store/SetRecord.h"
 #include "switching/ManagementSession.h"
+#include "switching/ProcessLauncher.h"
 #include "system/IpConfig.h"
 #include "system/OsVersion.h"
 
@@ -45,9 +46,10 @@ public:
   virtual std::uint32_t JoinWorkgroup(const std::string& workgroup) = 0;
   virtual bool MakeDefaultPrinter(const std::string& printer) = 0;
   virtual void ApplyProxyInProcess(bool useProxy, const std::string& address, const std::string& port) = 0;
-  // Starts the proxy helper program without waiting for it; false when it
-  // could not be started.
-  virtual bool StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) = 0;
+  // Runs the proxy helper program and waits, at most kProcessRunLimitMs, for
+  // it to end: a later switch's helper then never starts while this one
+  // still writes, unless this one timed out.
+  virtual ProcessRun RunProxyHelper(bool useProxy, const std::string& address, const std::string& port) = 0;
   virtual int GetOsVersionCode() = 0;
   // Waits at least milliseconds while handling the calling thread's messages.
   virtual void PumpWait(unsigned milliseconds) = 0;

@@ -28,9 +28,9 @@ void SystemSwitchHost::ApplyProxyInProcess(bool useProxy, const std::string& add
   quorvin::ApplyProxyInProcess(FSystem.GetRegistry(), FSystem.Host(), useProxy, address, port);
 }
 
-bool SystemSwitchHost::StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) {
+ProcessRun SystemSwitchHost::RunProxyHelper(bool useProxy, const std::string& address, const std::string& port) {
   const std::string folder = FolderOf(FSystem.Host().ExecutablePath());
-  return FLauncher.LaunchHidden(ProxyHelperCommandLine(folder, useProxy, address, port));
+  return FLauncher.RunHidden(ProxyHelperCommandLine(folder, useProxy, address, port));
 }
 
 int SystemSwitchHost::GetOsVersionCode() { return quorvin::GetOsVersionCode(FSystem.Host()); }

@@ -1,7 +1,8 @@
 #pragma once
 // The host side of a switch over the program's system ports: the host
 // settings, the registry (also for reading the adapter's settings back), and
-// the proxy helper started from the program's own folder.
+// the proxy helper run from the program's own folder, through the launcher,
+// which waits for it to end.
 
 #include "switching/ProcessLauncher.h"
 #include "switching/SwitchThread.h"
@@ -21,7 +22,7 @@ public:
   std::uint32_t JoinWorkgroup(const std::string& workgroup) override;
   bool MakeDefaultPrinter(const std::string& printer) override;
   void ApplyProxyInProcess(bool useProxy, const std::string& address, const std::string& port) override;
-  bool StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) override;
+  ProcessRun RunProxyHelper(bool useProxy, const std::string& address, const std::string& port) override;
   int GetOsVersionCode() override;
   void PumpWait(unsigned milliseconds) override;
   IpConfig ReadAdapterConfig(const std::string& guid) override;

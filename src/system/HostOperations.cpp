@@ -35,10 +35,10 @@ bool MakeDefaultPrinter(HostSettings& host, const std::string& name) {
   const std::string entry = host.ReadProfileText("Devices", name, "", kProfileBufferSize);
   if (IsBlank(entry))
     return false;
-  if (!host.ReadProfileText("Windows", "Device", "", kProfileBufferSize).empty())
-    host.WriteProfileText("Windows", "Device", "");
-  host.WriteProfileText("Windows", "Device", name + "," + entry);
-  return true;
+  if (!host.ReadProfileText("Windows", "Device", "", kProfileBufferSize).empty() &&
+      !host.WriteProfileText("Windows", "Device", ""))
+    return false;
+  return host.WriteProfileText("Windows", "Device", name + "," + entry);
 }
 
 std::string GetDefaultPrinter(HostSettings& host) {

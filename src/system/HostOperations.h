@@ -26,7 +26,8 @@ bool SetHostName(HostSettings& host, const std::string& name);
 // The system's status, 0 on success.
 std::uint32_t JoinWorkgroup(HostSettings& host, const std::string& name);
 // Makes the printer with that name the default through the profile; false,
-// and the old default stays, when the printer has no "Devices" entry.
+// and the old default stays, when the printer has no "Devices" entry. Also
+// false when the profile refused a write: the default is then unknown.
 bool MakeDefaultPrinter(HostSettings& host, const std::string& name);
 // The default printer's name: the profile's "Windows" "Device" up to its
 // first ","; empty when there is none.

@@ -54,8 +54,9 @@ public:
   // of bufferSize bytes: at most bufferSize - 1 characters.
   virtual std::string ReadProfileText(const std::string& section, const std::string& key,
                                     const std::string& defaultValue, std::size_t bufferSize) = 0;
-  virtual void WriteProfileText(const std::string& section, const std::string& key,
-                                  const std::string& value) = 0;
+  // False when the system refused the write.
+  virtual bool WriteProfileText(const std::string& section, const std::string& key,
+                                const std::string& value) = 0;
   // The printers the spooler knows, by name.
   virtual std::vector<std::string> Printers() = 0;
 

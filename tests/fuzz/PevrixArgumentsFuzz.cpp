@@ -2,7 +2,8 @@
 // gives arguments that, each put in quotes again, split back to themselves;
 // the three positions are the first three after the program's path; and the
 // command writes the proxy only for "-set" and "-no", in the form server,
-// colon, port, with the three notifications in their order after it.
+// colon, port, with the three notifications in their order after it, and
+// ends with 0 then, with the code for a bad command otherwise.
 #include "fuzz/FuzzCheck.h"
 
 #include "proxyhelper/ProxyCommand.h"
@@ -69,10 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
   FakePorts ports;
   ProxyPorts proxyPorts{ports, ports, ports};
-  HandleProxyCommand(proxyPorts, commandLine);
+  const std::uint32_t exitCode = HandleProxyCommand(proxyPorts, commandLine);
   const bool on = SameCommand(parsed.Command, kCommandOn);
   const bool off = SameCommand(parsed.Command, kCommandOff);
   FUZZ_CHECK(!(on && off) && ports.Errors == 0);
+  FUZZ_CHECK(exitCode == (on || off ? kExitDone : kExitBadCommand));
   if (!on && !off) {
     FUZZ_CHECK(ports.Registry.Names.empty() && ports.Options.empty());
     return 0;

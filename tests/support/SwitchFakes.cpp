@@ -51,9 +51,9 @@ void FakeHost::ApplyProxyInProcess(bool useProxy, const std::string& address, co
   if (OnProxyInProcess)
     OnProxyInProcess();
 }
-bool FakeHost::StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) {
-  Record("StartProxyHelper " + std::to_string(useProxy) + " " + address + " " + port);
-  return HelperStarts;
+ProcessRun FakeHost::RunProxyHelper(bool useProxy, const std::string& address, const std::string& port) {
+  Record("RunProxyHelper " + std::to_string(useProxy) + " " + address + " " + port);
+  return HelperRun;
 }
 void FakeHost::PumpWait(unsigned milliseconds) {
   Record(ThreadTag() + "PumpWait " + std::to_string(milliseconds));

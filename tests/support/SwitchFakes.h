@@ -42,7 +42,7 @@ public:
   std::uint32_t JoinWorkgroup(const std::string& workgroup) override;
   bool MakeDefaultPrinter(const std::string& printer) override;
   void ApplyProxyInProcess(bool useProxy, const std::string& address, const std::string& port) override;
-  bool StartProxyHelper(bool useProxy, const std::string& address, const std::string& port) override;
+  ProcessRun RunProxyHelper(bool useProxy, const std::string& address, const std::string& port) override;
   int GetOsVersionCode() override { return OsVersionCode; }
   void PumpWait(unsigned milliseconds) override;
   // The adapter as the test says it is: Present, or ReadFailure thrown.
@@ -53,7 +53,7 @@ public:
   bool HostNameResult = true;
   std::uint32_t WorkgroupStatus = 0;
   bool PrinterResult = true;
-  bool HelperStarts = true;
+  ProcessRun HelperRun{ProcessEnd::Exited, 0};
   int OsVersionCode = 11;
   std::function<void()> OnWorkgroup; // runs inside JoinWorkgroup
   std::function<void()> OnProxyInProcess;

@@ -92,6 +92,17 @@ TEST_F(MakeDefaultPrinterTest, BlankEntryChangesNothing) {
   EXPECT_TRUE(FHost.Calls.empty());
 }
 
+// Whichever of the two writes the profile refuses, the default is unknown.
+TEST_F(MakeDefaultPrinterTest, ARefusedWriteFails) {
+  FHost.Profile[{"windows", "device"}] = "Other,winspool,Ne01:";
+  for (const std::size_t accepted : {0u, 1u}) {
+    InMemoryHost host = FHost;
+    host.AcceptedProfileWrites = accepted;
+    EXPECT_FALSE(MakeDefaultPrinter(host, "Office Laser"));
+    EXPECT_EQ(host.Calls.size(), accepted + 1) << "nothing is written after a refusal";
+  }
+}
+
 TEST_F(MakeDefaultPrinterTest, EntryIsReadThroughTheProfileBuffer) {
   FHost.Profile[{"devices", "long"}] = std::string(300, 'x');
   EXPECT_TRUE(MakeDefaultPrinter(FHost, "Long"));

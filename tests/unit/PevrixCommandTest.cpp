@@ -61,6 +61,7 @@ struct CommandCase {
   const char* Name;
   std::string CommandLine;
   std::vector<std::string> Journal;
+  std::uint32_t ExitCode = kExitDone;
 };
 
 std::vector<std::string> Switched(const std::string& value, int enable) {
@@ -74,7 +75,7 @@ class PevrixCommandTest : public ::testing::TestWithParam<CommandCase> {};
 TEST_P(PevrixCommandTest, WritesAndNotifiesAsTheCommandSays) {
   FakeSystem system;
   ProxyPorts ports = system.Ports();
-  HandleProxyCommand(ports, GetParam().CommandLine);
+  EXPECT_EQ(HandleProxyCommand(ports, GetParam().CommandLine), GetParam().ExitCode);
   EXPECT_EQ(system.Journal, GetParam().Journal);
 }
 
@@ -92,18 +93,19 @@ INSTANTIATE_TEST_SUITE_P(
                                   Switched("my proxy:3128", 1)},
                       CommandCase{"NotTrimmed", "Pevrix -set \" a \" \"80 \"", Switched(" a :80 ", 1)},
                       CommandCase{"FurtherArgumentsIgnored", "Pevrix -no a b c", Switched("a:b", 0)},
-                      CommandCase{"NoArguments", "Pevrix", {}},
-                      CommandCase{"WithoutDash", "Pevrix set 10.0.0.1 80", {}},
-                      CommandCase{"LongerWord", "Pevrix -setx 10.0.0.1 80", {}},
-                      CommandCase{"ShorterWord", "Pevrix -n 10.0.0.1 80", {}},
-                      CommandCase{"CommandNotFirst", "Pevrix 10.0.0.1 -set 80", {}}),
+                      CommandCase{"NoArguments", "Pevrix", {}, kExitBadCommand},
+                      CommandCase{"WithoutDash", "Pevrix set 10.0.0.1 80", {}, kExitBadCommand},
+                      CommandCase{"LongerWord", "Pevrix -setx 10.0.0.1 80", {}, kExitBadCommand},
+                      CommandCase{"ShorterWord", "Pevrix -n 10.0.0.1 80", {}, kExitBadCommand},
+                      CommandCase{"CommandNotFirst", "Pevrix 10.0.0.1 -set 80", {}, kExitBadCommand}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// Nothing is written, so the run counts as failed, but without a box.
 TEST(PevrixCommand, UnopenableKeyWritesNothingButStillNotifies) {
   FakeSystem system;
   system.KeyOpens = false;
   ProxyPorts ports = system.Ports();
-  HandleProxyCommand(ports, "Pevrix -set 10.0.0.1 80");
+  EXPECT_EQ(HandleProxyCommand(ports, "Pevrix -set 10.0.0.1 80"), kExitKeyUnavailable);
   EXPECT_EQ(system.Journal, (std::vector<std::string>{kOpen, "option 43", "option 44", "option 39"}));
 }
 
@@ -115,11 +117,11 @@ struct RefusalCase {
 
 class PevrixRefusalTest : public ::testing::TestWithParam<RefusalCase> {};
 
-TEST_P(PevrixRefusalTest, StopsAtTheRefusedValueAndTellsTheUser) {
+TEST_P(PevrixRefusalTest, StopsAtTheRefusedValueAndTellsTheUserAndTheExitCode) {
   FakeSystem system;
   system.RefusedValues[GetParam().RefusedValue] = 5;
   ProxyPorts ports = system.Ports();
-  HandleProxyCommand(ports, "Pevrix -set 10.0.0.1 80");
+  EXPECT_EQ(HandleProxyCommand(ports, "Pevrix -set 10.0.0.1 80"), 5u);
   EXPECT_EQ(system.Journal, GetParam().Journal);
 }
 

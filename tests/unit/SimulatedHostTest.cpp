@@ -57,6 +57,8 @@ TEST_F(SimulatedHostTest, OtherProfileStringsAndTheRestAreTheBaseHosts) {
   FHost.WriteProfileText("Windows", "Spooler", "yes");
   EXPECT_EQ(FBase.ReadProfileText("Windows", "Spooler", "", 254), "yes");
   EXPECT_EQ(FHost.ReadProfileText("Windows", "Spooler", "", 254), "yes");
+  FBase.AcceptedProfileWrites = 0;
+  EXPECT_FALSE(FHost.WriteProfileText("Windows", "Spooler", "no"));
   FBase.VersionValue = {kPlatformNt, 5, 2};
   EXPECT_EQ(FHost.Version().Minor, 2u);
   FBase.Tick = 1234;

@@ -15,12 +15,12 @@ namespace quorvin {
 namespace {
 
 struct RecordingLauncher : ProcessLauncher {
-  bool LaunchHidden(const std::string& commandLine) override {
+  ProcessRun RunHidden(const std::string& commandLine) override {
     Lines.push_back(commandLine);
-    return Starts;
+    return Run;
   }
   std::vector<std::string> Lines;
-  bool Starts = true;
+  ProcessRun Run{ProcessEnd::Exited, 0};
 };
 
 class SwitchSimulatedTest : public ::testing::Test {
@@ -113,7 +113,7 @@ TEST_F(SwitchSimulatedTest, AcceptedButUnappliedItemsAreListedWithWhatTheAdapter
   EXPECT_TRUE(view.Failed);
 }
 
-TEST_F(SwitchSimulatedTest, ProxyHelperStartsFromTheProgramFolderWithQuotedValues) {
+TEST_F(SwitchSimulatedTest, ProxyHelperRunsFromTheProgramFolderWithQuotedValuesAndItsEndCounts) {
   TSetRecord set;
   set.ProxyServer = true;
   set.UseProxyServer = true;
@@ -124,9 +124,12 @@ TEST_F(SwitchSimulatedTest, ProxyHelperStartsFromTheProgramFolderWithQuotedValue
   const std::string& line = FLauncher.Lines[0];
   EXPECT_EQ(line.front(), '"');
   EXPECT_NE(line.find("Pevrix.exe\" -set \"\" \"8080\""), std::string::npos) << line;
-  FLauncher.Starts = false;
+  FLauncher.Run = {ProcessEnd::NotStarted};
   EXPECT_EQ(Run(set).Memo, (std::vector<std::string>{"The following settings are failed:", "",
                                                      "[ Proxy Server ]: Failed!", ""}));
+  FLauncher.Run = {ProcessEnd::Exited, 1011};
+  EXPECT_EQ(Run(set).Memo, (std::vector<std::string>{"The following settings are failed:", "",
+                                                     "[ Proxy Server ]: Error code 1011", ""}));
 }
 
 TEST(ProxyHelperCommand, QuotesEveryArgumentAndNamesTheHelperByItsFullPath) {

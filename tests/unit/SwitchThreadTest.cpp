@@ -82,7 +82,7 @@ TEST_F(SwitchThreadTest, AppliesTickedItemsInTheFixedOrder) {
                                    "Apply the new settings for [ WINS Server ] ..."}));
   EXPECT_EQ(Methods(), (Lines{"EnableStatic", "SetGateways", "SetDNSServerSearchOrder", "SetDNSDomain",
                               "SetWinsServer"}));
-  EXPECT_EQ(FHost.Log(), (Lines{"switch PumpWait 200", "StartProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
+  EXPECT_EQ(FHost.Log(), (Lines{"switch PumpWait 200", "RunProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
                                 "JoinWorkgroup LAB", "MakeDefaultPrinter Laser"}));
   EXPECT_EQ(FView.DoneCount, 1);
   EXPECT_FALSE(FView.Failed);
@@ -187,7 +187,19 @@ TEST_F(SwitchThreadTest, EachRefusalBecomesItsLineUnderTheHeading) {
        {}}, // checked below: its text comes from the service's error
       {"ProxyHelperMissing",
        [](auto&, auto& host, auto& input) {
-         host.HelperStarts = false;
+         host.HelperRun = {ProcessEnd::NotStarted};
+         input.Set.ProxyServer = true;
+       },
+       {"[ Proxy Server ]: Failed!", ""}},
+      {"ProxyHelperEndedWithACode",
+       [](auto&, auto& host, auto& input) {
+         host.HelperRun = {ProcessEnd::Exited, 5};
+         input.Set.ProxyServer = true;
+       },
+       {"[ Proxy Server ]: Error code 5", ""}},
+      {"ProxyHelperStillRunning",
+       [](auto&, auto& host, auto& input) {
+         host.HelperRun = {ProcessEnd::TimedOut};
          input.Set.ProxyServer = true;
        },
        {"[ Proxy Server ]: Failed!", ""}},
@@ -222,7 +234,7 @@ TEST_F(SwitchThreadTest, EachRefusalBecomesItsLineUnderTheHeading) {
       ASSERT_EQ(lines.size(), 8u); // four adapter items, each a line and a blank
       EXPECT_EQ(lines[0].rfind("[ IP ]: ", 0), 0u);
       EXPECT_GT(lines[0].size(), std::string("[ IP ]: ").size());
-      EXPECT_EQ(host.Log(), (Lines{"switch PumpWait 200", "StartProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
+      EXPECT_EQ(host.Log(), (Lines{"switch PumpWait 200", "RunProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
                                    "JoinWorkgroup LAB", "MakeDefaultPrinter Laser"}))
           << "the proxy and host items still ran";
     }
@@ -238,7 +250,7 @@ TEST_F(SwitchThreadTest, ProxyGoesThroughTheHelperOrInProcessByVersion) {
   FHost.OsVersionCode = 6;
   auto second = std::make_shared<SwitchSession>(&FView);
   test::RunSwitch(input, second, FDispatcher, FService, FHost);
-  EXPECT_EQ(FHost.Log(), (Lines{"StartProxyHelper 0  8080", "ApplyProxyInProcess 0  8080"}));
+  EXPECT_EQ(FHost.Log(), (Lines{"RunProxyHelper 0  8080", "ApplyProxyInProcess 0  8080"}));
   EXPECT_TRUE(FView.Memo.empty());
 }
 
@@ -309,7 +321,7 @@ TEST_F(SwitchThreadTest, AcceptedItemsThatTheAdapterDoesNotReportAreListedAfterT
   FHost.Present.PrimaryWins = "10.0.0.4";
   FHost.PrinterResult = false;
   Run(input);
-  EXPECT_EQ(FHost.Log(), (Lines{"switch PumpWait 200", "StartProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
+  EXPECT_EQ(FHost.Log(), (Lines{"switch PumpWait 200", "RunProxyHelper 1 10.0.0.1 8080", "SetHostName LAB-PC",
                                 "JoinWorkgroup LAB", "MakeDefaultPrinter Laser",
                                 std::string("ui ReadAdapterConfig ") + kGuid}))
       << "read once, on the UI thread, after the last item";

@@ -57,7 +57,7 @@ TEST(HostSettingsWin32, ExecutablePathIsThisProgram) {
 TEST(HostSettingsWin32, ProfileTextRoundTripAndBuffer) {
   Win32HostSettings host;
   const std::string section = "Quorvin Test " + std::to_string(GetCurrentProcessId());
-  host.WriteProfileText(section, "Key", "winspool,Ne00:");
+  EXPECT_TRUE(host.WriteProfileText(section, "Key", "winspool,Ne00:"));
   EXPECT_EQ(host.ReadProfileText(section, "Key", "", kProfileBufferSize), "winspool,Ne00:");
   EXPECT_EQ(host.ReadProfileText(section, "Key", "", 5), "wins"); // size - 1 characters
   EXPECT_EQ(host.ReadProfileText(section, "Missing", "fallback", kProfileBufferSize), "fallback");

@@ -1,6 +1,10 @@
 // Runs the built Pevrix.exe as its own process, as Quorvin does, and reads
-// back what it left in the current user's internet settings.
+// back what it left in the current user's internet settings and its exit
+// code.
 
+#include "proxyhelper/ProxyCommand.h"
+#include "switching/ProxyHelperCommand.h"
+#include "switching/win32/Win32ProcessLauncher.h"
 #include "windows/RunsUnderWine.h"
 
 #include <windows.h>
@@ -104,18 +108,21 @@ private:
   SavedValue FEnable;
 };
 
-std::string PevrixPath() {
+// This program's folder, where the build puts Pevrix.exe too.
+std::string TestFolder() {
   char path[MAX_PATH];
   const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string folder(path, length);
   folder.erase(folder.find_last_of("\\/") + 1);
-  return folder + "Pevrix.exe";
+  return folder;
 }
 
-// Starts Pevrix the way Quorvin does (named without a path, hidden, the
-// arguments after one blank) and tells whether it ended. Its exit code says
-// nothing: Quorvin never waits for it, and it always ends with 0.
-bool RunPevrix(const std::string& arguments) {
+std::string PevrixPath() { return TestFolder() + "Pevrix.exe"; }
+
+// Starts Pevrix hidden, named without a path, the arguments after one blank,
+// and gives its exit code once it has ended; nothing when it could not be
+// started or did not end.
+std::optional<DWORD> RunPevrix(const std::string& arguments) {
   const std::string program = PevrixPath();
   std::string commandLine = "Pevrix " + arguments;
   STARTUPINFOA startup{};
@@ -126,16 +133,21 @@ bool RunPevrix(const std::string& arguments) {
   if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
     ADD_FAILURE() << "cannot start " << program << ": error " << ::GetLastError();
-    return false;
+    return std::nullopt;
   }
   const UniqueHandle processHandle(process.hProcess);
   const UniqueHandle threadHandle(process.hThread);
   if (::WaitForSingleObject(process.hProcess, kRunGuardMilliseconds) != WAIT_OBJECT_0) {
     ::TerminateProcess(process.hProcess, 1);
     ADD_FAILURE() << "Pevrix " << arguments << " did not end";
-    return false;
+    return std::nullopt;
   }
-  return true;
+  DWORD exitCode = 0;
+  if (!::GetExitCodeProcess(process.hProcess, &exitCode)) {
+    ADD_FAILURE() << "no exit code: error " << ::GetLastError();
+    return std::nullopt;
+  }
+  return exitCode;
 }
 
 std::optional<std::string> ReadServer() {
@@ -183,6 +195,7 @@ struct RunCase {
   std::string Arguments;
   std::string Server;
   DWORD Enable;
+  DWORD ExitCode = kExitDone;
 };
 
 class PevrixProcessTest : public ::testing::TestWithParam<RunCase> {
@@ -190,9 +203,9 @@ protected:
   SavedProxyValues FSaved;
 };
 
-TEST_P(PevrixProcessTest, LeavesTheProxyValues) {
+TEST_P(PevrixProcessTest, LeavesTheProxyValuesAndEndsWithItsCode) {
   SeedValues();
-  ASSERT_TRUE(RunPevrix(GetParam().Arguments));
+  ASSERT_EQ(RunPevrix(GetParam().Arguments), std::optional<DWORD>(GetParam().ExitCode));
   EXPECT_EQ(ReadServer(), std::optional<std::string>(GetParam().Server));
   EXPECT_EQ(ReadEnable(), std::optional<DWORD>(GetParam().Enable));
 }
@@ -204,8 +217,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RunCase{"NoAlone", "-No", ":", 0},
                       RunCase{"QuotedServerWithBlanks", "-set \"my proxy host\" 3128", "my proxy host:3128", 1},
                       RunCase{"EmptyServerLeftOut", "-SET  8080", "8080:", 1},
-                      RunCase{"NoArguments", "", kSeedServer, kSeedEnable},
-                      RunCase{"UnknownCommand", "set 10.0.0.1 80", kSeedServer, kSeedEnable}),
+                      RunCase{"NoArguments", "", kSeedServer, kSeedEnable, kExitBadCommand},
+                      RunCase{"UnknownCommand", "set 10.0.0.1 80", kSeedServer, kSeedEnable, kExitBadCommand}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // Moves the whole settings key aside and brings it back afterwards. Only
@@ -240,9 +253,27 @@ TEST(PevrixProcess, CreatesAMissingSettingsKey) {
   const MovedSettingsKey moved;
   ASSERT_TRUE(moved.Moved());
   ASSERT_FALSE(SettingsKeyExists());
-  ASSERT_TRUE(RunPevrix("-set proxy 8080"));
+  ASSERT_EQ(RunPevrix("-set proxy 8080"), std::optional<DWORD>(kExitDone));
   EXPECT_EQ(ReadServer(), std::optional<std::string>("proxy:8080"));
   EXPECT_EQ(ReadEnable(), std::optional<DWORD>(1));
+}
+
+// Quorvin's launcher, with the command line that Quorvin builds: it waits,
+// so the value is there when it returns, and it gives the exit code back.
+TEST(PevrixProcess, TheLauncherWaitsAndReportsTheExitCode) {
+  const SavedProxyValues saved;
+  SeedValues();
+  Win32ProcessLauncher launcher;
+  const ProcessRun written = launcher.RunHidden(ProxyHelperCommandLine(TestFolder(), true, "10.0.0.9", "3128"));
+  EXPECT_EQ(written.End, ProcessEnd::Exited);
+  EXPECT_EQ(written.ExitCode, kExitDone);
+  EXPECT_EQ(ReadServer(), std::optional<std::string>("10.0.0.9:3128"));
+
+  const ProcessRun badCommand = launcher.RunHidden(QuoteArgument(PevrixPath()) + " -bogus");
+  EXPECT_EQ(badCommand.End, ProcessEnd::Exited);
+  EXPECT_EQ(badCommand.ExitCode, kExitBadCommand);
+
+  EXPECT_EQ(launcher.RunHidden(QuoteArgument(TestFolder() + "NoSuchHelper.exe")).End, ProcessEnd::NotStarted);
 }
 
 } // namespace

@@ -49,8 +49,8 @@ public:
                               std::size_t bufferSize) override {
     return FBase.ReadProfileText(section, key, defaultValue, bufferSize);
   }
-  void WriteProfileText(const std::string& section, const std::string& key, const std::string& value) override {
-    FBase.WriteProfileText(section, key, value);
+  bool WriteProfileText(const std::string& section, const std::string& key, const std::string& value) override {
+    return FBase.WriteProfileText(section, key, value);
   }
   std::vector<std::string> Printers() override { return FBase.Printers(); }
   OsVersion Version() override { return FBase.Version(); }

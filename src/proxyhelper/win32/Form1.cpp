@@ -79,7 +79,7 @@ void TForm1::WMProxyCommand() {
   Win32InternetOptions options;
   Win32ErrorReporter errors(FHandle);
   ProxyPorts ports{registry, options, errors};
-  HandleProxyCommand(ports, ::GetCommandLineA());
+  FExitCode = HandleProxyCommand(ports, ::GetCommandLineA());
   // Also after a reported failure: left running, the hidden window could
   // only be ended from the task manager.
   ::DestroyWindow(FHandle);

@@ -2,7 +2,11 @@
 // Pevrix's only window. It never appears on screen; it exists so that the
 // command runs from the message loop, once the program is fully up.
 
+#include "proxyhelper/ProxyCommand.h"
+
 #include <windows.h>
+
+#include <cstdint>
 
 namespace quorvin::pevrix {
 
@@ -15,6 +19,8 @@ public:
   // Stands for showing the form: it posts the command to the window, which
   // itself stays hidden.
   void Show();
+  // The command's exit code (see ProxyCommand.h); kExitFailed until it ran.
+  std::uint32_t ExitCode() const { return FExitCode; }
 
 private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -25,6 +31,7 @@ private:
   void WMProxyCommand();
 
   HWND FHandle = nullptr;
+  std::uint32_t FExitCode = kExitFailed;
 };
 
 } // namespace quorvin::pevrix

@@ -1,15 +1,17 @@
 #include "proxyhelper/win32/Form1.h"
 
-// The exit code is 0 whatever happened: the caller never looks at it.
+// The exit code is the command's (see ProxyCommand.h): 0 only when the
+// setting was written and the reload sent. Quorvin waits for it and lists
+// any other code as the proxy item's failure.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   quorvin::pevrix::TForm1 form;
   if (!form.Create(instance))
-    return 0;
+    return static_cast<int>(quorvin::pevrix::kExitFailed);
   form.Show();
   MSG message;
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
-  return 0;
+  return static_cast<int>(form.ExitCode());
 }

@@ -2,11 +2,21 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 namespace quorvin {
 
-bool Win32ProcessLauncher::LaunchHidden(const std::string& commandLine) {
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const noexcept { ::CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+} // namespace
+
+ProcessRun Win32ProcessLauncher::RunHidden(const std::string& commandLine) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -16,10 +26,17 @@ bool Win32ProcessLauncher::LaunchHidden(const std::string& commandLine) {
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
   if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  return true;
+    return {ProcessEnd::NotStarted};
+  const UniqueHandle thread(process.hThread);
+  const UniqueHandle program(process.hProcess);
+  // A program that has not ended by then is left to finish on its own. A
+  // failed wait or an unreadable exit code count the same: its end was not
+  // seen.
+  DWORD exitCode = 0;
+  if (::WaitForSingleObject(program.get(), kProcessRunLimitMs) != WAIT_OBJECT_0 ||
+      !::GetExitCodeProcess(program.get(), &exitCode))
+    return {ProcessEnd::TimedOut};
+  return {ProcessEnd::Exited, exitCode};
 }
 
 } // namespace quorvin

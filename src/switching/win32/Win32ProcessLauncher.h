@@ -1,4 +1,7 @@
 #pragma once
+// The launcher over CreateProcess. RunHidden blocks the calling thread for
+// as long as it waits, so it is for a worker thread (the switch thread),
+// never for the UI thread.
 
 #include "switching/ProcessLauncher.h"
 
@@ -6,7 +9,7 @@ namespace quorvin {
 
 class Win32ProcessLauncher final : public ProcessLauncher {
 public:
-  bool LaunchHidden(const std::string& commandLine) override;
+  ProcessRun RunHidden(const std::string& commandLine) override;
 };
 
 } // namespace quorvin

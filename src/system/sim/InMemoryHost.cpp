@@ -37,10 +37,14 @@ std::string InMemoryHost::ReadProfileText(const std::string& section, const std:
   return value;
 }
 
-void InMemoryHost::WriteProfileText(const std::string& section, const std::string& key,
-                                      const std::string& value) {
+bool InMemoryHost::WriteProfileText(const std::string& section, const std::string& key,
+                                    const std::string& value) {
   Calls.push_back("WriteProfileString " + section + " " + key + "=" + value);
+  if (AcceptedProfileWrites == 0)
+    return false;
+  --AcceptedProfileWrites;
   Profile[{LowerAscii(section), LowerAscii(key)}] = value;
+  return true;
 }
 
 bool InMemoryHost::QueryProxy(ProxyInfo& info) {

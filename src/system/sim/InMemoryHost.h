@@ -5,6 +5,7 @@
 
 #include "system/HostSettings.h"
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -21,6 +22,7 @@ public:
   std::uint32_t WorkgroupStatus = 0;
   std::uint32_t JoinStatus = 0;
   std::map<std::pair<std::string, std::string>, std::string> Profile; // by lower-case names
+  std::size_t AcceptedProfileWrites = SIZE_MAX; // the profile refuses every write after these
   std::vector<std::string> PrinterNames;
   OsVersion VersionValue{kPlatformNt, 6, 1};
   bool Wow64 = false;
@@ -40,8 +42,8 @@ public:
   std::uint32_t JoinWorkgroup(const std::string& name) override;
   std::string ReadProfileText(const std::string& section, const std::string& key,
                             const std::string& defaultValue, std::size_t bufferSize) override;
-  void WriteProfileText(const std::string& section, const std::string& key,
-                          const std::string& value) override;
+  bool WriteProfileText(const std::string& section, const std::string& key,
+                        const std::string& value) override;
   std::vector<std::string> Printers() override { return PrinterNames; }
   OsVersion Version() override { return VersionValue; }
   bool IsWow64Process() override { return Wow64; }

@@ -89,13 +89,11 @@ std::string SimulatedHost::ReadProfileText(const std::string& section, const std
   return FBase.ReadProfileText(section, key, defaultValue, bufferSize);
 }
 
-void SimulatedHost::WriteProfileText(const std::string& section, const std::string& key,
-                                       const std::string& value) {
+bool SimulatedHost::WriteProfileText(const std::string& section, const std::string& key,
+                                     const std::string& value) {
   const bool devices = SameName(section, "Devices");
-  if (!devices && !IsDefaultDevice(section, key)) {
-    FBase.WriteProfileText(section, key, value);
-    return;
-  }
+  if (!devices && !IsDefaultDevice(section, key))
+    return FBase.WriteProfileText(section, key, value);
   std::lock_guard guard(FileLock());
   SimulatedNetwork network(FFolder);
   if (!devices) {
@@ -106,6 +104,7 @@ void SimulatedHost::WriteProfileText(const std::string& section, const std::stri
     network.Host.Printers.push_back({key, value});
   }
   network.Save();
+  return true;
 }
 
 std::vector<std::string> SimulatedHost::Printers() {

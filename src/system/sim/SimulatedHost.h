@@ -21,8 +21,8 @@ public:
   std::uint32_t JoinWorkgroup(const std::string& name) override;
   std::string ReadProfileText(const std::string& section, const std::string& key,
                             const std::string& defaultValue, std::size_t bufferSize) override;
-  void WriteProfileText(const std::string& section, const std::string& key,
-                          const std::string& value) override;
+  bool WriteProfileText(const std::string& section, const std::string& key,
+                        const std::string& value) override;
   std::vector<std::string> Printers() override;
 
   OsVersion Version() override { return FBase.Version(); }

@@ -93,9 +93,9 @@ std::string Win32HostSettings::ReadProfileText(const std::string& section, const
   return buffer;
 }
 
-void Win32HostSettings::WriteProfileText(const std::string& section, const std::string& key,
-                                           const std::string& value) {
-  WriteProfileStringA(section.c_str(), key.c_str(), value.c_str());
+bool Win32HostSettings::WriteProfileText(const std::string& section, const std::string& key,
+                                         const std::string& value) {
+  return WriteProfileStringA(section.c_str(), key.c_str(), value.c_str()) != FALSE;
 }
 
 std::vector<std::string> Win32HostSettings::Printers() {
