@@ -140,6 +140,13 @@ void MainController::SaveOptions() {
   LoadOrSaveOptions(false, FFile, FOptions, window);
 }
 
+void MainController::SaveAtExit() {
+  if (FCommandLineRun)
+    return;
+  SaveOptions();
+  SaveShownSetIfModified();
+}
+
 void MainController::SaveShownSetIfModified() {
   if (IsShownSetModified())
     SaveSet(FFile, FCurrentSet, ShownSet(FCurrentSet));

@@ -50,6 +50,9 @@ public:
   // first show built the tabs), then the shown set when it was changed.
   void SaveOptions();
   void SaveShownSetIfModified();
+  // What the exit (and the end of the session) keeps: both of the above,
+  // except in a command-line run, which writes nothing.
+  void SaveAtExit();
   // Before an activation, and at exit: waits for a switch that is still
   // running, the window taking no input meanwhile.
   void WaitForEarlierSwitch();

@@ -722,12 +722,22 @@ TEST_F(MainControllerTest, SettingsFileNoticeOpensTheFolderOnlyOnYes) {
   EXPECT_EQ(FShell.Opened, (std::vector<std::pair<std::string, std::string>>{{"Open", folder}}));
 }
 
+TEST_F(MainControllerTest, ACommandLineRunSavesNothingAtExit) {
+  Write("[Options]\r\nTabCount=2\r\nDefaultTab=1\r\n[0]\r\nCaption=Home\r\n[1]\r\nCaption=Lab\r\n");
+  const std::string before = Bytes();
+  FController.FormCreate();
+  FController.FormShow("/home");
+  EXPECT_TRUE(FController.CommandLineRun());
+  FView.Texts[P::eWorkgroup] = "CHANGED";
+  FController.SaveAtExit();
+  EXPECT_EQ(Bytes(), before);
+}
+
 TEST_F(MainControllerTest, ExitSavesOptionsAndOnlyAChangedSet) {
   Write("[Options]\r\nTabCount=5\r\n[0]\r\nCaption=Home\r\n");
   Start();
   ClickTab(3);
-  FController.SaveOptions();
-  FController.SaveShownSetIfModified();
+  FController.SaveAtExit();
   EXPECT_EQ(FFile.ReadString("Options", "DefaultTab", ""), "3");
   EXPECT_EQ(FFile.ReadString("3", "Caption", "none"), "none");
   FView.Checked[P::cbWorkgroup] = true;

@@ -329,14 +329,7 @@ void TQuorvinProgram::Exit() {
 }
 
 void TQuorvinProgram::SaveState() {
-  MainController& controller = FMain.Controller();
-  // A run that applied a set named on the command line writes nothing.
-  if (controller.CommandLineRun())
-    return;
-  FMain.Run([&] {
-    controller.SaveOptions();
-    controller.SaveShownSetIfModified();
-  });
+  FMain.Run([this] { FMain.Controller().SaveAtExit(); });
 }
 
 void TQuorvinProgram::EndRun() {
