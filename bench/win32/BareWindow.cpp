@@ -15,14 +15,9 @@
 #include <commctrl.h>
 
 #ifdef BARE_WINDOW_WITH_QUORVIN_IMPORTS
-#include <iphlpapi.h>
-#include <lm.h>
 #include <objbase.h>
 #include <oleauto.h>
 #include <shellapi.h>
-#include <urlmon.h>
-#include <wininet.h>
-#include <winspool.h>
 #endif
 
 namespace {
@@ -30,12 +25,12 @@ namespace {
 #ifdef BARE_WINDOW_WITH_QUORVIN_IMPORTS
 // The variant that tells how much of Quorvin's start and memory the DLLs it
 // imports account for: one function of each, never called, so that the
-// loader maps and initialises the same set of DLLs.
+// loader maps and initialises the same set of DLLs (Quorvin.exe's imports
+// beyond the bare window's: advapi32, gdi32, ole32, oleaut32, shell32).
 extern void* const volatile kImports[] = {
-    reinterpret_cast<void*>(&GetAdaptersInfo),      reinterpret_cast<void*>(&NetApiBufferFree),
-    reinterpret_cast<void*>(&CoTaskMemFree),        reinterpret_cast<void*>(&SysFreeString),
-    reinterpret_cast<void*>(&ShellExecuteA),        reinterpret_cast<void*>(&MkParseDisplayNameEx),
-    reinterpret_cast<void*>(&InternetQueryOptionA), reinterpret_cast<void*>(&EnumPrintersA)};
+    reinterpret_cast<void*>(&RegCloseKey),   reinterpret_cast<void*>(&GetStockObject),
+    reinterpret_cast<void*>(&CoTaskMemFree), reinterpret_cast<void*>(&SysFreeString),
+    reinterpret_cast<void*>(&ShellExecuteA)};
 #endif
 
 constexpr char kClassName[] = "QuorvinBenchBareWindow";

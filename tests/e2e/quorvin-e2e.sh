@@ -105,6 +105,18 @@ new_folder "$demo/data.ini"
 start -Start
 shown
 check "-Start ends hidden in the notification area" probe wait hidden 60
+# The system DLLs that are no KnownDLLs are loaded at their first use
+# (src/base/win32/System32Library.h): none while the program only sits in the
+# notification area. Wine maps each DLL from its file, as it maps the .exe.
+tray_maps_no_late_dll() {
+  local maps
+  maps=$(cat "/proc/$quorvin/maps") || return 1
+  grep -q '/Quorvin\.exe$' <<<"$maps" || return 1
+  local late
+  late=$(grep -ioE '(iphlpapi|netapi32|urlmon|wininet|winspool)\.(dll|drv)$' <<<"$maps" | sort -u)
+  [ -z "$late" ] || { echo "     loaded:" $late; return 1; }
+}
+check "in the notification area none of the DLLs loaded at first use is loaded" tray_maps_no_late_dll
 for argument in "" -Start; do
   wine "$folder/Quorvin.exe" $argument >>"$folder/wine.log" 2>&1
   check "a second start ($argument) shows the first" probe wait visible 20

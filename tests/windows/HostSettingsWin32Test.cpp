@@ -26,13 +26,6 @@ TEST(HostSettingsWin32, WorkgroupNameAnswers) {
   EXPECT_FALSE(GetWorkgroupName(host).empty());
 }
 
-TEST(HostSettingsWin32, MissingLibraryOrEntryPointGivesAStatus) {
-  EXPECT_EQ(JoinWorkgroupThrough("QuorvinNoSuchLibrary.dll", "NetJoinDomain", "WORKGROUP"),
-            static_cast<std::uint32_t>(ERROR_MOD_NOT_FOUND));
-  EXPECT_EQ(JoinWorkgroupThrough("NetAPI32.dll", "QuorvinNoSuchEntry", "WORKGROUP"),
-            static_cast<std::uint32_t>(ERROR_PROC_NOT_FOUND));
-}
-
 TEST(HostSettingsWin32, VersionIsNt6OrLater) {
   Win32HostSettings host;
   const OsVersion version = host.Version();

@@ -4,8 +4,12 @@
 #include <string>
 
 #include "app/win32/QuorvinProgram.h"
+#include "base/win32/System32Library.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // Before anything can load a DLL: the program runs elevated, and a DLL
+  // looked up in its own folder could be a file planted there.
+  quorvin::RestrictDllSearchToSystem32();
   const std::string firstArgument = __argc > 1 ? __argv[1] : "";
   // A second start brings the first to the front, or hands it the set it
   // names and ends as that set's run ended.

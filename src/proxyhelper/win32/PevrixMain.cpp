@@ -1,9 +1,13 @@
+#include "base/win32/System32Library.h"
 #include "proxyhelper/win32/Form1.h"
 
 // The exit code is the command's (see ProxyCommand.h): 0 only when the
 // setting was written and the reload sent. Quorvin waits for it and lists
 // any other code as the proxy item's failure.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Before anything can load a DLL: Quorvin starts it elevated, and a DLL
+  // looked up in its own folder could be a file planted there.
+  quorvin::RestrictDllSearchToSystem32();
   quorvin::pevrix::TForm1 form;
   if (!form.Create(instance))
     return static_cast<int>(quorvin::pevrix::kExitFailed);

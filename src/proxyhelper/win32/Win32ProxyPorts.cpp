@@ -1,6 +1,6 @@
 #include "proxyhelper/win32/Win32ProxyPorts.h"
 
-#include <wininet.h>
+#include "base/win32/WinInetCalls.h"
 
 #include <string>
 
@@ -48,7 +48,7 @@ std::unique_ptr<ProxySettingsKey> Win32ProxyRegistry::OpenOrCreateKey(std::strin
 }
 
 void Win32InternetOptions::SetOption(std::uint32_t option) {
-  ::InternetSetOptionA(nullptr, option, nullptr, 0);
+  system32::InternetSetOptionA(nullptr, option, nullptr, 0);
 }
 
 void Win32ErrorReporter::ShowError(const std::string& text) {

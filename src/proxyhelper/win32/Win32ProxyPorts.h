@@ -1,6 +1,7 @@
 #pragma once
 // Pevrix's ports on Windows: the current user's registry, WinINet's
-// process-wide options and a message box.
+// process-wide options (WinINet loaded from the system folder when the
+// option is sent, base/win32/WinInetCalls.h) and a message box.
 
 #include "proxyhelper/ProxyPorts.h"
 

@@ -5,7 +5,6 @@
 #include "switching/win32/WmiVariant.h"
 
 #include <objbase.h>
-#include <urlmon.h>
 
 namespace quorvin {
 
@@ -110,7 +109,10 @@ ComPtr<IDispatch> BindWmiServices() {
   Check(::CreateBindCtx(0, &context), kConnectFailed);
   ComPtr<IMoniker> moniker;
   ULONG eaten = 0;
-  Check(::MkParseDisplayNameEx(context.Get(), kNamespaceMoniker, &eaten, &moniker), kConnectFailed);
+  // COM's own parser (ole32) knows "ProgID:" names such as "winmgmts:";
+  // the URL monikers of urlmon's MkParseDisplayNameEx are not needed, and
+  // urlmon, no KnownDLL, is not imported.
+  Check(::MkParseDisplayName(context.Get(), kNamespaceMoniker, &eaten, &moniker), kConnectFailed);
   ComPtr<IUnknown> bound;
   Check(moniker->BindToObject(context.Get(), nullptr, IID_IUnknown,
                               reinterpret_cast<void**>(bound.GetAddressOf())),

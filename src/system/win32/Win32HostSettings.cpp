@@ -1,10 +1,9 @@
 #include "system/win32/Win32HostSettings.h"
 
+#include "base/win32/NetApiCalls.h"
+#include "base/win32/SpoolerCalls.h"
+#include "base/win32/WinInetCalls.h"
 #include "system/win32/Win32Text.h"
-
-#include <lm.h>
-#include <wininet.h>
-#include <winspool.h>
 
 #include <cstring>
 #include <memory>
@@ -12,16 +11,10 @@
 namespace quorvin {
 namespace {
 
-struct LibraryFree {
-  void operator()(HMODULE module) const { FreeLibrary(module); }
-};
 struct NetBufferFree {
-  void operator()(void* buffer) const { NetApiBufferFree(buffer); }
+  void operator()(void* buffer) const { system32::NetApiBufferFree(buffer); }
 };
 
-using NetJoinDomainFunction = NET_API_STATUS(WINAPI*)(LPCWSTR server, LPCWSTR domain,
-                                                      LPCWSTR accountOu, LPCWSTR account,
-                                                      LPCWSTR password, DWORD options);
 using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE process, PBOOL wow64);
 
 // INTERNET_PROXY_INFO of the A functions, whatever UNICODE says.
@@ -54,7 +47,7 @@ bool Win32HostSettings::ChangeComputerName(ComputerNameKind kind, const std::str
 
 std::uint32_t Win32HostSettings::QueryWorkgroup(std::string& name) {
   LPBYTE raw = nullptr;
-  const NET_API_STATUS status = NetWkstaGetInfo(nullptr, 100, &raw);
+  const NET_API_STATUS status = system32::NetWkstaGetInfo(nullptr, 100, &raw);
   const std::unique_ptr<void, NetBufferFree> owned(raw);
   if (status == NERR_Success && raw != nullptr)
     name = NarrowText(reinterpret_cast<const WKSTA_INFO_100*>(raw)->wki100_langroup);
@@ -62,23 +55,10 @@ std::uint32_t Win32HostSettings::QueryWorkgroup(std::string& name) {
 }
 
 std::uint32_t Win32HostSettings::JoinWorkgroup(const std::string& name) {
-  return JoinWorkgroupThrough("NetAPI32.dll", "NetJoinDomain", name);
-}
-
-std::uint32_t JoinWorkgroupThrough(const char* library, const char* entryPoint,
-                                   const std::string& name) {
   const std::wstring workgroup = WideText(name);
-  const std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree> module(LoadLibraryA(library));
-  if (!module) {
-    const DWORD error = GetLastError();
-    return error != 0 ? error : ERROR_MOD_NOT_FOUND;
-  }
-  const auto join = EntryPoint<NetJoinDomainFunction>(module.get(), entryPoint);
-  if (join == nullptr)
-    return ERROR_PROC_NOT_FOUND;
   // Without NETSETUP_JOIN_DOMAIN the name is a workgroup; the local machine
   // (no server) needs no account.
-  return join(nullptr, workgroup.c_str(), nullptr, nullptr, nullptr, 0);
+  return system32::NetJoinDomain(nullptr, workgroup.c_str(), nullptr, nullptr, nullptr, 0);
 }
 
 std::string Win32HostSettings::ReadProfileText(const std::string& section, const std::string& key,
@@ -102,10 +82,10 @@ std::vector<std::string> Win32HostSettings::Printers() {
   constexpr DWORD kFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
   DWORD needed = 0;
   DWORD count = 0;
-  EnumPrintersA(kFlags, nullptr, 4, nullptr, 0, &needed, &count);
+  system32::EnumPrintersA(kFlags, nullptr, 4, nullptr, 0, &needed, &count);
   std::vector<std::uint64_t> buffer((needed + 7) / 8 + 1);
   auto* printers = reinterpret_cast<PRINTER_INFO_4A*>(buffer.data());
-  if (!EnumPrintersA(kFlags, nullptr, 4, reinterpret_cast<BYTE*>(printers),
+  if (!system32::EnumPrintersA(kFlags, nullptr, 4, reinterpret_cast<BYTE*>(printers),
                      static_cast<DWORD>(buffer.size() * 8), &needed, &count))
     return {};
   std::vector<std::string> names;
@@ -147,7 +127,7 @@ std::string Win32HostSettings::ExecutablePath() {
 bool Win32HostSettings::QueryProxy(ProxyInfo& info) {
   std::vector<std::uint64_t> buffer(kProxyBufferSize / 8);
   DWORD length = kProxyBufferSize;
-  if (!InternetQueryOptionA(nullptr, INTERNET_OPTION_PROXY, buffer.data(), &length))
+  if (!system32::InternetQueryOptionA(nullptr, INTERNET_OPTION_PROXY, buffer.data(), &length))
     return false;
   const auto* record = reinterpret_cast<const ProxyInfoA*>(buffer.data());
   info.AccessType = record->AccessType;
@@ -162,11 +142,11 @@ void Win32HostSettings::SetProxy(const ProxyInfo& info) {
   const ProxyInfoA record{info.AccessType, info.ProxyList.c_str(),
                           info.Bypass.empty() ? nullptr : info.Bypass.c_str()};
   std::memcpy(buffer.data(), &record, sizeof record);
-  InternetSetOptionA(nullptr, INTERNET_OPTION_PROXY, buffer.data(), kProxyBufferSize);
+  system32::InternetSetOptionA(nullptr, INTERNET_OPTION_PROXY, buffer.data(), kProxyBufferSize);
 }
 
 void Win32HostSettings::SendInternetOption(std::uint32_t option) {
-  InternetSetOptionA(nullptr, option, nullptr, 0);
+  system32::InternetSetOptionA(nullptr, option, nullptr, 0);
 }
 
 std::uint32_t Win32HostSettings::TickCount() { return GetTickCount(); }

@@ -1,6 +1,7 @@
 #pragma once
 // The host settings port over kernel32, netapi32, the profile functions, the
-// spooler and WinINet.
+// spooler and WinINet; netapi32, the spooler and WinINet are loaded from the
+// system folder at their first use (base/win32/System32Library.h).
 
 #include "system/HostSettings.h"
 
@@ -28,11 +29,5 @@ public:
   void PostQuit(int exitCode) override;
   void WaitForMessages(std::uint32_t milliseconds) override;
 };
-
-// NetJoinDomain looked up by name in library, joining the workgroup name.
-// A library or entry point that cannot be found gives ERROR_MOD_NOT_FOUND or
-// ERROR_PROC_NOT_FOUND.
-std::uint32_t JoinWorkgroupThrough(const char* library, const char* entryPoint,
-                                   const std::string& name);
 
 } // namespace quorvin

@@ -1,12 +1,12 @@
 #include "system/win32/Win32NetworkInfo.h"
 
-// winsock2.h must come before windows.h (included by Win32Text.h).
-#include <winsock2.h>
+// First: it includes winsock2.h, which must come before windows.h (included
+// by Win32Text.h).
+#include "base/win32/IpHelperCalls.h"
 
 #include "base/AsciiCase.h"
 #include "system/win32/Win32Text.h"
 
-#include <iphlpapi.h>
 #include <netcon.h>
 #include <objbase.h>
 #include <wrl/client.h>
@@ -89,10 +89,10 @@ std::optional<std::vector<ConnectionRecord>> Win32NetworkInfo::Connections() {
 std::vector<AdapterRecord> Win32NetworkInfo::Adapters() {
   RecordBuffer buffer(kAdapterInfoBufferSize);
   ULONG size = kAdapterInfoBufferSize;
-  DWORD status = GetAdaptersInfo(buffer.As<IP_ADAPTER_INFO>(), &size);
+  DWORD status = system32::GetAdaptersInfo(buffer.As<IP_ADAPTER_INFO>(), &size);
   if (status != ERROR_SUCCESS && size > kAdapterInfoBufferSize) {
     buffer.Resize(size);
-    status = GetAdaptersInfo(buffer.As<IP_ADAPTER_INFO>(), &size);
+    status = system32::GetAdaptersInfo(buffer.As<IP_ADAPTER_INFO>(), &size);
   }
   // A machine without IPv4 adapters is no error: its connections get no MAC.
   if (status == ERROR_NO_DATA)
@@ -119,7 +119,7 @@ std::optional<std::vector<ConnectionRecord>> ConnectionsFromAdapterAddresses() {
   // The list can grow between calls: try a few times with the size asked for.
   for (int attempt = 0; attempt < 4 && status == ERROR_BUFFER_OVERFLOW; ++attempt) {
     buffer.Resize(size);
-    status = GetAdaptersAddresses(AF_UNSPEC, kFlags, nullptr,
+    status = system32::GetAdaptersAddresses(AF_UNSPEC, kFlags, nullptr,
                                   buffer.As<IP_ADAPTER_ADDRESSES>(), &size);
   }
   if (status == ERROR_NO_DATA)

@@ -1,7 +1,9 @@
 #pragma once
 // The connections from the network connection manager, or from the adapter
 // addresses where the manager is missing; the IP adapter records from
-// GetAdaptersInfo. The calling thread must have initialised COM.
+// GetAdaptersInfo. The IP helper is loaded from the system folder at its
+// first use (base/win32/IpHelperCalls.h). The calling thread must have
+// initialised COM.
 
 #include "system/NetworkInfo.h"
 
