@@ -1,11 +1,12 @@
 #pragma once
-// The three system ports of one run, chosen once at start: the machine's own
-// (Win32), or the simulated network and host of network.ini when the
-// environment variable QUORVIN_SIMULATE names a folder.
+// The four system ports of one run, chosen once at start: the machine's own
+// (Win32), or the simulated network, host and task scheduler of the folder
+// that the environment variable QUORVIN_SIMULATE names.
 
 #include "system/HostSettings.h"
 #include "system/NetworkInfo.h"
 #include "system/Registry.h"
+#include "system/TaskScheduler.h"
 
 #include <memory>
 #include <string>
@@ -15,12 +16,13 @@ namespace quorvin {
 class SystemServices {
 public:
   SystemServices(std::unique_ptr<Registry> registry, std::unique_ptr<NetworkInfo> network,
-                 std::unique_ptr<HostSettings> host);
+                 std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks);
   ~SystemServices();
 
   Registry& GetRegistry() const { return *FRegistry; }
   NetworkInfo& Network() const { return *FNetwork; }
   HostSettings& Host() const { return *FHost; }
+  TaskScheduler& Tasks() const { return *FTasks; }
 
 private:
   // The machine's ports that the simulated ones pass through to.
@@ -29,6 +31,7 @@ private:
   std::unique_ptr<Registry> FRegistry;
   std::unique_ptr<NetworkInfo> FNetwork;
   std::unique_ptr<HostSettings> FHost;
+  std::unique_ptr<TaskScheduler> FTasks;
 
   friend std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string&,
                                                                  std::unique_ptr<SystemServices>);
@@ -38,7 +41,8 @@ private:
 std::unique_ptr<SystemServices> CreatePlatformServices();
 
 // The simulation of folder over the registry keys and host calls of base
-// that network.ini does not describe.
+// that network.ini does not describe. Its tasks are files in the folder
+// (SimulatedTaskScheduler), never the machine's.
 std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folder,
                                                         std::unique_ptr<SystemServices> base);
 

@@ -34,6 +34,8 @@
 // Save keeps comments and unknown keys of the file and removes sections of
 // adapters and printers that are no longer in the lists.
 
+#include "system/AccessRules.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -76,6 +78,9 @@ struct SimulatedHostState {
   std::string Workgroup = "WORKGROUP";
   std::vector<SimulatedPrinter> Printers;
   std::string DefaultDevice; // profile "Windows", "Device"
+  // The access rules (SDDL) of the program's file and folder; read only,
+  // never written back.
+  std::string ProgramAccess{kAdministratorsOnlyAccess};
 };
 
 class SimulatedNetwork {

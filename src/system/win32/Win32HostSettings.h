@@ -1,6 +1,6 @@
 #pragma once
 // The host settings port over kernel32, netapi32, the profile functions, the
-// spooler and WinINet.
+// spooler, WinINet and the file security functions of advapi32.
 
 #include "system/HostSettings.h"
 
@@ -20,6 +20,7 @@ public:
   OsVersion Version() override;
   bool IsWow64Process() override;
   std::string ExecutablePath() override;
+  std::optional<std::string> FileAccessRules(const std::string& path) override;
   bool QueryProxy(ProxyInfo& info) override;
   void SetProxy(const ProxyInfo& info) override;
   void SendInternetOption(std::uint32_t option) override;
