@@ -170,8 +170,8 @@ void SetAutoStart(TaskScheduler& tasks, Registry& registry, HostSettings& host, 
     if (status != TaskStatus::Success)
       throw QuorvinError(FormatText("Failed to set data for '%s'", name), status);
   } else {
-    // As the Run value's deletion before it: a task that stays shows as on
-    // the next time the options are opened.
+    // A refused removal goes unreported, as the Run value's did: a task
+    // that stays is seen the next time the options open.
     tasks.DeleteTask(name);
   }
   RemoveRunValues(registry);

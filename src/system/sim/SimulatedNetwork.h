@@ -1,8 +1,8 @@
 #pragma once
 // The simulated network and host: the file network.ini in the folder that the
 // environment variable QUORVIN_SIMULATE names. Everything that the program
-// asks the machine about adapters, the computer name, the workgroup and the
-// printers is answered from it when the variable is set, and everything the
+// asks the machine about adapters, the computer name, the workgroup, the
+// printers and the access rules of its own files is answered from it when the variable is set, and everything the
 // program changes there is written back to it, so that a later read sees what
 // an earlier change applied.
 //
