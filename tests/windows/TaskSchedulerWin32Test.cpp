@@ -66,10 +66,5 @@ TEST_F(TaskSchedulerWin32Test, ReadBackNamesTheProgramTheStartAndTheHighestRunLe
     EXPECT_NE(xml.find(part), std::string::npos) << part << "\n" << xml;
 }
 
-TEST_F(TaskSchedulerWin32Test, MissingTaskIsNoneAndItsDeletionNotFound) {
-  EXPECT_FALSE(FTasks.TaskXml(FName));
-  EXPECT_EQ(FTasks.DeleteTask(FName), TaskStatus::NotFound);
-}
-
 } // namespace
 } // namespace quorvin::test
