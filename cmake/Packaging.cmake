@@ -66,9 +66,12 @@ set(CPACK_QUORVIN_VERSION_MINOR ${PROJECT_VERSION_MINOR})
 set(CPACK_QUORVIN_FILE_VERSION
     "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${QUORVIN_BUILD_HIGH}.${QUORVIN_BUILD_LOW}")
 set(CPACK_QUORVIN_COPYRIGHT "${QUORVIN_COPYRIGHT}")
-# The start with Windows that the options dialog writes (src/system/AutoStart.h:
-# the program's title with its version), and the main window's class, by which
-# the installer sees a running copy (src/app: the single-instance rendezvous).
+# The start with Windows that the options dialog registers (src/system/AutoStart.h:
+# the task named after the program), the Run value that earlier versions wrote
+# (the program's title with its version), and the main window's class, by
+# which the installer sees a running copy (src/app: the single-instance
+# rendezvous).
+set(CPACK_QUORVIN_TASK_NAME "${PROJECT_NAME}")
 set(CPACK_QUORVIN_RUN_VALUE "${PROJECT_NAME} ${QUORVIN_VERSION_TEXT}")
 set(CPACK_QUORVIN_WINDOW_CLASS "Quorvin Made by Corvane Software")
 

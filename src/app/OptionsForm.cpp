@@ -17,9 +17,9 @@ void OptionsForm::FormShow() {
   checks.AskLoad = FOptions.AskBeforeLoad;
   checks.AskExit = FOptions.AskBeforeExit;
   try {
-    checks.AutoStart = GetAutoStart(FServices.GetRegistry(), FServices.Host());
+    checks.AutoStart = GetAutoStart(FServices.Tasks(), FServices.Host());
   } catch (const std::exception& error) {
-    // A Run value of another type: shown, and the box stays unticked.
+    // Whatever the question raises is shown, and the box stays unticked.
     FView.ShowError(error);
   }
   FView.SetChecks(checks);
@@ -31,13 +31,15 @@ void OptionsForm::bOKClick() {
   FOptions.AskBeforeLoad = checks.AskLoad;
   FOptions.AskBeforeExit = checks.AskExit;
   try {
-    // Every OK rewrites (or deletes) the Run value, changed or not.
-    SetAutoStart(FServices.GetRegistry(), FServices.Host(), checks.AutoStart);
+    // Every OK registers (or removes) the logon task, changed or not.
+    SetAutoStart(FServices.Tasks(), FServices.GetRegistry(), FServices.Host(), checks.AutoStart);
     TWindowOptions window = FWindow;
     LoadOrSaveOptions(false, FFile, FOptions, window);
   } catch (const std::exception& error) {
-    // The options copied above keep their new values; nothing after the
-    // failed step runs, and the dialog stays open.
+    // A refused start with Windows (a folder that users can change, or a
+    // registration that failed) or save: the options copied above keep their
+    // new values, nothing after the failed step runs, and the dialog stays
+    // open, so the box is not saved as on.
     FView.ShowError(error);
     return;
   }

@@ -1,7 +1,8 @@
 #pragma once
 // TfrmOptions: the three program options and the start with Windows. The
 // dialog writes nothing before OK; OK copies the boxes into the options,
-// rewrites or deletes the Run value and saves the options, in that order.
+// registers or removes the logon task (AutoStart.h) and saves the options,
+// in that order.
 
 #include "store/ProfileFile.h"
 #include "store/Settings.h"

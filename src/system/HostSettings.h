@@ -66,6 +66,9 @@ public:
   virtual bool IsWow64Process() = 0;
   // The running executable's full path, as the system reports it.
   virtual std::string ExecutablePath() = 0;
+  // Who may do what with a file or folder: its discretionary access control
+  // list in the system's string form ("D:..."); nothing when it cannot be read.
+  virtual std::optional<std::string> FileAccessRules(const std::string& path) = 0;
 
   // The internet library's proxy record; false when the query fails.
   virtual bool QueryProxy(ProxyInfo& info) = 0;

@@ -4,13 +4,15 @@
 #include "system/sim/SimulatedNetwork.h"
 #include "system/sim/SimulatedNetworkInfo.h"
 #include "system/sim/SimulatedRegistry.h"
+#include "system/sim/SimulatedTaskScheduler.h"
 
 namespace quorvin {
 
 SystemServices::SystemServices(std::unique_ptr<Registry> registry,
                                std::unique_ptr<NetworkInfo> network,
-                               std::unique_ptr<HostSettings> host)
-    : FRegistry(std::move(registry)), FNetwork(std::move(network)), FHost(std::move(host)) {}
+                               std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks)
+    : FRegistry(std::move(registry)), FNetwork(std::move(network)), FHost(std::move(host)),
+      FTasks(std::move(tasks)) {}
 
 SystemServices::~SystemServices() = default;
 
@@ -18,8 +20,10 @@ std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folde
                                                         std::unique_ptr<SystemServices> base) {
   auto registry = std::make_unique<SimulatedRegistry>(folder, *base->FRegistry);
   auto host = std::make_unique<SimulatedHost>(folder, *base->FHost);
-  auto services = std::make_unique<SystemServices>(
-      std::move(registry), std::make_unique<SimulatedNetworkInfo>(folder), std::move(host));
+  auto services = std::make_unique<SystemServices>(std::move(registry),
+                                                   std::make_unique<SimulatedNetworkInfo>(folder),
+                                                   std::move(host),
+                                                   std::make_unique<SimulatedTaskScheduler>(folder));
   services->FBaseRegistry = std::move(base->FRegistry);
   services->FBaseHost = std::move(base->FHost);
   return services;

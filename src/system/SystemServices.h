@@ -1,11 +1,12 @@
 #pragma once
-// The three system ports of one run, chosen once at start: the machine's own
-// (Win32), or the simulated network and host of network.ini when
-// simulate.ini beside the executable names a folder.
+// The four system ports of one run, chosen once at start: the machine's own
+// (Win32), or the simulated network, host and task scheduler of network.ini
+// when simulate.ini beside the executable names a folder.
 
 #include "system/HostSettings.h"
 #include "system/NetworkInfo.h"
 #include "system/Registry.h"
+#include "system/TaskScheduler.h"
 
 #include <memory>
 #include <optional>
@@ -16,12 +17,13 @@ namespace quorvin {
 class SystemServices {
 public:
   SystemServices(std::unique_ptr<Registry> registry, std::unique_ptr<NetworkInfo> network,
-                 std::unique_ptr<HostSettings> host);
+                 std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks);
   ~SystemServices();
 
   Registry& GetRegistry() const { return *FRegistry; }
   NetworkInfo& Network() const { return *FNetwork; }
   HostSettings& Host() const { return *FHost; }
+  TaskScheduler& Tasks() const { return *FTasks; }
 
 private:
   // The machine's ports that the simulated ones pass through to.
@@ -30,6 +32,7 @@ private:
   std::unique_ptr<Registry> FRegistry;
   std::unique_ptr<NetworkInfo> FNetwork;
   std::unique_ptr<HostSettings> FHost;
+  std::unique_ptr<TaskScheduler> FTasks;
 
   friend std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string&,
                                                                  std::unique_ptr<SystemServices>);
@@ -39,7 +42,8 @@ private:
 std::unique_ptr<SystemServices> CreatePlatformServices();
 
 // The simulation of folder over the registry keys and host calls of base
-// that network.ini does not describe.
+// that network.ini does not describe. Its tasks are files in the folder
+// (SimulatedTaskScheduler), never the machine's.
 std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folder,
                                                         std::unique_ptr<SystemServices> base);
 

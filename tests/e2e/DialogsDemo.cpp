@@ -12,6 +12,7 @@
 #include "support/TempFolder.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
+#include "system/sim/InMemoryTaskScheduler.h"
 
 #include <windows.h>
 
@@ -41,7 +42,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   if (std::strstr(commandLine, "options")) {
     test::TempFolder folder;
     Win32ProfileFile file(folder.File("data.ini"));
-    SystemServices services(std::make_unique<InMemoryRegistry>(), nullptr, std::make_unique<InMemoryHost>());
+    SystemServices services(std::make_unique<InMemoryRegistry>(), nullptr, std::make_unique<InMemoryHost>(),
+                            std::make_unique<InMemoryTaskScheduler>());
     TOptionsSetting options;
     TWindowOptions window{0, {"SET1"}};
     ShowOptionsDialog(nullptr, options, window, file, services);

@@ -4,11 +4,12 @@
 #   data.ini beside itself;
 # - the installer installs silently into a folder given with /D=; Quorvin
 #   runs from there over the simulated network (a set from the command line,
-#   the start with Windows from the options dialog), and the installer
-#   refuses to replace it while it runs; the silent uninstaller
-#   removes the files, the shortcut, the Programs and Features entry and the
-#   Run value, and keeps data.ini; with /RemoveSets it removes data.ini and
-#   the folder, and a Run value of another copy stays.
+#   the start with Windows from the options dialog: the simulation's task,
+#   and an earlier version's Run values removed), and the installer refuses
+#   to replace it while it runs; the silent uninstaller removes the files,
+#   the shortcut, the Programs and Features entry, the scheduler's task and
+#   an earlier version's Run values, and keeps data.ini; with /RemoveSets it
+#   removes data.ini and the folder, and a Run value of another copy stays.
 # Usage: package-e2e.sh ZIP SETUP BIN_DIR (WINEPREFIX and DISPLAY come from
 # scripts/wine-env.sh). Exits 77, skipped, when the packages are not built.
 set -uo pipefail
@@ -37,7 +38,10 @@ exit_id=$(id_of IDM_EXIT)
 options_id=$(id_of IDM_OPTIONS)
 
 run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+run_key_wow64='HKLM\SOFTWARE\WOW6432Node\Microsoft\Windows\CurrentVersion\Run'
 run_value='Quorvin 3.5'
+# Where Wine's scheduler keeps the task "Quorvin".
+scheduled_task="$WINEPREFIX/drive_c/windows/system32/tasks/Quorvin"
 entry_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quorvin'
 # The data of one registry value (64-bit view), empty when it is missing.
 reg_value() { # key name
@@ -113,27 +117,43 @@ check "Quorvin /Office from the installed folder ends with 0" test $? = 0
 settle
 check "the set reached the simulated adapter" grep -q '^IPAddress=10.20.30.41' <(tr -d '\r' < "$network/network.ini")
 
-# The options dialog switches the start with Windows on. Hidden (-Start),
-# the main window cannot be taken for the dialog of the same caption.
+# The options dialog switches the start with Windows on: the simulation's
+# task starts the installed program; the Run values that an earlier version
+# left in either registry view go. Hidden (-Start), the main window cannot
+# be taken for the dialog of the same caption.
+earlier_start="$(winepath -w "$inst")\\Quorvin.exe -Start"
+add_run_values() { local key; for key in "$run_key" "$run_key_wow64"; do
+  wine reg add "$key" /v "$run_value" /d "$earlier_start" /reg:64 /f >/dev/null 2>&1; done; }
+no_run_values() { test -z "$(reg_value "$run_key" "$run_value")$(reg_value "$run_key_wow64" "$run_value")"; }
+task_file="$network/tasks/Quorvin.xml"
+add_run_values
 start "$inst" -Start
 probe wait hidden 60 >/dev/null
 probe command "$options_id" >/dev/null
 probe press "Quorvin 3.5" "Auto start when Windows starts" 60 >/dev/null
 probe press "Quorvin 3.5" "&OK" 10 >/dev/null
-for _ in $(seq 600); do [ -n "$(reg_value "$run_key" "$run_value")" ] && break; sleep 0.1; done
-check "the options write the Run value" test "$(reg_value "$run_key" "$run_value")" = "$(winepath -w "$inst")\\Quorvin.exe -Start"
+for _ in $(seq 600); do [ -s "$task_file" ] && break; sleep 0.1; done
+check "the options register the task for the installed program, quoted, with -Start" \
+  grep -qF "<Command>\"$(winepath -w "$inst")\\Quorvin.exe\"</Command>" "$task_file"
+check "the options remove an earlier version's Run values" no_run_values
 timeout 120 wine "$setup" /S "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
 check "the installer refuses to run while Quorvin runs (exit code 2)" test $? = 2
 quit
 rm -f "$inst/simulate.ini"
 sets=$(md5sum < "$inst/data.ini")
 
-# The silent uninstall keeps the sets.
+# The silent uninstall keeps the sets, and removes the start with Windows:
+# the task of Wine's own scheduler (made from the simulation's definition)
+# and an earlier version's Run values.
+wine schtasks /create /tn Quorvin /xml "$(winepath -w "$task_file")" >>"$work/wine.log" 2>&1
+check "Wine's scheduler holds the task" test -f "$scheduled_task"
+add_run_values
 wine "$inst/Uninstall.exe" /S >>"$work/wine.log" 2>&1
 settle # the uninstaller runs on from a copy of itself
 check "the silent uninstall removes the installed files" none_present "${installed[@]}"
 check "the silent uninstall keeps data.ini as it was" test "$(md5sum < "$inst/data.ini" 2>/dev/null)" = "$sets"
-check "the Run value is gone" test -z "$(reg_value "$run_key" "$run_value")"
+check "the task is gone" test ! -e "$scheduled_task"
+check "the Run values are gone" no_run_values
 check "the Programs and Features entry is gone" no_key "$entry_key"
 check "the shortcut is gone" test ! -e "$shortcut"
 

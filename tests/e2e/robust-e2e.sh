@@ -68,9 +68,11 @@ hostile "absurd counts" "$hostile_file" 1000 0 1000 120
 rm -f "$hostile_file"
 
 # ---- What a whole run touches: start, an edit, an activation over the
-# simulated network, the options, the exit. Only the documented places may
-# change: data.ini and network.ini in the program's folder, the Run value,
-# the two "LongPathsEnabled" values and the user's proxy values.
+# simulated network, the options (the start with Windows switched on), the
+# exit. Only the documented places may change: data.ini, network.ini and the
+# simulation's task file in the program's folder, the two "LongPathsEnabled"
+# values and the user's proxy values; an earlier version's Run values (in
+# either registry view) go.
 
 registry_lines() { # one line per key and value of the prefix, without timestamps
   wineserver -w
@@ -83,11 +85,20 @@ registry_lines() { # one line per key and value of the prefix, without timestamp
     { if (sub(/\\$/, "")) { pending = $0; next } print file "|" key "|" $0 }
   ' system.reg user.reg userdef.reg) | LC_ALL=C sort
 }
+# The Run values written before the run were there then and are gone now.
+run_values_removed() {
+  test "$(grep -Ec 'CurrentVersion\\\\Run\]\|"Quorvin 3.5"=' <<<"$registry_before")" = 2 &&
+    ! wine reg query "$run_key" /v "Quorvin 3.5" >/dev/null 2>&1 &&
+    ! wine reg query "$run_key_wow64" /v "Quorvin 3.5" >/dev/null 2>&1
+}
 folder_files() { (cd "$folder" && find . -type f ! -name ready ! -name wine.log -exec md5sum {} + | LC_ALL=C sort); }
 
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+run_key_wow64='HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Run'
 internet='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
-wine reg delete "$run_key" /v "Quorvin 3.5" /f >/dev/null 2>&1
+for key in "$run_key" "$run_key_wow64"; do
+  wine reg add "$key" /v "Quorvin 3.5" /d 'C:\Quorvin\Quorvin.exe -Start' /f >/dev/null 2>&1
+done
 wine reg delete 'HKLM\System\CurrentControlSet\Control\FileSystem' /v LongPathsEnabled /f >/dev/null 2>&1
 wine reg delete 'HKLM\System\CurrentControlSet\Policies' /v LongPathsEnabled /f >/dev/null 2>&1
 wine reg add "$internet" /v ProxyServer /d before.test:1 /f >/dev/null 2>&1
@@ -116,7 +127,7 @@ files_changed=$(LC_ALL=C comm -3 <(echo "$files_before") <(folder_files) | sed '
 
 # Wine's display driver writes the display adapter's driver date and the
 # monitor's properties whenever a desktop starts, whatever runs on it.
-documented='^system\.reg\|\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run\]\|"Quorvin 3\.5"=
+documented='^system\.reg\|\[Software\\\\(Wow6432Node\\\\)?Microsoft\\\\Windows\\\\CurrentVersion\\\\Run\]\|"Quorvin 3\.5"=
 ^system\.reg\|\[System\\\\CurrentControlSet\\\\Control\\\\FileSystem\]\|"LongPathsEnabled"=
 ^system\.reg\|\[System\\\\CurrentControlSet\\\\Policies\](\|"LongPathsEnabled"=|$)
 ^user\.reg\|\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Internet Settings\]\|"Proxy(Server|Enable)"=
@@ -125,11 +136,14 @@ documented='^system\.reg\|\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\
 undocumented=$(grep -Ev "$documented" <<<"$registry_changes")
 check "the registry changes only in the documented places" test -z "$undocumented"
 [ -n "$undocumented" ] && echo "$undocumented"
-check "the Run value starts Quorvin" grep -q 'CurrentVersion\\\\Run\]|"Quorvin 3.5"=".*Quorvin.exe -Start"' <<<"$registry_changes"
+check "an earlier version's Run values are removed" run_values_removed
 check "both LongPathsEnabled values are set" test "$(grep -c '"LongPathsEnabled"=dword:00000001' <<<"$registry_changes")" = 2
 check "the proxy values were written" test "$(grep -Ec '"Proxy(Server|Enable)"=' <<<"$registry_changes")" = 4
-check "the program folder changes only in data.ini and network.ini" \
-  test "$(echo $files_changed)" = "./data.ini ./network/network.ini"
+check "the program folder changes only in data.ini, network.ini and the task file" \
+  test "$(echo $files_changed)" = "./data.ini ./network/network.ini ./network/tasks/Quorvin.xml"
+check "the simulated task starts the quoted Quorvin.exe with -Start" \
+  grep -qF "<Command>\"$(winepath -w "$folder")\\Quorvin.exe\"</Command>" "$folder/network/tasks/Quorvin.xml"
 check "the edited set was saved" grep -q '^ProxyServer=1' <(tr -d '\r' <"$folder/data.ini")
 finish
 wine reg delete "$run_key" /v "Quorvin 3.5" /f >/dev/null 2>&1
+wine reg delete "$run_key_wow64" /v "Quorvin 3.5" /f >/dev/null 2>&1

@@ -8,6 +8,7 @@
 #include "system/IpConfig.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
+#include "system/sim/InMemoryTaskScheduler.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,8 @@ struct Machine {
     Registry = registry.get();
     Network = network.get();
     Host = host.get();
-    System = std::make_unique<SystemServices>(std::move(registry), std::move(network), std::move(host));
+    System = std::make_unique<SystemServices>(std::move(registry), std::move(network), std::move(host),
+                                              std::make_unique<InMemoryTaskScheduler>());
   }
   InMemoryRegistry* Registry;
   FakeNetwork* Network;

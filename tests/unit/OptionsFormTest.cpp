@@ -1,15 +1,17 @@
-// The options dialog's rules over a fake view, the in-memory registry and a
-// settings file in a temporary folder.
+// The options dialog's rules over a fake view, the in-memory registry, host
+// and task scheduler, and a settings file in a temporary folder.
 
 #include "app/ModalResult.h"
 #include "app/OptionsForm.h"
 
 #include "base/QuorvinError.h"
+#include "base/Texts.h"
 #include "store/PortableProfileFile.h"
 #include "support/TempFolder.h"
 #include "system/AutoStart.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
+#include "system/sim/InMemoryTaskScheduler.h"
 
 #include <gtest/gtest.h>
 
@@ -43,40 +45,44 @@ protected:
     return FRegistry->Open(kMachine, kRunKeyPath, RegistryAccess::ReadWrite, true);
   }
   std::string Option(const char* key) { return FFile.ReadString("Options", key, "absent"); }
+  std::string TaskProgramText() { return TaskProgram(FTasks->TaskXml("Quorvin").value_or("")); }
 
   test::TempFolder FFolder;
   PortableProfileFile FFile{FFolder.File("data.ini")};
   InMemoryRegistry* FRegistry = new InMemoryRegistry;
   InMemoryHost* FHost = new InMemoryHost;
+  InMemoryTaskScheduler* FTasks = new InMemoryTaskScheduler;
   std::unique_ptr<SystemServices> FServices = std::make_unique<SystemServices>(
-      std::unique_ptr<Registry>(FRegistry), nullptr, std::unique_ptr<HostSettings>(FHost));
+      std::unique_ptr<Registry>(FRegistry), nullptr, std::unique_ptr<HostSettings>(FHost),
+      std::unique_ptr<TaskScheduler>(FTasks));
   TOptionsSetting FOptions;
   TWindowOptions FWindow;
   FakeOptionsView FView;
   OptionsForm FForm{FView, FOptions, FWindow, FFile, *FServices};
 };
 
-TEST_F(OptionsFormTest, ShowTicksTheBoxesFromTheOptionsAndTheRunValue) {
+TEST_F(OptionsFormTest, ShowTicksTheBoxesFromTheOptionsAndTheTask) {
   FOptions.AutoCloseDialog = true;
   FOptions.AskBeforeLoad = false;
-  RunKey()->WriteString("Quorvin 3.5", "D:\\Other\\Quorvin.exe -Start");
+  FTasks->RegisterTask("Quorvin", AutoStartTaskXml(FHost->ExecutablePathValue));
   FForm.FormShow();
   EXPECT_EQ(FView.Caption, "Quorvin 3.5");
   EXPECT_EQ(FView.Checks, (TOptionsChecks{true, true, false, true}));
 
-  RunKey()->WriteString("Quorvin 3.5", "D:\\Other\\Quorvin.exe"); // edited by hand
+  FTasks->RegisterTask("Quorvin", AutoStartTaskXml("D:\\Other\\Quorvin.exe")); // another copy's
   FForm.FormShow();
   EXPECT_FALSE(FView.Checks.AutoStart);
   EXPECT_TRUE(FView.Errors.empty());
 }
 
-TEST_F(OptionsFormTest, OkWithoutChangesRewritesTheRunValueAndSaves) {
-  FHost->ExecutablePathValue = "C:\\Tools\\Quorvin.exe";
+TEST_F(OptionsFormTest, OkWithoutChangesRegistersTheTaskAgainAndSaves) {
+  FTasks->RegisterTask("Quorvin", "<Exec><Command>C:\\Program Files\\Quorvin\\Quorvin.exe</Command></Exec>");
   RunKey()->WriteString("Quorvin 3.5", "C:\\Old place\\Quorvin.exe -Start");
   FForm.FormShow();
   FForm.bOKClick();
   EXPECT_EQ(FView.Result, kModalOk);
-  EXPECT_EQ(RunKey()->ReadString("Quorvin 3.5"), "C:\\Tools\\Quorvin.exe -Start");
+  EXPECT_EQ(FTasks->TaskXml("Quorvin"), AutoStartTaskXml("C:\\Program Files\\Quorvin\\Quorvin.exe"));
+  EXPECT_FALSE(RunKey()->HasValue("Quorvin 3.5")) << "an earlier version's Run value goes";
   EXPECT_EQ(Option("DefaultTab"), "1");
   EXPECT_EQ(Option("TabCount"), "3");
   EXPECT_EQ(Option("AutoCloseDialog"), "0");
@@ -84,11 +90,12 @@ TEST_F(OptionsFormTest, OkWithoutChangesRewritesTheRunValueAndSaves) {
   EXPECT_EQ(Option("AskBeforeExit"), "1");
 }
 
-TEST_F(OptionsFormTest, OkWithAutoStartOffDeletesAnAbsentValueAndSaves) {
+TEST_F(OptionsFormTest, OkWithAutoStartOffRemovesTheTaskAndSaves) {
+  FTasks->RegisterTask("Quorvin", AutoStartTaskXml("D:\\Other\\Quorvin.exe"));
   FForm.FormShow();
   FForm.bOKClick();
   EXPECT_EQ(FView.Result, kModalOk);
-  EXPECT_FALSE(RunKey()->HasValue("Quorvin 3.5"));
+  EXPECT_FALSE(FTasks->TaskXml("Quorvin"));
   EXPECT_EQ(Option("AskBeforeExit"), "1");
 }
 
@@ -104,22 +111,43 @@ TEST_F(OptionsFormTest, OkCopiesTheBoxesIntoTheOptions) {
   EXPECT_EQ(Option("AskBeforeExit"), "0");
 }
 
+struct RefusedCase {
+  const char* Name;
+  bool SchedulerRefuses;
+  const char* FolderAccess;
+  std::string Error;
+};
+
+// A registration that fails, or a program in a folder that users can
+// change: shown, the dialog stays open, nothing is registered or saved.
 TEST_F(OptionsFormTest, RefusedAutoStartKeepsTheDialogOpenTheOptionsCopiedAndSavesNothing) {
-  FRegistry->RefuseWrites(kMachine, kRunKeyPath);
-  FForm.FormShow();
-  FView.Checks = {true, true, false, false};
-  FForm.bOKClick();
-  EXPECT_EQ(FView.Result, 0) << "the dialog stays open";
-  ASSERT_EQ(FView.Errors, std::vector<std::string>{"Failed to set data for 'Quorvin 3.5'"});
-  EXPECT_TRUE(FOptions.AutoCloseDialog);
-  EXPECT_FALSE(FOptions.AskBeforeLoad);
-  EXPECT_FALSE(FOptions.AskBeforeExit);
-  EXPECT_FALSE(FFile.Exists());
+  const RefusedCase cases[] = {
+      {"registration refused", true, nullptr, "Failed to set data for 'Quorvin'"},
+      {"folder that users can change", false, "D:(A;;FA;;;BA)(A;OICI;0x1301bf;;;AU)",
+       LoadText(TextId::AutoStartNeedsSafeFolder)},
+  };
+  for (const RefusedCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    FTasks->RefusesChanges = c.SchedulerRefuses;
+    if (c.FolderAccess)
+      FHost->AccessRules = {{"C:\\Program Files\\Quorvin", c.FolderAccess}};
+    FView = FakeOptionsView();
+    FForm.FormShow();
+    FView.Checks = {true, true, false, false};
+    FForm.bOKClick();
+    EXPECT_EQ(FView.Result, 0) << "the dialog stays open";
+    EXPECT_EQ(FView.Errors, std::vector<std::string>{c.Error});
+    EXPECT_TRUE(FOptions.AutoCloseDialog);
+    EXPECT_FALSE(FOptions.AskBeforeLoad);
+    EXPECT_FALSE(FOptions.AskBeforeExit);
+    EXPECT_FALSE(FTasks->TaskXml("Quorvin"));
+    EXPECT_FALSE(FFile.Exists());
+  }
 }
 
-TEST_F(OptionsFormTest, RefusedDeletionIsNotReported) {
-  RunKey()->WriteString("Quorvin 3.5", "C:\\Quorvin.exe -Start");
-  FRegistry->RefuseWrites(kMachine, kRunKeyPath);
+TEST_F(OptionsFormTest, RefusedRemovalIsNotReported) {
+  FTasks->RegisterTask("Quorvin", AutoStartTaskXml(FHost->ExecutablePathValue));
+  FTasks->RefusesChanges = true;
   FForm.FormShow();
   FView.Checks.AutoStart = false;
   FForm.bOKClick();

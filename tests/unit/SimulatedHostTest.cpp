@@ -53,6 +53,14 @@ TEST_F(SimulatedHostTest, DefaultPrinterIsSaved) {
   EXPECT_EQ(GetDefaultPrinter(FHost), "Label Printer");
 }
 
+TEST_F(SimulatedHostTest, AccessRulesOfEveryPathAreTheFiles) {
+  FBase.DefaultAccessRules = "D:P";
+  const std::string rules = Network().Host.ProgramAccess;
+  EXPECT_NE(rules, kAdministratorsOnlyAccess);
+  for (const char* path : {"C:\\Program Files\\Quorvin\\Quorvin.exe", "C:\\Program Files\\Quorvin"})
+    EXPECT_EQ(FHost.FileAccessRules(path), rules) << path;
+}
+
 TEST_F(SimulatedHostTest, OtherProfileStringsAndTheRestAreTheBaseHosts) {
   FHost.WriteProfileText("Windows", "Spooler", "yes");
   EXPECT_EQ(FBase.ReadProfileText("Windows", "Spooler", "", 254), "yes");

@@ -70,6 +70,8 @@ TEST_F(SimulatedNetworkTest, LoadsTheHost) {
   EXPECT_EQ(network.Host.Printers[1].Name, "Label Printer");
   EXPECT_EQ(network.Host.Printers[1].Device, "winspool,Ne01:");
   EXPECT_EQ(network.Host.DefaultDevice, "Office Laser,winspool,Ne00:");
+  EXPECT_EQ(network.Host.ProgramAccess,
+            "D:AI(A;ID;FA;;;BA)(A;ID;FA;;;SY)(A;OICIID;0x1200a9;;;BU)(A;ID;0x1301bf;;;AU)");
 }
 
 TEST_F(SimulatedNetworkTest, MissingFileGivesAnEmptyNetworkAndTheDefaultHost) {
@@ -78,6 +80,7 @@ TEST_F(SimulatedNetworkTest, MissingFileGivesAnEmptyNetworkAndTheDefaultHost) {
   EXPECT_TRUE(network.Adapters.empty());
   EXPECT_EQ(network.Host.ComputerName, "QUORVIN-SIM");
   EXPECT_EQ(network.Host.Workgroup, "WORKGROUP");
+  EXPECT_EQ(network.Host.ProgramAccess, kAdministratorsOnlyAccess);
 }
 
 TEST_F(SimulatedNetworkTest, FindsAnAdapterByMacInEitherForm) {

@@ -6,6 +6,7 @@
 #include "support/SwitchFakes.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
+#include "system/sim/InMemoryTaskScheduler.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,8 @@ struct EngineLab {
       // The services go with their network port.
       return std::make_unique<SystemServices>(std::make_unique<InMemoryRegistry>(),
                                               std::make_unique<Logged<NoNetwork>>(Order, "system"),
-                                              std::make_unique<InMemoryHost>());
+                                              std::make_unique<InMemoryHost>(),
+                                              std::make_unique<InMemoryTaskScheduler>());
     };
     parts.Adapters = [this] {
       auto service = std::make_unique<Logged<test::HookedService>>(Order, "adapters");

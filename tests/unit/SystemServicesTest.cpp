@@ -1,7 +1,9 @@
 #include "unit/SimulatedNetworkSample.h"
 
 #include "support/TempFolder.h"
+#include "store/FileIo.h"
 #include "system/AdapterList.h"
+#include "system/AutoStart.h"
 #include "system/HostOperations.h"
 #include "system/SystemError.h"
 #include "system/SystemServices.h"
@@ -24,6 +26,34 @@ TEST(SystemServices, SimulationWhenAFolderIsNamed) {
   ListConnections(services->Network(), list);
   EXPECT_EQ(list.size(), 8u);
   EXPECT_EQ(GetComputerNameText(services->Host()), "SIMHOST");
+}
+
+// The simulation's tasks outlive the run, as the machine's do; the
+// machine's scheduler is never asked.
+TEST(SystemServices, SimulatedTasksAreFilesInTheFolder) {
+  TempFolder folder;
+  const std::string file = folder.File("tasks/Quorvin.xml");
+  {
+    const auto services = CreateSystemServices(folder.Path());
+    SetAutoStart(services->Tasks(), services->GetRegistry(), services->Host(), true);
+    EXPECT_EQ(ReadBytes(file), AutoStartTaskXml(services->Host().ExecutablePath()));
+  }
+  const auto again = CreateSystemServices(folder.Path());
+  EXPECT_TRUE(GetAutoStart(again->Tasks(), again->Host()));
+  TaskScheduler& tasks = again->Tasks();
+  EXPECT_EQ(tasks.DeleteTask("Quorvin"), TaskStatus::Success);
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(tasks.TaskXml("Quorvin"));
+  EXPECT_EQ(tasks.DeleteTask("Quorvin"), TaskStatus::NotFound);
+  EXPECT_NE(tasks.RegisterTask("..\\Quorvin", "<Task/>"), TaskStatus::Success) << "a name, not a path";
+}
+
+TEST(SystemServices, SimulatedProgramThatUsersCanChangeDoesNotStartWithWindows) {
+  TempFolder folder;
+  WriteBytes(folder.File("network.ini"), kSampleNetworkIni); // C:\Tools-like rules
+  const auto services = CreateSystemServices(folder.Path());
+  EXPECT_THROW(SetAutoStart(services->Tasks(), services->GetRegistry(), services->Host(), true), QuorvinError);
+  EXPECT_FALSE(FileExists(folder.File("tasks/Quorvin.xml")));
 }
 
 TEST(SystemServices, PlatformServicesWithoutAFolderWhateverTheEnvironmentSays) {

@@ -12,6 +12,7 @@
 #include "system/AutoStart.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
+#include "system/sim/InMemoryTaskScheduler.h"
 #include "system/win32/Win32Registry.h"
 
 #include <gtest/gtest.h>
@@ -209,28 +210,37 @@ TEST(AskDialogWin32Close, CloseBoxGivesCancel) {
 
 constexpr const char* kFakeExecutable = "C:\\nowhere\\Quorvin.exe";
 
-std::string RunValue() {
+// The Run value of an earlier version, in either registry view.
+std::string RunValue(bool wow64) {
   char buffer[512] = {};
   DWORD size = sizeof buffer;
-  const std::string path(kRunKeyPath);
+  const std::string path(RunKeyPath(wow64));
   if (::RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), "Quorvin 3.5", RRF_RT_REG_SZ, nullptr, buffer, &size) !=
       ERROR_SUCCESS)
     return "(none)";
   return buffer;
 }
 
-// The prefix's own Run key: the value must not outlive the test, or the
+bool WriteRunValue(bool wow64, const std::string& text) {
+  const std::string path(RunKeyPath(wow64));
+  return ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), "Quorvin 3.5", REG_SZ, text.c_str(),
+                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+// The prefix's own Run keys: the value must not outlive the test, or the
 // next boot of the prefix would try to start it.
 class RunValueGuard {
 public:
   RunValueGuard() { Remove(); }
   ~RunValueGuard() { Remove(); }
   static void Remove() {
-    HKEY key = nullptr;
-    const std::string path(kRunKeyPath);
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      ::RegDeleteValueA(key, "Quorvin 3.5");
-      ::RegCloseKey(key);
+    for (const bool wow64 : {false, true}) {
+      HKEY key = nullptr;
+      const std::string path(RunKeyPath(wow64));
+      if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        ::RegDeleteValueA(key, "Quorvin 3.5");
+        ::RegCloseKey(key);
+      }
     }
   }
 };
@@ -240,14 +250,24 @@ TOptionsChecks ChecksOf(HWND dialog) {
           Checked(dialog, IDC_CBASKEXIT)};
 }
 
-SystemServices MakeServices(std::unique_ptr<Registry> registry) {
+// Tasks in memory: Wine's scheduler does not keep a task's program (see
+// TaskSchedulerWin32Test), so the box could never show the start as on.
+SystemServices MakeServices(std::unique_ptr<Registry> registry,
+                            std::unique_ptr<TaskScheduler> tasks = std::make_unique<InMemoryTaskScheduler>()) {
   auto host = std::make_unique<InMemoryHost>();
   host->ExecutablePathValue = kFakeExecutable;
-  return SystemServices(std::move(registry), nullptr, std::move(host));
+  return SystemServices(std::move(registry), nullptr, std::move(host), std::move(tasks));
 }
 
-TEST(OptionsDialogWin32, RoundTripThroughTheRegistryAndTheSettingsFile) {
+std::string RegisteredProgram(SystemServices& services) {
+  return TaskProgram(services.Tasks().TaskXml("Quorvin").value_or("(none)"));
+}
+
+// The machine's registry, where an earlier version's Run values go.
+TEST(OptionsDialogWin32, RoundTripThroughTheTaskAndTheSettingsFile) {
   RunValueGuard guard;
+  for (const bool wow64 : {false, true})
+    ASSERT_TRUE(WriteRunValue(wow64, "C:\\Quorvin\\Quorvin.exe -Start")) << wow64;
   test::TempFolder folder;
   Win32ProfileFile file(folder.File("data.ini"));
   SystemServices services = MakeServices(std::make_unique<Win32Registry>());
@@ -274,7 +294,9 @@ TEST(OptionsDialogWin32, RoundTripThroughTheRegistryAndTheSettingsFile) {
   EXPECT_EQ(caption, "Quorvin 3.5");
   EXPECT_EQ(shown, (TOptionsChecks{false, false, true, true}));
   EXPECT_TRUE(openAfterKeys);
-  EXPECT_EQ(RunValue(), std::string(kFakeExecutable) + " -Start");
+  EXPECT_EQ(RegisteredProgram(services), kFakeExecutable);
+  EXPECT_EQ(RunValue(false), "(none)");
+  EXPECT_EQ(RunValue(true), "(none)");
   EXPECT_FALSE(options.AskBeforeExit);
   EXPECT_EQ(file.ReadString("Options", "AskBeforeExit", "?"), "0");
   EXPECT_EQ(file.ReadString("Options", "AskBeforeLoad", "?"), "1");
@@ -291,7 +313,7 @@ TEST(OptionsDialogWin32, RoundTripThroughTheRegistryAndTheSettingsFile) {
                                      }});
   EXPECT_EQ(ShowOptionsDialog(nullptr, reloaded, reloadedWindow, file, services), 1);
   EXPECT_EQ(shown, (TOptionsChecks{true, false, true, false}));
-  EXPECT_EQ(RunValue(), "(none)");
+  EXPECT_FALSE(services.Tasks().TaskXml("Quorvin"));
 }
 
 BOOL CALLBACK CollectTexts(HWND child, LPARAM texts) {
@@ -302,9 +324,9 @@ BOOL CALLBACK CollectTexts(HWND child, LPARAM texts) {
 TEST(OptionsDialogWin32, RefusedAutoStartShowsTheErrorAndStaysOpen) {
   test::TempFolder folder;
   Win32ProfileFile file(folder.File("data.ini"));
-  auto registry = std::make_unique<InMemoryRegistry>();
-  registry->RefuseWrites(RegistryRoot::LocalMachine, kRunKeyPath);
-  SystemServices services = MakeServices(std::move(registry));
+  auto tasks = std::make_unique<InMemoryTaskScheduler>();
+  tasks->RefusesChanges = true;
+  SystemServices services = MakeServices(std::make_unique<InMemoryRegistry>(), std::move(tasks));
   TOptionsSetting options;
   TWindowOptions window{0, {"A"}};
   HWND optionsDialog = nullptr;
@@ -340,7 +362,7 @@ TEST(OptionsDialogWin32, RefusedAutoStartShowsTheErrorAndStaysOpen) {
   onTick = nullptr;
   EXPECT_EQ(result, 2);
   EXPECT_EQ(boxCaption, "Quorvin");
-  EXPECT_NE(boxTexts.find("Failed to set data for 'Quorvin 3.5'"), std::string::npos) << boxTexts;
+  EXPECT_NE(boxTexts.find("Failed to set data for 'Quorvin'"), std::string::npos) << boxTexts;
   EXPECT_TRUE(stayedOpen);
   EXPECT_TRUE(options.AutoCloseDialog);
   EXPECT_FALSE(file.Exists()) << "nothing saved";

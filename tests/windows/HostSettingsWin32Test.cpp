@@ -1,3 +1,5 @@
+#include "support/TempFolder.h"
+#include "system/AccessRules.h"
 #include "system/AutoStart.h"
 #include "system/HostOperations.h"
 #include "system/OsVersion.h"
@@ -45,6 +47,25 @@ TEST(HostSettingsWin32, ExecutablePathIsThisProgram) {
   const std::string path = host.ExecutablePath();
   EXPECT_NE(path.find("quorvin_windows_tests.exe"), std::string::npos) << path;
   EXPECT_EQ(path.find('"'), std::string::npos);
+}
+
+// A folder that this user made is the user's to change, on Windows (the
+// user's full control, inherited from the profile) as under Wine (the
+// prefix's user owns every file).
+TEST(HostSettingsWin32, AccessRulesOfAFileAndAFolderAreTheirDacls) {
+  Win32HostSettings host;
+  TempFolder folder;
+  const std::string file = folder.File("Quorvin.exe");
+  WriteBytes(file, "MZ");
+  for (const std::string& path : {folder.Path(), file, host.ExecutablePath()}) {
+    const std::optional<std::string> rules = host.FileAccessRules(path);
+    ASSERT_TRUE(rules) << path;
+    EXPECT_EQ(rules->rfind("D:", 0), 0u) << *rules;
+    EXPECT_EQ(rules->find("O:"), std::string::npos) << "the DACL only: " << *rules;
+  }
+  // The system's own text is one that the decision reads.
+  EXPECT_TRUE(WritableByNonAdministrators(*host.FileAccessRules(folder.Path())));
+  EXPECT_FALSE(host.FileAccessRules(folder.File("missing.exe")));
 }
 
 TEST(HostSettingsWin32, ProfileTextRoundTripAndBuffer) {

@@ -56,6 +56,7 @@ public:
   OsVersion Version() override { return FBase.Version(); }
   bool IsWow64Process() override { return FBase.IsWow64Process(); }
   std::string ExecutablePath() override { return FBase.ExecutablePath(); }
+  std::optional<std::string> FileAccessRules(const std::string& path) override { return FBase.FileAccessRules(path); }
   bool QueryProxy(ProxyInfo& info) override { return FBase.QueryProxy(info); }
   void SetProxy(const ProxyInfo& info) override { FBase.SetProxy(info); }
   void SendInternetOption(std::uint32_t option) override { FBase.SendInternetOption(option); }

@@ -13,6 +13,11 @@ bool InMemoryHost::ChangeComputerName(ComputerNameKind kind, const std::string& 
   return true;
 }
 
+std::optional<std::string> InMemoryHost::FileAccessRules(const std::string& path) {
+  const auto found = AccessRules.find(path);
+  return found == AccessRules.end() ? DefaultAccessRules : found->second;
+}
+
 std::uint32_t InMemoryHost::QueryWorkgroup(std::string& name) {
   if (WorkgroupStatus == 0)
     name = Workgroup;

@@ -3,6 +3,7 @@
 // simulation off Windows. Every call that changes something is recorded in
 // Calls, in order; the fields can be set to any answer. Not thread-safe.
 
+#include "system/AccessRules.h"
 #include "system/HostSettings.h"
 
 #include <cstdint>
@@ -27,6 +28,9 @@ public:
   OsVersion VersionValue{kPlatformNt, 6, 1};
   bool Wow64 = false;
   std::string ExecutablePathValue = "C:\\Program Files\\Quorvin\\Quorvin.exe";
+  // The access rules of the paths named here; of any other, the default.
+  std::map<std::string, std::optional<std::string>> AccessRules;
+  std::optional<std::string> DefaultAccessRules{kAdministratorsOnlyAccess};
   bool ProxyQuerySucceeds = true;
   ProxyInfo Proxy;
   std::uint32_t Tick = 0;
@@ -48,6 +52,7 @@ public:
   OsVersion Version() override { return VersionValue; }
   bool IsWow64Process() override { return Wow64; }
   std::string ExecutablePath() override { return ExecutablePathValue; }
+  std::optional<std::string> FileAccessRules(const std::string& path) override;
   bool QueryProxy(ProxyInfo& info) override;
   void SetProxy(const ProxyInfo& info) override;
   void SendInternetOption(std::uint32_t option) override;

@@ -2,6 +2,7 @@
 
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
+#include "system/sim/InMemoryTaskScheduler.h"
 
 namespace quorvin {
 namespace {
@@ -18,7 +19,8 @@ public:
 std::unique_ptr<SystemServices> CreatePlatformServices() {
   return std::make_unique<SystemServices>(std::make_unique<InMemoryRegistry>(),
                                           std::make_unique<NoNetwork>(),
-                                          std::make_unique<InMemoryHost>());
+                                          std::make_unique<InMemoryHost>(),
+                                          std::make_unique<InMemoryTaskScheduler>());
 }
 
 } // namespace quorvin

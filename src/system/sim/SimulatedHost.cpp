@@ -62,6 +62,10 @@ bool SimulatedHost::ChangeComputerName(ComputerNameKind kind, const std::string&
   return true;
 }
 
+std::optional<std::string> SimulatedHost::FileAccessRules(const std::string&) {
+  return SimulatedNetwork(FFolder).Host.ProgramAccess;
+}
+
 std::uint32_t SimulatedHost::QueryWorkgroup(std::string& name) {
   name = SimulatedNetwork(FFolder).Host.Workgroup;
   return 0;

@@ -3,7 +3,9 @@
 // and the default printer ("Devices" and "Windows" "Device" of the profile)
 // come from network.ini and are written back to it at once (Windows applies
 // a new computer name and workgroup only at its next start; the simulation
-// shows them right away). Everything else is the base host's.
+// shows them right away). The access rules of every file and folder are the
+// file's "ProgramAccess", so that the simulation decides whether the program
+// may start with Windows. Everything else is the base host's.
 
 #include "system/HostSettings.h"
 
@@ -28,6 +30,7 @@ public:
   OsVersion Version() override { return FBase.Version(); }
   bool IsWow64Process() override { return FBase.IsWow64Process(); }
   std::string ExecutablePath() override { return FBase.ExecutablePath(); }
+  std::optional<std::string> FileAccessRules(const std::string& path) override;
   bool QueryProxy(ProxyInfo& info) override { return FBase.QueryProxy(info); }
   void SetProxy(const ProxyInfo& info) override { FBase.SetProxy(info); }
   void SendInternetOption(std::uint32_t option) override { FBase.SendInternetOption(option); }

@@ -168,6 +168,7 @@ void SimulatedNetwork::Reload() {
     host.Printers.push_back(std::move(printer));
   }
   host.DefaultDevice = reader.Text(kWindows, "Device");
+  host.ProgramAccess = reader.Text(kHost, "ProgramAccess", host.ProgramAccess);
 
   std::vector<SimulatedAdapter> adapters;
   const std::uint32_t adapterCount = std::min(reader.Number(kNetwork, "AdapterCount", 0), kMaxAdapterCount);

@@ -2,9 +2,10 @@
 // The simulated network and host: the file network.ini in the folder that
 // simulate.ini beside the executable names (see SimulationSettings).
 // Everything that the program asks the machine about adapters, the computer
-// name, the workgroup and the printers is answered from it in simulation
-// mode, and everything the program changes there is written back to it, so
-// that a later read sees what an earlier change applied.
+// name, the workgroup, the printers and the access rules of its own files is
+// answered from it in simulation mode, and everything the program changes
+// there is written back to it, so that a later read sees what an earlier
+// change applied.
 //
 // File format: tests/data/network.ini is a complete example with every key,
 // its default and its remarks; the tests load it as it stands. The adapter
@@ -33,6 +34,8 @@
 // printer), and Save writes every adapter and host field from this copy.
 // Save keeps comments and unknown keys of the file and removes sections of
 // adapters and printers that are no longer in the lists.
+
+#include "system/AccessRules.h"
 
 #include <cstdint>
 #include <optional>
@@ -76,6 +79,9 @@ struct SimulatedHostState {
   std::string Workgroup = "WORKGROUP";
   std::vector<SimulatedPrinter> Printers;
   std::string DefaultDevice; // profile "Windows", "Device"
+  // The access rules (SDDL) of the program's file and folder; read only,
+  // never written back.
+  std::string ProgramAccess{kAdministratorsOnlyAccess};
 };
 
 class SimulatedNetwork {

@@ -3,13 +3,15 @@
 #include "system/win32/Win32HostSettings.h"
 #include "system/win32/Win32NetworkInfo.h"
 #include "system/win32/Win32Registry.h"
+#include "system/win32/Win32TaskScheduler.h"
 
 namespace quorvin {
 
 std::unique_ptr<SystemServices> CreatePlatformServices() {
   return std::make_unique<SystemServices>(std::make_unique<Win32Registry>(),
                                           std::make_unique<Win32NetworkInfo>(),
-                                          std::make_unique<Win32HostSettings>());
+                                          std::make_unique<Win32HostSettings>(),
+                                          std::make_unique<Win32TaskScheduler>());
 }
 
 } // namespace quorvin

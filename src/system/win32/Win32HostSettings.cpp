@@ -5,12 +5,18 @@
 #include "base/win32/WinInetCalls.h"
 #include "system/win32/Win32Text.h"
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include <cstring>
 #include <memory>
 
 namespace quorvin {
 namespace {
 
+struct LocalMemoryFree {
+  void operator()(void* memory) const { LocalFree(memory); }
+};
 struct NetBufferFree {
   void operator()(void* buffer) const { system32::NetApiBufferFree(buffer); }
 };
@@ -122,6 +128,21 @@ std::string Win32HostSettings::ExecutablePath() {
     }
     path.resize(path.size() * 2); // cut off: a long path
   }
+}
+
+std::optional<std::string> Win32HostSettings::FileAccessRules(const std::string& path) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  const DWORD status = GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                             nullptr, nullptr, nullptr, &descriptor);
+  if (status != ERROR_SUCCESS)
+    return std::nullopt;
+  const std::unique_ptr<void, LocalMemoryFree> ownedDescriptor(descriptor);
+  LPSTR text = nullptr;
+  if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
+                                                            DACL_SECURITY_INFORMATION, &text, nullptr))
+    return std::nullopt;
+  const std::unique_ptr<char, LocalMemoryFree> ownedText(text);
+  return std::string(text);
 }
 
 bool Win32HostSettings::QueryProxy(ProxyInfo& info) {

@@ -1,7 +1,8 @@
 #pragma once
 // The host settings port over kernel32, netapi32, the profile functions, the
-// spooler and WinINet; netapi32, the spooler and WinINet are loaded from the
-// system folder at their first use (base/win32/System32Library.h).
+// spooler, WinINet and the file security functions of advapi32; netapi32,
+// the spooler and WinINet are loaded from the system folder at their first
+// use (base/win32/System32Library.h).
 
 #include "system/HostSettings.h"
 
@@ -21,6 +22,7 @@ public:
   OsVersion Version() override;
   bool IsWow64Process() override;
   std::string ExecutablePath() override;
+  std::optional<std::string> FileAccessRules(const std::string& path) override;
   bool QueryProxy(ProxyInfo& info) override;
   void SetProxy(const ProxyInfo& info) override;
   void SendInternetOption(std::uint32_t option) override;
