@@ -45,19 +45,20 @@ std::string AdapterEntryText(const std::string& connectionName, const std::strin
 
 std::vector<std::string> AdapterEntries(const std::vector<std::string>& adapterList) {
   std::vector<std::string> entries;
-  for (std::size_t i = 0; i + kAdapterListStride <= adapterList.size(); i += kAdapterListStride)
-    entries.push_back(AdapterEntryText(adapterList[i], adapterList[i + 1]));
+  for (std::size_t k = 0; k < AdapterEntryCount(adapterList); ++k) {
+    const TAdapterEntry entry = *AdapterEntryAt(adapterList, static_cast<std::int64_t>(k));
+    entries.push_back(AdapterEntryText(entry.ConnectionName, entry.DeviceName));
+  }
   return entries;
 }
 
 std::string AdapterGuidAt(const std::vector<std::string>& adapterList, std::int32_t position) {
-  if (position < 0 || static_cast<std::size_t>(position + 1) * kAdapterListStride > adapterList.size())
-    return {};
-  return adapterList[static_cast<std::size_t>(position) * kAdapterListStride + 3];
+  const auto entry = AdapterEntryAt(adapterList, position);
+  return entry ? entry->Guid : std::string();
 }
 
 std::int32_t ChooseAdapter(const TSetRecord& set, const std::vector<std::string>& adapterList) {
-  const auto count = static_cast<std::int32_t>(adapterList.size() / kAdapterListStride);
+  const auto count = static_cast<std::int32_t>(AdapterEntryCount(adapterList));
   if (!set.NetworkAdapterGuid.empty())
     for (std::int32_t k = 0; k < count; ++k)
       if (EqualsIgnoringCase(AdapterGuidAt(adapterList, k), set.NetworkAdapterGuid))
@@ -278,7 +279,7 @@ void MainController::aLoadCurrentExecute() {
     FView.SetBusyCursor(true);
     ScopeExit normalCursor([this] { FView.SetBusyCursor(false); });
     try {
-      FillFromSystem(FAdapterList.at(static_cast<std::size_t>(adapter) * kAdapterListStride + 3));
+      FillFromSystem(AdapterGuidAt(FAdapterList, adapter));
     } catch (const std::exception& error) {
       failure = error.what();
     }
@@ -345,7 +346,7 @@ TActivateOutcome MainController::Activate(bool closeOnSuccess) {
   // What is applied is what the fields show after their own corrections.
   FView.EndFieldEdit();
   const int adapter = FView.AdapterIndex();
-  if (adapter < 0 || static_cast<std::size_t>(adapter + 1) * kAdapterListStride > FAdapterList.size())
+  if (!AdapterEntryAt(FAdapterList, adapter))
     return Refuse(TextId::NoAdapterChosen);
   if (!AnyItemTicked(FView))
     return Refuse(TextId::NoItemTicked);
@@ -385,10 +386,7 @@ TSwitchInput MainController::SwitchInput(int adapter) {
   std::array<std::string, kSwitchItemCount> itemNames;
   for (std::size_t i = 0; i < kSwitchItemCount; ++i)
     itemNames[i] = FView.GetCaption(kItemTickBoxes[i]);
-  TAdapterEntry entry;
-  for (std::size_t i = 0; i < entry.size(); ++i)
-    entry[i] = FAdapterList[static_cast<std::size_t>(adapter) * kAdapterListStride + i];
-  return MakeSwitchInput(ShownSet(FCurrentSet), itemNames, entry);
+  return MakeSwitchInput(ShownSet(FCurrentSet), itemNames, *AdapterEntryAt(FAdapterList, adapter));
 }
 
 void MainController::aAddNewSetExecute() {

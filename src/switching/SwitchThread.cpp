@@ -51,7 +51,7 @@ void SwitchSession::NotifyDone(bool failed) {
 
 TSwitchInput MakeSwitchInput(const TSetRecord& set, const std::array<std::string, kSwitchItemCount>& itemNames,
                              const TAdapterEntry& adapter) {
-  return TSwitchInput{set, itemNames, adapter[2], adapter[3]};
+  return TSwitchInput{set, itemNames, adapter.Mac, adapter.Guid};
 }
 
 std::string StartingCaption() { return LoadText(TextId::ApplyNewSettings) + "..."; }

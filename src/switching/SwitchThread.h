@@ -19,6 +19,7 @@
 #include "store/SetRecord.h"
 #include "switching/ManagementSession.h"
 #include "switching/ProcessLauncher.h"
+#include "system/AdapterList.h"
 #include "system/IpConfig.h"
 #include "system/OsVersion.h"
 
@@ -108,11 +109,6 @@ struct TSwitchInput {
   // nothing is read back.
   std::string AdapterGuid;
 };
-
-// The adapter list keeps four texts per entry: connection name, device
-// name, MAC address, GUID in braces.
-inline constexpr std::size_t kAdapterListTextsPerEntry = 4;
-using TAdapterEntry = std::array<std::string, kAdapterListTextsPerEntry>;
 
 // What a switch works on, copied from what the main window shows: the set
 // record, the tick boxes' captions and the chosen entry of the adapter list

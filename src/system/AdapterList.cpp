@@ -12,6 +12,15 @@ bool Contains(std::string_view text, std::string_view part) {
 
 } // namespace
 
+std::size_t AdapterEntryCount(const std::vector<std::string>& list) { return list.size() / kAdapterListStride; }
+
+std::optional<TAdapterEntry> AdapterEntryAt(const std::vector<std::string>& list, std::int64_t position) {
+  if (position < 0 || static_cast<std::uint64_t>(position) >= AdapterEntryCount(list))
+    return std::nullopt;
+  const auto first = list.begin() + static_cast<std::ptrdiff_t>(position) * kAdapterListStride;
+  return TAdapterEntry{first[0], first[1], first[2], first[3]};
+}
+
 void ListConnections(NetworkInfo& network, std::vector<std::string>& list) {
   const auto connections = network.Connections();
   if (!connections)

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,6 +16,19 @@
 namespace quorvin {
 
 inline constexpr std::size_t kAdapterListStride = 4;
+
+// One connection of the list: its four texts by name.
+struct TAdapterEntry {
+  std::string ConnectionName;
+  std::string DeviceName;
+  std::string Mac;  // upper-case hex pairs joined by ":", empty when unknown
+  std::string Guid; // in braces
+};
+
+// The complete entries of a list (a trailing incomplete group is none).
+std::size_t AdapterEntryCount(const std::vector<std::string>& list);
+// Entry position of the list; nothing outside it.
+std::optional<TAdapterEntry> AdapterEntryAt(const std::vector<std::string>& list, std::int64_t position);
 
 // Appends four entries per connection to list; nothing when the connections
 // cannot be listed. A failure to read the adapter records propagates and

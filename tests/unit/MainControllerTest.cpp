@@ -340,8 +340,13 @@ TEST_F(MainControllerTest, RefreshDropsTheChoiceAndActivateThenAsksForAnAdapter)
 }
 
 TEST_F(MainControllerTest, AdapterEntriesCountOnlyCompleteGroups) {
-  EXPECT_EQ(AdapterEntries({"a", "b", "c", "d", "e", "f", "g"}), std::vector<std::string>{"a  (b)"});
+  const std::vector<std::string> list{"a", "b", "c", "d", "e", "f", "g"};
+  EXPECT_EQ(AdapterEntries(list), std::vector<std::string>{"a  (b)"});
   EXPECT_TRUE(AdapterEntries({"a", "b", "c"}).empty());
+  EXPECT_EQ(AdapterEntryAt(list, 0)->Mac, "c");
+  EXPECT_EQ(AdapterGuidAt(list, 0), "d");
+  for (std::int32_t outside : {-1, 1, 2})
+    EXPECT_FALSE(AdapterEntryAt(list, outside)) << outside;
 }
 
 TEST_F(MainControllerTest, OpenedListIsAsWideAsTheWidestEntryPlusFiveButNeverNarrowerThanTheBox) {
