@@ -4,6 +4,7 @@
 // notice and the links. It works on the window through MainView and on the
 // system through its ports; the window forwards its events here.
 
+#include "app/AdapterChoice.h"
 #include "app/MainView.h"
 #include "app/ShellPort.h"
 #include "base/Texts.h"
@@ -17,18 +18,6 @@
 #include <vector>
 
 namespace quorvin {
-
-// The text of adapter box entry k: the connection name, "  (", the device
-// name and ")".
-std::string AdapterEntryText(const std::string& connectionName, const std::string& deviceName);
-// One entry per complete group of four texts of the adapter list.
-std::vector<std::string> AdapterEntries(const std::vector<std::string>& adapterList);
-// The GUID of adapter box entry position; empty for none.
-std::string AdapterGuidAt(const std::vector<std::string>& adapterList, std::int32_t position);
-// The entry that a loaded set chooses: the one with the set's GUID (letter
-// case aside) wherever the list has it now; without such an entry, the
-// set's position when it lies in the list; else none (-1).
-std::int32_t ChooseAdapter(const TSetRecord& set, const std::vector<std::string>& adapterList);
 
 class MainController {
 public:

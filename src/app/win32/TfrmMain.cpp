@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <optional>
 
 namespace quorvin {
 namespace {
@@ -229,72 +230,56 @@ void TfrmMain::AddHints() {
   ::SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(400));
 }
 
+namespace {
+
+// A command of the window: the control or menu item, the notification that
+// counts (any for menu items and accelerators), and the controller's step.
+struct TCommand {
+  int Id;
+  std::optional<int> Code;
+  void (MainController::*Step)();
+};
+
+constexpr int kClicked = BN_CLICKED;
+static_assert(STN_CLICKED == kClicked, "a static's click is a button's");
+
+// Enter and Escape (IDOK, IDCANCEL) and the exit command, which the program
+// handles through its hook, are not here: they do nothing in the window.
+const TCommand kCommands[] = {
+    {IDC_BADDNEWSET, {}, &MainController::aAddNewSetExecute},
+    {IDM_ADDNEWSET, {}, &MainController::aAddNewSetExecute},
+    {IDC_BLOADCURRENT, {}, &MainController::aLoadCurrentExecute},
+    {IDM_LOADCURRENT, {}, &MainController::aLoadCurrentExecute},
+    {IDC_BREFRESH, {}, &MainController::bRefreshClick},
+    {IDM_REFRESHADAPTER, {}, &MainController::bRefreshClick},
+    {IDC_CBNETWORKADAPTER, CBN_DROPDOWN, &MainController::cbNetworkAdapterDropDown},
+    {IDC_RBAUTOIP, kClicked, &MainController::rbAutoIPClick},
+    {IDC_RBUSEIP, kClicked, &MainController::rbAutoIPClick},
+    {IDC_RBAUTODNSSERVER, kClicked, &MainController::rbAutoDnsServerClick},
+    {IDC_RBUSEDNSSERVER, kClicked, &MainController::rbAutoDnsServerClick},
+    {IDC_CBUSEPROXYSERVER, kClicked, &MainController::cbUseProxyServerClick},
+    {IDM_RENAME, {}, &MainController::miRenameClick},
+    {IDM_DELETESET, {}, &MainController::aDeleteSetExecute},
+    {IDM_SHOWSETTINGSFILE, {}, &MainController::ShowSettingsfile1Click},
+    {IDM_OPTIONS, {}, &MainController::miSetingsClick},
+    {IDM_ABOUT, {}, &MainController::miAboutClick},
+    {IDM_HELP, {}, &MainController::aHelpExecute},
+    {IDC_IMAGE2, kClicked, &MainController::Image2Click},
+    {IDC_LUPDATE, kClicked, &MainController::lUpdateClick},
+};
+
+} // namespace
+
 void TfrmMain::Command(int id, int code) {
-  switch (id) {
-  case IDC_BACTIVATE:
-  case IDM_ACTIVATE:
+  if (id == IDC_BACTIVATE || id == IDM_ACTIVATE) {
     Activate();
-    break;
-  case IDC_BADDNEWSET:
-  case IDM_ADDNEWSET:
-    Run([this] { FController.aAddNewSetExecute(); });
-    break;
-  case IDC_BLOADCURRENT:
-  case IDM_LOADCURRENT:
-    Run([this] { FController.aLoadCurrentExecute(); });
-    break;
-  case IDC_BREFRESH:
-  case IDM_REFRESHADAPTER:
-    Run([this] { FController.bRefreshClick(); });
-    break;
-  case IDC_CBNETWORKADAPTER:
-    if (code == CBN_DROPDOWN)
-      Run([this] { FController.cbNetworkAdapterDropDown(); });
-    break;
-  case IDC_RBAUTOIP:
-  case IDC_RBUSEIP:
-    if (code == BN_CLICKED)
-      Run([this] { FController.rbAutoIPClick(); });
-    break;
-  case IDC_RBAUTODNSSERVER:
-  case IDC_RBUSEDNSSERVER:
-    if (code == BN_CLICKED)
-      Run([this] { FController.rbAutoDnsServerClick(); });
-    break;
-  case IDC_CBUSEPROXYSERVER:
-    if (code == BN_CLICKED)
-      Run([this] { FController.cbUseProxyServerClick(); });
-    break;
-  case IDM_RENAME:
-    Run([this] { FController.miRenameClick(); });
-    break;
-  case IDM_DELETESET:
-    Run([this] { FController.aDeleteSetExecute(); });
-    break;
-  case IDM_SHOWSETTINGSFILE:
-    Run([this] { FController.ShowSettingsfile1Click(); });
-    break;
-  case IDM_OPTIONS:
-    Run([this] { FController.miSetingsClick(); });
-    break;
-  case IDM_ABOUT:
-    Run([this] { FController.miAboutClick(); });
-    break;
-  case IDM_HELP:
-    Run([this] { FController.aHelpExecute(); });
-    break;
-  case IDC_IMAGE2:
-    if (code == STN_CLICKED)
-      Run([this] { FController.Image2Click(); });
-    break;
-  case IDC_LUPDATE:
-    if (code == STN_CLICKED)
-      Run([this] { FController.lUpdateClick(); });
-    break;
-  default:
-    // Enter and Escape (IDOK, IDCANCEL) and the exit command, which the
-    // program handles through its hook, do nothing here.
-    break;
+    return;
+  }
+  for (const TCommand& command : kCommands) {
+    if (command.Id == id && (!command.Code || *command.Code == code)) {
+      Run([this, &command] { (FController.*command.Step)(); });
+      return;
+    }
   }
 }
 
