@@ -3,6 +3,7 @@
 #include "app/PageBinding.h"
 #include "app/ProgramLifecycle.h"
 #include "base/AsciiCase.h"
+#include "base/ScopeExit.h"
 #include "base/Texts.h"
 #include "store/IniValues.h"
 #include "store/SetRecord.h"
@@ -20,18 +21,6 @@ namespace {
 using P = PageControl;
 
 constexpr int kDropDownMargin = 5;
-
-// Runs its action when the scope ends, however it ends.
-template <typename Action> class ScopeExit {
-public:
-  explicit ScopeExit(Action action) : FAction(std::move(action)) {}
-  ~ScopeExit() { FAction(); }
-  ScopeExit(const ScopeExit&) = delete;
-  ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-  Action FAction;
-};
 
 bool IsBlank(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); });

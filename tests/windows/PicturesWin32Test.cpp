@@ -31,10 +31,10 @@ TEST(PicturesWin32, JpegResourcesDecodeToTheirSizes) {
 TEST(PicturesWin32, TitleBandStretchesDarkBlueUnderWhiteText) {
   const JpegPicture band = JpegPicture::FromResource(::GetModuleHandleA(nullptr), IDR_TITLEBAND);
   HDC screen = ::GetDC(nullptr);
-  OwnedMemoryDc dc(::CreateCompatibleDC(screen));
-  OwnedBitmap target(::CreateCompatibleBitmap(screen, 200, 30));
+  UniqueDc dc(::CreateCompatibleDC(screen));
+  UniqueBitmap target(::CreateCompatibleBitmap(screen, 200, 30));
   ::ReleaseDC(nullptr, screen);
-  Selection selected(dc.get(), target.get());
+  SelectionScope selected(dc.get(), target.get());
   band.DrawStretched(dc.get(), RECT{0, 0, 200, 30});
   for (const POINT at : {POINT{2, 2}, POINT{100, 15}, POINT{197, 27}}) {
     const COLORREF pixel = ::GetPixel(dc.get(), at.x, at.y);
@@ -45,17 +45,17 @@ TEST(PicturesWin32, TitleBandStretchesDarkBlueUnderWhiteText) {
 
 TEST(PicturesWin32, ProgramIconHasEachSize) {
   for (const int size : {16, 24, 32, 48, 256}) {
-    OwnedIcon icon(static_cast<HICON>(
+    UniqueIcon icon(static_cast<HICON>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUORVIN), IMAGE_ICON, size, size, 0)));
     ASSERT_TRUE(icon) << size;
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
-    OwnedBitmap colour(info.hbmColor), mask(info.hbmMask);
+    UniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
     BITMAP bitmap{};
     ::GetObjectA(colour.get(), sizeof bitmap, &bitmap);
     EXPECT_EQ(bitmap.bmWidth, size);
   }
-  OwnedIcon update(static_cast<HICON>(
+  UniqueIcon update(static_cast<HICON>(
       ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UPDATE), IMAGE_ICON, 16, 16, 0)));
   EXPECT_TRUE(update);
 }

@@ -1,6 +1,7 @@
 // The loader of the system DLLs that are no KnownDLLs: where it takes a DLL
 // from, and how a call fails when its DLL or entry point cannot be found.
 
+#include "base/win32/HandleOwners.h"
 #include "base/win32/IpHelperCalls.h"
 #include "base/win32/NetApiCalls.h"
 #include "base/win32/System32Library.h"
@@ -22,11 +23,6 @@ namespace {
 // Built by tests/CMakeLists.txt into the executable's folder.
 constexpr char kPlantedName[] = "quorvin_planted.dll";
 constexpr char kPlantedEntry[] = "QuorvinPlantedEntry";
-
-struct LibraryFree {
-  void operator()(HMODULE module) const noexcept { ::FreeLibrary(module); }
-};
-using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFree>;
 
 std::string LowerFolderOf(std::string path) {
   path.erase(std::min(path.size(), path.find_last_of('\\')));

@@ -38,7 +38,7 @@ private:
     ::SetDlgItemTextA(FWindow, IDC_LBEADDRESS, std::string(kAboutWebAddress).c_str());
   }
 
-  OwnedFont DerivedFont(bool bold, bool underline) const {
+  UniqueFont DerivedFont(bool bold, bool underline) const {
     LOGFONTA font{};
     auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(FWindow, WM_GETFONT, 0, 0));
     if (!dialogFont || !::GetObjectA(dialogFont, sizeof font, &font))
@@ -46,7 +46,7 @@ private:
     if (bold)
       font.lfWeight = FW_BOLD;
     font.lfUnderline = underline ? TRUE : FALSE;
-    return OwnedFont(::CreateFontIndirectA(&font));
+    return UniqueFont(::CreateFontIndirectA(&font));
   }
 
   void Command(int id, int code) override {
@@ -87,9 +87,9 @@ private:
 
   ShellPort& FShell;
   std::optional<JpegPicture> FBanner;
-  OwnedIcon FIcon;
-  OwnedFont FLinkFont;
-  OwnedFont FTitleFont;
+  UniqueIcon FIcon;
+  UniqueFont FLinkFont;
+  UniqueFont FTitleFont;
 };
 
 } // namespace

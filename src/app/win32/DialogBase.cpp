@@ -2,6 +2,7 @@
 
 #include "app/ModalResult.h"
 #include "app/win32/Dialogs.h"
+#include "base/win32/GdiOwners.h"
 
 #include <exception>
 
@@ -83,9 +84,7 @@ std::string DialogBase::ControlText(int id) const {
 }
 
 int DialogBase::Dpi() const {
-  HDC dc = ::GetDC(FWindow);
-  const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
-  ::ReleaseDC(FWindow, dc);
+  const int dpi = ::GetDeviceCaps(quorvin::GetDC(FWindow).get(), LOGPIXELSY);
   return dpi > 0 ? dpi : 96;
 }
 

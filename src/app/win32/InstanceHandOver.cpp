@@ -1,9 +1,7 @@
 #include "app/win32/InstanceHandOver.h"
 
 #include "app/win32/StartingConsole.h"
-
-#include <memory>
-#include <type_traits>
+#include "base/win32/HandleOwners.h"
 
 namespace quorvin {
 
@@ -24,11 +22,6 @@ constexpr DWORD kMaxReplyLength = 1 << 20;
 // as busy.
 constexpr UINT kAnswerMilliseconds = 10000;
 constexpr char kReplyClass[] = "QuorvinHandOverReply";
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // A message-only window that keeps the first reply it receives.
 class TReplyWindow {

@@ -2,22 +2,24 @@
 
 #include "app/JpegDecoder.h"
 #include "base/QuorvinError.h"
+#include "base/win32/ErrorChecks.h"
 
 #include <cstdint>
 #include <string>
 
 namespace quorvin {
 
-JpegPicture::JpegPicture(OwnedBitmap bitmap, int width, int height)
+JpegPicture::JpegPicture(UniqueBitmap bitmap, int width, int height)
     : FBitmap(std::move(bitmap)), FWidth(width), FHeight(height) {}
 
 JpegPicture JpegPicture::FromResource(HINSTANCE module, int id) {
   HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10)); // RT_RCDATA
   HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
   const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-  if (!bytes)
-    throw QuorvinError(FormatText("Unreadable picture: %s", "no resource " + std::to_string(id)),
-                       ::GetLastError());
+  if (!bytes) {
+    const DWORD error = ::GetLastError();
+    throw QuorvinError(FormatText("Unreadable picture: %s", "no resource " + std::to_string(id)), error);
+  }
   return FromBytes(std::string_view(static_cast<const char*>(bytes), ::SizeofResource(module, found)));
 }
 
@@ -33,9 +35,8 @@ JpegPicture JpegPicture::FromBytes(std::string_view bytes) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  OwnedBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || !bits)
-    throw QuorvinError(FormatText("Unreadable picture: %s", "no memory for the bitmap"), ::GetLastError());
+  UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  ThrowLastErrorIf(!bitmap || !bits, "Unreadable picture: no memory for the bitmap");
   auto* out = static_cast<std::uint8_t*>(bits);
   for (std::size_t i = 0, count = picture.Pixels.size() / 3; i < count; ++i) {
     out[4 * i] = picture.Pixels[3 * i + 2];
@@ -48,10 +49,10 @@ JpegPicture JpegPicture::FromBytes(std::string_view bytes) {
 }
 
 void JpegPicture::DrawStretched(HDC dc, const RECT& target) const {
-  OwnedMemoryDc memory(::CreateCompatibleDC(dc));
+  UniqueDc memory(::CreateCompatibleDC(dc));
   if (!memory)
     return;
-  Selection selected(memory.get(), FBitmap.get());
+  SelectionScope selected(memory.get(), FBitmap.get());
   // HALFTONE averages when shrinking; it needs the brush origin reset.
   const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
   POINT oldOrigin{};

@@ -2,7 +2,7 @@
 // A JPEG picture as a bitmap of its own, from an RCDATA resource or from
 // bytes, and drawn stretched into any rectangle.
 
-#include "app/win32/GdiHandles.h"
+#include "base/win32/GdiOwners.h"
 
 #include <windows.h>
 
@@ -23,9 +23,9 @@ public:
   void DrawStretched(HDC dc, const RECT& target) const;
 
 private:
-  JpegPicture(OwnedBitmap bitmap, int width, int height);
+  JpegPicture(UniqueBitmap bitmap, int width, int height);
 
-  OwnedBitmap FBitmap;
+  UniqueBitmap FBitmap;
   int FWidth;
   int FHeight;
 };

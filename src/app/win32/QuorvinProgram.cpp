@@ -9,6 +9,7 @@
 #include "app/win32/Win32SwitchRunner.h"
 #include "app/win32/resource.h"
 #include "base/Texts.h"
+#include "base/win32/HandleOwners.h"
 #include "store/win32/Win32ProfileFile.h"
 #include "switching/SwitchEngine.h"
 #include "switching/win32/MachineSwitchParts.h"
@@ -16,16 +17,10 @@
 #include "system/sim/SimulatedNetwork.h"
 
 #include <memory>
-#include <type_traits>
 
 namespace quorvin {
 
 namespace {
-
-struct MenuDeleter {
-  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
-};
-using OwnedMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter>;
 
 class TQuorvinProgram {
 public:
@@ -38,7 +33,7 @@ private:
   void MarkShown();
   void RestoreFromTray();
   void ShowTrayMenu();
-  OwnedMenu BuildTrayMenu(const std::vector<std::string>& setCaptions);
+  UniqueMenu BuildTrayMenu(const std::vector<std::string>& setCaptions);
   void aExitExecute();
   void ActivateAndExit();
   LRESULT TakeHandOver(HWND replyTo, const COPYDATASTRUCT& data);
@@ -114,13 +109,13 @@ void TQuorvinProgram::MarkShown() {
   const std::optional<std::string>& path = SimulationSettings().ReadyFile;
   if (!path)
     return;
-  HANDLE file = ::CreateFileA(path->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
+  const UniqueHandle file =
+      UniqueFileHandle(::CreateFileA(path->c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file)
     return;
   DWORD written = 0;
-  ::WriteFile(file, "shown\r\n", 7, &written, nullptr);
-  ::CloseHandle(file);
+  ::WriteFile(file.get(), "shown\r\n", 7, &written, nullptr);
 }
 
 void TQuorvinProgram::FormShow() {
@@ -215,8 +210,8 @@ void TQuorvinProgram::RestoreFromTray() {
   ::SetForegroundWindow(window);
 }
 
-OwnedMenu TQuorvinProgram::BuildTrayMenu(const std::vector<std::string>& setCaptions) {
-  OwnedMenu menu(::CreatePopupMenu());
+UniqueMenu TQuorvinProgram::BuildTrayMenu(const std::vector<std::string>& setCaptions) {
+  UniqueMenu menu(::CreatePopupMenu());
   if (!menu)
     return nullptr;
   // A disabled window has one of its dialogs open.
@@ -235,7 +230,7 @@ void TQuorvinProgram::ShowTrayMenu() {
   HWND window = FMain.Handle();
   // Built at each opening, so that it lists the sets as they are now.
   const std::vector<std::string> captions = FMain.Controller().WindowOptions().SetNames;
-  OwnedMenu menu = BuildTrayMenu(captions);
+  UniqueMenu menu = BuildTrayMenu(captions);
   if (!menu)
     return;
   // Without the foreground the menu would stay open when the user clicks

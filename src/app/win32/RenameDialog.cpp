@@ -4,8 +4,8 @@
 #include "app/SmallDialogs.h"
 #include "app/win32/DialogBase.h"
 #include "app/win32/Dialogs.h"
-#include "app/win32/GdiHandles.h"
 #include "app/win32/resource.h"
+#include "base/win32/GdiOwners.h"
 
 #include <commctrl.h>
 
@@ -41,14 +41,14 @@ private:
   }
 
   // Label1's font: the dialog's, 13 pixels high at 96 DPI.
-  OwnedFont MakeLabelFont() const {
+  UniqueFont MakeLabelFont() const {
     LOGFONTA font{};
     auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(FWindow, WM_GETFONT, 0, 0));
     if (!dialogFont || !::GetObjectA(dialogFont, sizeof font, &font))
       return nullptr;
     font.lfHeight = -::MulDiv(13, Dpi(), 96);
     font.lfWidth = 0;
-    return OwnedFont(::CreateFontIndirectA(&font));
+    return UniqueFont(::CreateFontIndirectA(&font));
   }
 
   void Command(int id, int code) override {
@@ -101,7 +101,7 @@ private:
   std::string FCaption;
   std::string& FName;
   HWND FEdit = nullptr;
-  OwnedFont FLabelFont;
+  UniqueFont FLabelFont;
 };
 
 } // namespace

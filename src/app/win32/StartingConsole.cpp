@@ -1,17 +1,12 @@
 #include "app/win32/StartingConsole.h"
 
-#include <windows.h>
+#include "base/win32/HandleOwners.h"
 
-#include <memory>
+#include <windows.h>
 
 namespace quorvin {
 
 namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -63,7 +58,7 @@ bool WriteToStartingConsole(const std::vector<std::string>& lines) {
   HANDLE console = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, 0, nullptr);
   if (console != INVALID_HANDLE_VALUE) {
-    OwnedHandle owned(console);
+    UniqueHandle owned(console);
     written = WriteToConsole(console, text);
   }
   if (attached)

@@ -4,6 +4,8 @@
 #include "app/win32/resource.h"
 #include "base/QuorvinError.h"
 #include "base/Texts.h"
+#include "base/win32/ErrorChecks.h"
+#include "base/win32/HandleOwners.h"
 #include "widgets/win32/RIPEdit.h"
 
 #include <commctrl.h>
@@ -46,8 +48,7 @@ void RegisterMainClass() {
                                                         ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kMainWindowClass;
-  if (!::RegisterClassExA(&windowClass))
-    throw QuorvinError("Cannot register the main window class", ::GetLastError());
+  ThrowLastErrorIf(!::RegisterClassExA(&windowClass), "Cannot register the main window class");
 }
 
 std::optional<JpegPicture> LoadPicture(int id) {
@@ -60,8 +61,8 @@ std::optional<JpegPicture> LoadPicture(int id) {
   }
 }
 
-OwnedIcon LoadIconSized(int id, int size) {
-  return OwnedIcon(static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
+UniqueIcon LoadIconSized(int id, int size) {
+  return UniqueIcon(static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
 }
 
 int WindowDpi(HWND window) {
@@ -71,15 +72,8 @@ int WindowDpi(HWND window) {
       reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
   if (getDpiForWindow && window)
     return static_cast<int>(getDpiForWindow(window));
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-  ::ReleaseDC(nullptr, screen);
-  return dpi;
+  return ::GetDeviceCaps(quorvin::GetDC(nullptr).get(), LOGPIXELSX);
 }
-
-struct MenuDeleter {
-  void operator()(HMENU menu) const { ::DestroyMenu(menu); }
-};
 
 } // namespace
 
@@ -101,9 +95,9 @@ void TfrmMain::Create(HWND owner) {
   controls.dwICC = ICC_TAB_CLASSES | ICC_WIN95_CLASSES;
   ::InitCommonControlsEx(&controls);
   FAccelerators = ::LoadAcceleratorsA(Instance(), MAKEINTRESOURCEA(IDR_MAINACCEL));
-  if (!::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(IDD_MAIN), owner, DialogProc,
-                            reinterpret_cast<LPARAM>(this)))
-    throw QuorvinError("Cannot create the main window", ::GetLastError());
+  ThrowLastErrorIf(
+      !::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(IDD_MAIN), owner, DialogProc, reinterpret_cast<LPARAM>(this)),
+      "Cannot create the main window");
   FController.FormCreate();
 }
 
@@ -164,10 +158,8 @@ INT_PTR TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     Notify(*reinterpret_cast<const NMHDR*>(lParam));
     return TRUE;
   case WM_PAINT: {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(FWindow, &paint);
-    PaintBand(dc);
-    ::EndPaint(FWindow, &paint);
+    const PaintSession paint(FWindow);
+    PaintBand(paint.Dc());
     return TRUE;
   }
   case WM_DRAWITEM:
@@ -300,8 +292,7 @@ void TfrmMain::ShowTabMenu() {
   ::ScreenToClient(Item(IDC_TCSETS), &hit.pt);
   if (::SendMessageA(Item(IDC_TCSETS), TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0)
     return;
-  const std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDeleter> menu(
-      ::LoadMenuA(Instance(), MAKEINTRESOURCEA(IDR_TABMENU)));
+  const UniqueMenu menu(::LoadMenuA(Instance(), MAKEINTRESOURCEA(IDR_TABMENU)));
   if (menu)
     ::TrackPopupMenuEx(::GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, FWindow, nullptr);
 }
@@ -347,13 +338,12 @@ void TfrmMain::LayOutBand() {
   HWND link = Item(IDC_LUPDATE);
   char text[64] = {};
   ::GetWindowTextA(link, text, sizeof text);
-  HDC dc = ::GetDC(link);
   SIZE extent{};
   {
-    Selection font(dc, FLinkFont.get());
-    ::GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    const WindowDc dc = quorvin::GetDC(link);
+    const SelectionScope font(dc.get(), FLinkFont.get());
+    ::GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &extent);
   }
-  ::ReleaseDC(link, dc);
   RECT client{};
   ::GetClientRect(FWindow, &client);
   const int width = extent.cx + 2;
@@ -376,10 +366,10 @@ void TfrmMain::PaintBand(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, kWhite);
   {
-    Selection font(dc, FTitleFont.get());
+    SelectionScope font(dc, FTitleFont.get());
     ::TextOutA(dc, ScaleToDpi(kTitleLeft), ScaleToDpi(kTitleTop), kTitle, lstrlenA(kTitle));
   }
-  Selection font(dc, reinterpret_cast<HFONT>(::SendMessageA(FWindow, WM_GETFONT, 0, 0)));
+  SelectionScope font(dc, reinterpret_cast<HFONT>(::SendMessageA(FWindow, WM_GETFONT, 0, 0)));
   ::TextOutA(dc, ScaleToDpi(kTitleLeft), ScaleToDpi(kSubtitleTop), kSubtitle, lstrlenA(kSubtitle));
   RECT link{};
   ::GetWindowRect(Item(IDC_LUPDATE), &link);
@@ -409,7 +399,7 @@ void TfrmMain::DrawItem(const DRAWITEMSTRUCT& item) {
   ::GetWindowTextA(item.hwndItem, text, sizeof text);
   ::SetBkMode(item.hDC, TRANSPARENT);
   ::SetTextColor(item.hDC, FLinkHot ? kLinkHotColour : kWhite);
-  Selection font(item.hDC, FLinkFont.get());
+  SelectionScope font(item.hDC, FLinkFont.get());
   RECT textPlace = item.rcItem;
   ::DrawTextA(item.hDC, text, -1, &textPlace, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
 }

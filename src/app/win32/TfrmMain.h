@@ -5,8 +5,8 @@
 // the command line on top of it (SetMessageHook).
 
 #include "app/MainController.h"
-#include "app/win32/GdiHandles.h"
 #include "app/win32/JpegPicture.h"
+#include "base/win32/GdiOwners.h"
 
 #include <windows.h>
 
@@ -114,11 +114,11 @@ private:
   MessageHook FHook;
   std::optional<JpegPicture> FTitleBand;
   std::optional<JpegPicture> FHomePage;
-  OwnedIcon FIcon;
-  OwnedIcon FSmallIcon;
-  OwnedIcon FUpdateIcon;
-  OwnedFont FTitleFont;
-  OwnedFont FLinkFont;
+  UniqueIcon FIcon;
+  UniqueIcon FSmallIcon;
+  UniqueIcon FUpdateIcon;
+  UniqueFont FTitleFont;
+  UniqueFont FLinkFont;
   bool FLinkHot = false;
   bool FBusy = false;
   HWND FFocusBeforeWait = nullptr;

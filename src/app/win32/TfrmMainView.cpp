@@ -130,13 +130,10 @@ int TfrmMain::AdapterBoxWidth() {
 
 int TfrmMain::AdapterTextWidth(const std::string& text) {
   HWND box = Item(IDC_CBNETWORKADAPTER);
-  HDC dc = ::GetDC(box);
+  const WindowDc dc = quorvin::GetDC(box);
   SIZE extent{};
-  {
-    Selection font(dc, reinterpret_cast<HFONT>(::SendMessageA(box, WM_GETFONT, 0, 0)));
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-  }
-  ::ReleaseDC(box, dc);
+  const SelectionScope font(dc.get(), reinterpret_cast<HFONT>(::SendMessageA(box, WM_GETFONT, 0, 0)));
+  ::GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
   return extent.cx;
 }
 

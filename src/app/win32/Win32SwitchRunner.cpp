@@ -1,6 +1,6 @@
 #include "app/win32/Win32SwitchRunner.h"
 
-#include "base/QuorvinError.h"
+#include "base/win32/ErrorChecks.h"
 
 #include "switching/win32/SwitchHint.h"
 
@@ -17,8 +17,7 @@ TActivateOutcome Win32SwitchRunner::RunSwitch(const TSwitchInput& input, const T
   };
   TfrmSwitchHint form(FThreads, input, {options.AutoCloseDialog, options.CommandLineRun}, std::move(hooks));
   // A dialog that cannot be shown must not pass for a switch that ran.
-  if (form.ShowModal(FOwner) == -1)
-    throw QuorvinError("Cannot show the progress dialog", ::GetLastError());
+  ThrowLastErrorIf(form.ShowModal(FOwner) == -1, "Cannot show the progress dialog");
   return outcome;
 }
 

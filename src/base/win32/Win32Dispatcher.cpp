@@ -1,5 +1,7 @@
 #include "base/win32/Win32Dispatcher.h"
 
+#include "base/win32/ErrorChecks.h"
+
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -22,8 +24,7 @@ struct Win32Dispatcher::Pending {
 
 Win32Dispatcher::Win32Dispatcher() : FThreadId(::GetCurrentThreadId()) {
   FWakeEvent.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
-  if (!FWakeEvent)
-    throw QuorvinError("Cannot create an event", ::GetLastError());
+  ThrowLastErrorIf(!FWakeEvent, "Cannot create an event");
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = ::GetModuleHandleA(nullptr);
@@ -31,8 +32,7 @@ Win32Dispatcher::Win32Dispatcher() : FThreadId(::GetCurrentThreadId()) {
   ::RegisterClassA(&windowClass); // fails harmlessly when already registered
   FWindow = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
                               this);
-  if (!FWindow)
-    throw QuorvinError("Cannot create the dispatcher window", ::GetLastError());
+  ThrowLastErrorIf(!FWindow, "Cannot create the dispatcher window");
 }
 
 Win32Dispatcher::~Win32Dispatcher() { Shutdown(); }

@@ -4,12 +4,11 @@
 // them too, and the worker waits on an event.
 
 #include "base/UiDispatcher.h"
+#include "base/win32/HandleOwners.h"
 
 #include <windows.h>
 
-#include <memory>
 #include <mutex>
-#include <type_traits>
 #include <vector>
 
 namespace quorvin {
@@ -32,10 +31,6 @@ public:
 
 private:
   struct Pending;
-  struct HandleCloser {
-    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-  };
-  using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void RunPosted(Pending* pending);

@@ -1,5 +1,6 @@
 #include "proxyhelper/win32/Win32ProxyPorts.h"
 
+#include "base/win32/HandleOwners.h"
 #include "base/win32/WinInetCalls.h"
 
 #include <string>
@@ -9,11 +10,6 @@ namespace quorvin::pevrix {
 namespace {
 
 constexpr char kErrorCaption[] = "Pevrix";
-
-struct KeyCloser {
-  void operator()(HKEY key) const noexcept { ::RegCloseKey(key); }
-};
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 class Win32SettingsKey : public ProxySettingsKey {
 public:

@@ -1,6 +1,7 @@
 #include "store/FileIo.h"
 
 #include "base/QuorvinError.h"
+#include "base/win32/HandleOwners.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -13,21 +14,15 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 namespace quorvin {
 namespace {
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using UniqueFile = std::unique_ptr<void, HandleCloser>;
-
-UniqueFile OpenFile(const std::string& path, DWORD access, DWORD disposition) {
+UniqueHandle OpenFile(const std::string& path, DWORD access, DWORD disposition) {
   HANDLE handle = ::CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-  return UniqueFile(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+  return UniqueFileHandle(handle);
 }
 
 QuorvinError ReadFailed(const std::string& path, DWORD error) {
@@ -36,7 +31,7 @@ QuorvinError ReadFailed(const std::string& path, DWORD error) {
 
 // A new file of a name nobody else has: CREATE_NEW refuses any name that
 // exists, a link planted there included.
-std::pair<UniqueFile, std::string> CreateTemporaryBeside(const std::string& path) {
+std::pair<UniqueHandle, std::string> CreateTemporaryBeside(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   DWORD error = ERROR_FILE_EXISTS;
   for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
@@ -44,7 +39,7 @@ std::pair<UniqueFile, std::string> CreateTemporaryBeside(const std::string& path
     std::snprintf(suffix, sizeof suffix, ".%lx-%x-%lx.tmp", ::GetCurrentProcessId(), counter++,
                   ::GetTickCount());
     std::string name = path + suffix;
-    if (UniqueFile file = OpenFile(name, GENERIC_WRITE, CREATE_NEW))
+    if (UniqueHandle file = OpenFile(name, GENERIC_WRITE, CREATE_NEW))
       return {std::move(file), std::move(name)};
     error = ::GetLastError();
   }
@@ -107,7 +102,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileVersion& v
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  UniqueFile file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
+  UniqueHandle file = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
   if (!file) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)

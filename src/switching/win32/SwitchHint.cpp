@@ -34,10 +34,6 @@ TfrmSwitchHint::TfrmSwitchHint(SwitchThreads& threads, TSwitchInput input, TSwit
 TfrmSwitchHint::~TfrmSwitchHint() {
   if (FSession)
     FSession->Detach();
-  if (FPanelFont)
-    ::DeleteObject(FPanelFont);
-  if (FDialogFont)
-    ::DeleteObject(FDialogFont);
 }
 
 INT_PTR TfrmSwitchHint::ShowModal(HWND owner) {
@@ -131,8 +127,8 @@ void TfrmSwitchHint::FormCreate() {
   const int outerWidth = frame.right - frame.left;
   ::SetWindowPos(FWindow, nullptr, 0, 0, outerWidth, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
 
-  FDialogFont = MakeFont(-11);
-  FPanelFont = MakeFont(-13);
+  FDialogFont.reset(MakeFont(-11));
+  FPanelFont.reset(MakeFont(-13));
   for (const ControlPlace& place : kPlaces) {
     HWND control = ::GetDlgItem(FWindow, place.Id);
     int left = place.Left, width = place.Width;
@@ -142,7 +138,7 @@ void TfrmSwitchHint::FormCreate() {
       left = (outerWidth - place.Width) / 2;
     ::SetWindowPos(control, nullptr, left, place.Top, width, place.Height, SWP_NOZORDER);
     ::SendMessageA(control, WM_SETFONT,
-                   reinterpret_cast<WPARAM>(place.Id == IDC_PANEL1 ? FPanelFont : FDialogFont), FALSE);
+                   reinterpret_cast<WPARAM>(place.Id == IDC_PANEL1 ? FPanelFont.get() : FDialogFont.get()), FALSE);
   }
 
   // Centred on the owner (or the screen without one).

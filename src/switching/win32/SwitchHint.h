@@ -2,6 +2,7 @@
 // TfrmSwitchHint: the modal dialog that runs one switch, shows the item
 // being applied, then "Finished!" and the failure list.
 
+#include "base/win32/GdiOwners.h"
 #include "switching/SwitchThreads.h"
 
 #include <windows.h>
@@ -80,8 +81,8 @@ private:
   TSwitchHintOptions FOptions;
   TSwitchHintHooks FHooks;
   HWND FWindow = nullptr;
-  HFONT FPanelFont = nullptr;
-  HFONT FDialogFont = nullptr;
+  UniqueFont FPanelFont;
+  UniqueFont FDialogFont;
   std::shared_ptr<SwitchSession> FSession;
   std::vector<std::string> FMemoLines;
   bool FStarted = false;

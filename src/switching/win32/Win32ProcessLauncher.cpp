@@ -1,20 +1,12 @@
 #include "switching/win32/Win32ProcessLauncher.h"
 
+#include "base/win32/HandleOwners.h"
+
 #include <windows.h>
 
-#include <memory>
 #include <vector>
 
 namespace quorvin {
-
-namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const noexcept { ::CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-} // namespace
 
 ProcessRun Win32ProcessLauncher::RunHidden(const std::string& commandLine) {
   STARTUPINFOA startup{};

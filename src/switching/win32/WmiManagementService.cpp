@@ -1,6 +1,7 @@
 #include "switching/win32/WmiManagementService.h"
 
 #include "base/QuorvinError.h"
+#include "base/win32/ErrorChecks.h"
 #include "switching/win32/WmiDispatch.h"
 #include "switching/win32/WmiVariant.h"
 
@@ -17,11 +18,6 @@ constexpr const char* kConnectFailed = "Unable to reach the management service";
 constexpr const char* kQueryFailed = "The management service refused the query";
 constexpr const char* kEnumerateFailed = "Unable to walk the management query's result";
 
-void Check(HRESULT hr, const char* text) {
-  if (FAILED(hr))
-    throw QuorvinError(text, static_cast<std::uint32_t>(hr));
-}
-
 class WmiObject : public ManagedObject {
 public:
   explicit WmiObject(ComPtr<IDispatch> object) : FObject(std::move(object)) {}
@@ -36,10 +32,10 @@ public:
     UniqueVariant result;
     const HRESULT hr = InvokeByName(*FObject.Get(), methodName.get(), DISPATCH_METHOD,
                                     passed.Passed(), result.Put());
-    Check(hr, "The management method failed");
+    ThrowIfFailed(hr, "The management method failed");
     UniqueVariant number;
-    Check(::VariantChangeType(number.Put(), result.Get(), 0, VT_I4),
-          "The management method returned no number");
+    ThrowIfFailed(::VariantChangeType(number.Put(), result.Get(), 0, VT_I4),
+                  "The management method returned no number");
     return number.Get()->lVal;
   }
 
@@ -76,21 +72,21 @@ public:
     const MethodArguments queryArguments{query};
     WmiArguments passed(queryArguments);
     UniqueVariant result;
-    Check(InvokeByName(*FServices.Get(), L"ExecQuery", DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                       passed.Passed(), result.Put()),
-          kQueryFailed);
+    ThrowIfFailed(InvokeByName(*FServices.Get(), L"ExecQuery", DISPATCH_METHOD | DISPATCH_PROPERTYGET, passed.Passed(),
+                               result.Put()),
+                  kQueryFailed);
     ComPtr<IDispatch> collection;
     const ComPtr<IUnknown> returned = ObjectOf(*result.Get());
-    Check(returned ? returned.As(&collection) : E_NOINTERFACE, kQueryFailed);
+    ThrowIfFailed(returned ? returned.As(&collection) : E_NOINTERFACE, kQueryFailed);
 
     std::vector<VARIANT> none;
     UniqueVariant enumeratorHolder;
-    Check(InvokeByName(*collection.Get(), L"_NewEnum", DISPATCH_METHOD | DISPATCH_PROPERTYGET, none,
-                       enumeratorHolder.Put()),
-          kEnumerateFailed);
+    ThrowIfFailed(InvokeByName(*collection.Get(), L"_NewEnum", DISPATCH_METHOD | DISPATCH_PROPERTYGET, none,
+                               enumeratorHolder.Put()),
+                  kEnumerateFailed);
     ComPtr<IEnumVARIANT> enumerator;
     const ComPtr<IUnknown> enumeratorObject = ObjectOf(*enumeratorHolder.Get());
-    Check(enumeratorObject ? enumeratorObject.As(&enumerator) : E_NOINTERFACE, kEnumerateFailed);
+    ThrowIfFailed(enumeratorObject ? enumeratorObject.As(&enumerator) : E_NOINTERFACE, kEnumerateFailed);
     return std::make_unique<WmiCursor>(std::move(collection), std::move(enumerator));
   }
 
@@ -106,19 +102,19 @@ std::unique_ptr<ManagementSession> MakeWmiSession(ComPtr<IDispatch> services) {
 
 ComPtr<IDispatch> BindWmiServices() {
   ComPtr<IBindCtx> context;
-  Check(::CreateBindCtx(0, &context), kConnectFailed);
+  ThrowIfFailed(::CreateBindCtx(0, &context), kConnectFailed);
   ComPtr<IMoniker> moniker;
   ULONG eaten = 0;
   // COM's own parser (ole32) knows "ProgID:" names such as "winmgmts:";
   // the URL monikers of urlmon's MkParseDisplayNameEx are not needed, and
   // urlmon, no KnownDLL, is not imported.
-  Check(::MkParseDisplayName(context.Get(), kNamespaceMoniker, &eaten, &moniker), kConnectFailed);
+  ThrowIfFailed(::MkParseDisplayName(context.Get(), kNamespaceMoniker, &eaten, &moniker), kConnectFailed);
   ComPtr<IUnknown> bound;
-  Check(moniker->BindToObject(context.Get(), nullptr, IID_IUnknown,
-                              reinterpret_cast<void**>(bound.GetAddressOf())),
-        kConnectFailed);
+  ThrowIfFailed(
+      moniker->BindToObject(context.Get(), nullptr, IID_IUnknown, reinterpret_cast<void**>(bound.GetAddressOf())),
+      kConnectFailed);
   ComPtr<IDispatch> services;
-  Check(bound.As(&services), kConnectFailed);
+  ThrowIfFailed(bound.As(&services), kConnectFailed);
   return services;
 }
 

@@ -1,6 +1,6 @@
 #include "switching/win32/WmiVariant.h"
 
-#include "base/QuorvinError.h"
+#include "base/win32/ErrorChecks.h"
 
 #include <limits>
 #include <new>
@@ -22,9 +22,7 @@ UniqueSafeArray MakeBstrArray(const TextList& texts) {
   for (LONG i = 0; i < static_cast<LONG>(texts.size()); ++i) {
     // SafeArrayPutElement copies the string, so ours is freed here.
     const UniqueBstr element = MakeBstr(texts[i]);
-    const HRESULT hr = ::SafeArrayPutElement(array.get(), &i, element.get());
-    if (FAILED(hr))
-      throw QuorvinError("Unable to build an address list", static_cast<std::uint32_t>(hr));
+    ThrowIfFailed(::SafeArrayPutElement(array.get(), &i, element.get()), "Unable to build an address list");
   }
   return array;
 }

@@ -1,5 +1,6 @@
 #include "system/win32/Win32HostSettings.h"
 
+#include "base/win32/HandleOwners.h"
 #include "base/win32/NetApiCalls.h"
 #include "base/win32/SpoolerCalls.h"
 #include "base/win32/WinInetCalls.h"
@@ -14,9 +15,6 @@
 namespace quorvin {
 namespace {
 
-struct LocalMemoryFree {
-  void operator()(void* memory) const { LocalFree(memory); }
-};
 struct NetBufferFree {
   void operator()(void* buffer) const { system32::NetApiBufferFree(buffer); }
 };
@@ -136,12 +134,12 @@ std::optional<std::string> Win32HostSettings::FileAccessRules(const std::string&
                                              nullptr, nullptr, nullptr, &descriptor);
   if (status != ERROR_SUCCESS)
     return std::nullopt;
-  const std::unique_ptr<void, LocalMemoryFree> ownedDescriptor(descriptor);
+  const UniqueLocal<> ownedDescriptor(descriptor);
   LPSTR text = nullptr;
   if (!ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1,
                                                             DACL_SECURITY_INFORMATION, &text, nullptr))
     return std::nullopt;
-  const std::unique_ptr<char, LocalMemoryFree> ownedText(text);
+  const UniqueLocal<char> ownedText(text);
   return std::string(text);
 }
 

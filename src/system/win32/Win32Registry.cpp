@@ -1,5 +1,7 @@
 #include "system/win32/Win32Registry.h"
 
+#include "base/win32/HandleOwners.h"
+
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -9,16 +11,10 @@
 #include <windows.h>
 
 #include <string>
-#include <type_traits>
 #include <utility>
 
 namespace quorvin {
 namespace {
-
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 class Win32Key final : public RegistryKey {
 public:

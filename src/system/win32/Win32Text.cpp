@@ -1,5 +1,6 @@
 #include "system/win32/Win32Text.h"
 
+#include "base/win32/HandleOwners.h"
 #include "system/SystemError.h"
 
 #include <memory>
@@ -33,7 +34,7 @@ void ThrowSystemError(DWORD code) {
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, code, 0, reinterpret_cast<char*>(&message), 0, nullptr);
-  const std::unique_ptr<char, decltype(&LocalFree)> owned(message, &LocalFree);
+  const UniqueLocal<char> owned(message);
   throw SystemError(code, length ? std::string_view(message, length) : std::string_view());
 }
 

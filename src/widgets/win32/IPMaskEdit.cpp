@@ -1,7 +1,7 @@
 #include "widgets/win32/IPMaskEdit.h"
 
+#include "base/win32/GdiOwners.h"
 #include "widgets/OctetRules.h"
-#include "widgets/win32/PaintScope.h"
 
 #include <cstring>
 #include <string>
@@ -170,7 +170,7 @@ void TIPMaskEdit::DrawCentred(HDC dc) const {
   RECT client{};
   ::GetClientRect(FHandle, &client);
   const auto font = reinterpret_cast<HFONT>(::SendMessageA(FHandle, WM_GETFONT, 0, 0));
-  const FontSelection selection(dc, font);
+  const SelectionScope selection(dc, font);
   ::SetTextColor(dc, ::GetSysColor(::IsWindowEnabled(FHandle) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
   ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
   const std::string text = WindowText(FHandle);

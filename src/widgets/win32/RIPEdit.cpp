@@ -1,6 +1,6 @@
 #include "widgets/win32/RIPEdit.h"
 
-#include "widgets/win32/PaintScope.h"
+#include "base/win32/GdiOwners.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,14 +22,11 @@ HFONT CreatePointFont(const char* face, int points, int dpi) {
 
 TEXTMETRICA FontMetrics(HWND window, HFONT font) {
   TEXTMETRICA metrics{};
-  HDC dc = ::GetDC(window);
+  const WindowDc dc = quorvin::GetDC(window);
   if (!dc)
     return metrics;
-  {
-    const FontSelection selection(dc, font);
-    ::GetTextMetricsA(dc, &metrics);
-  }
-  ::ReleaseDC(window, dc);
+  const SelectionScope selection(dc.get(), font);
+  ::GetTextMetricsA(dc.get(), &metrics);
   return metrics;
 }
 
@@ -182,10 +179,8 @@ int TRIPEdit::WindowDpi() const {
   if (getDpiForWindow)
     if (const UINT dpi = getDpiForWindow(FHandle))
       return static_cast<int>(dpi);
-  HDC screen = ::GetDC(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-  if (screen)
-    ::ReleaseDC(nullptr, screen);
+  const WindowDc screen = quorvin::GetDC(nullptr);
+  const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
   return dpi > 0 ? dpi : kDesignDpi;
 }
 
@@ -231,7 +226,7 @@ void TRIPEdit::Paint(HDC dc) {
   ::DrawEdge(dc, &face, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
 
   // Each dot stands in its gap on the line of the digits beside it.
-  const FontSelection selection(dc, FDotFont.get());
+  const SelectionScope selection(dc, FDotFont.get());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
   const UINT alignment = ::SetTextAlign(dc, TA_BASELINE | TA_LEFT);

@@ -8,6 +8,7 @@
 // client size and its window's DPI, again on WM_SIZE and on
 // WM_DPICHANGED_AFTERPARENT.
 
+#include "base/win32/GdiOwners.h"
 #include "widgets/RIPEditLayout.h"
 #include "widgets/RIPEditModel.h"
 #include "widgets/win32/IPMaskEdit.h"
@@ -62,11 +63,6 @@ public:
 
 private:
   friend bool RegisterRIPEditClass(HINSTANCE instance);
-
-  struct FontDeleter {
-    void operator()(HFONT font) const { ::DeleteObject(font); }
-  };
-  using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
   explicit TRIPEdit(HWND window) : FHandle(window) {}
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
