@@ -11,6 +11,15 @@ require_build() { # file...
   done
 }
 
+# For a screenshot script: its demo program (demo), built, and the folder
+# for its pictures (out_dir), made.
+screenshot_setup() { # demo program, without .exe
+  demo="$root/build/windows-cross/bin/$1.exe"
+  out_dir="$root/build/screenshots"
+  require_build "$demo"
+  mkdir -p "$out_dir"
+}
+
 # One program at a time in the background, its output in a file; it is
 # ended by its pid with stop_background, and at the exit once
 # stop_background_on_exit has set the trap.

@@ -7,10 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . "$root/scripts/lib.sh"
 
-demo="$root/build/windows-cross/bin/quorvin_dialogs_demo.exe"
-out_dir="$root/build/screenshots"
-require_build "$demo"
-mkdir -p "$out_dir"
+screenshot_setup quorvin_dialogs_demo
 
 . scripts/wine-env.sh
 start_display

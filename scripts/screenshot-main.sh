@@ -9,10 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . "$root/scripts/lib.sh"
 
-demo="$root/build/windows-cross/bin/quorvin_main_demo.exe"
-out_dir="$root/build/screenshots"
-require_build "$demo"
-mkdir -p "$out_dir"
+screenshot_setup quorvin_main_demo
 
 . scripts/wine-env.sh
 stop_background_on_exit stop_display

@@ -7,13 +7,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . "$root/scripts/lib.sh"
 
-demo="$root/build/windows-cross/bin/quorvin_ripedit_demo.exe"
-out_dir="$root/build/screenshots"
+screenshot_setup quorvin_ripedit_demo
 out="$out_dir/ripedit.png"
 title="RIPEdit demo"
-
-require_build "$demo"
-mkdir -p "$out_dir"
 
 . scripts/wine-env.sh
 start_display

@@ -8,10 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . "$root/scripts/lib.sh"
 
-demo="$root/build/windows-cross/bin/quorvin_switchhint_demo.exe"
-out_dir="$root/build/screenshots"
-require_build "$demo"
-mkdir -p "$out_dir"
+screenshot_setup quorvin_switchhint_demo
 
 . scripts/wine-env.sh
 start_display
