@@ -60,11 +60,13 @@ not() { ! "$@"; }
 # The id of the first X window titled TITLE exactly, once there is one
 # (within 20 s). Options for xdotool search (--onlyvisible) come first.
 find_window() { # [xdotool options] title
-  local window=
-  window_named() { window=$(xdotool search "$@" 2>/dev/null | head -n 1 || true); [ -n "$window" ]; }
-  local title=${*: -1}
-  wait_until 20 window_named "${@:1:$#-1}" --name "^$title\$" || return 1
+  local window= title=${*: -1}
+  wait_until 20 search_window "${@:1:$#-1}" --name "^$title\$" || return 1
   echo "$window"
+}
+search_window() { # xdotool search arguments: sets window, the caller's local
+  window=$(xdotool search "$@" 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ]
 }
 
 # The place of an X window on the screen, as WIDTHxHEIGHT+X+Y.
