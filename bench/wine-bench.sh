@@ -29,6 +29,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. "$root/scripts/lib.sh"
 floor=BareWindow
 while [ $# -gt 0 ]; do
   case $1 in
@@ -70,7 +71,7 @@ wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d QuorvinBench /f >/dev/n
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v QuorvinBench /d 1024x768 /f >/dev/null 2>&1
 wine explorer /desktop=QuorvinBench,1024x768 >/dev/null 2>&1 &
 desktop_pid=$!
-exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' src/app/win32/resource.h)
+exit_id=$(resource_id IDM_EXIT)
 
 ready="$folder/ready"
 # Quorvin takes its simulation and its ready file from simulate.ini beside

@@ -13,6 +13,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. "$root/scripts/lib.sh"
 
 bash scripts/setup.sh
 cmake --preset windows-cross >/dev/null
@@ -43,7 +44,7 @@ if [ "$headless" = 0 ]; then
 fi
 
 probe() { wine build/windows-cross/bin/quorvin_probe.exe "$@"; }
-exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' src/app/win32/resource.h)
+exit_id=$(resource_id IDM_EXIT)
 shots="$root/build/screenshots"
 shot() { sleep 1; import -window root "$shots/$1.png"; echo "run: screenshot build/screenshots/$1.png"; }
 quit() {

@@ -5,47 +5,27 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. "$root/scripts/lib.sh"
 
-demo="$root/build/windows-cross/bin/quorvin_dialogs_demo.exe"
-out_dir="$root/build/screenshots"
-[ -f "$demo" ] || { echo "missing $demo: build the windows-cross preset first" >&2; exit 1; }
-mkdir -p "$out_dir"
+screenshot_setup quorvin_dialogs_demo
 
 . scripts/wine-env.sh
 start_display
-demo_pid=
-cleanup() {
-  [ -n "$demo_pid" ] && { kill "$demo_pid" 2>/dev/null || true; wait "$demo_pid" 2>/dev/null || true; }
-  set_prefix_dpi 96 || true
-  stop_display
-}
-trap cleanup EXIT
+stop_background_on_exit 'set_prefix_dpi 96 || true; stop_display'
 
-shoot() { # dialog, caption, dpi
+shoot_dialog() { # dialog, caption, dpi
   local log="$out_dir/dialog-$1-$3.log" picture="$out_dir/dialog-$1-$3.png"
-  wine "$demo" "$1" >"$log" 2>&1 &
-  demo_pid=$!
-  for _ in $(seq 150); do grep -q shown "$log" && break; sleep 0.2; done
-  grep -q shown "$log" || { echo "the $1 dialog did not show" >&2; exit 1; }
-  local window=
-  for _ in $(seq 50); do
-    window=$(xdotool search --onlyvisible --name "^$2\$" | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.2
-  done
-  [ -n "$window" ] || { echo "no window named $2" >&2; exit 1; }
-  sleep 0.5 # let the dialog finish painting
-  import -window "$window" "$picture"
+  start_background "$log" wine "$demo" "$1"
+  wait_until 30 grep -q shown "$log" || { echo "the $1 dialog did not show" >&2; exit 1; }
+  shoot --visible "$2" "$picture"
   echo "$picture $(identify -format '%wx%h' "$picture")"
-  kill "$demo_pid" 2>/dev/null || true
-  wait "$demo_pid" 2>/dev/null || true
-  demo_pid=
+  stop_background
 }
 
 for dpi in 96 144; do
   set_prefix_dpi "$dpi"
-  shoot options 'Quorvin 3.5' "$dpi"
-  shoot rename 'New Name for "SET1"' "$dpi"
-  shoot ask 'Quorvin' "$dpi"
-  shoot about 'About Quorvin' "$dpi"
+  shoot_dialog options 'Quorvin 3.5' "$dpi"
+  shoot_dialog rename 'New Name for "SET1"' "$dpi"
+  shoot_dialog ask 'Quorvin' "$dpi"
+  shoot_dialog about 'About Quorvin' "$dpi"
 done

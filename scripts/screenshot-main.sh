@@ -7,19 +7,12 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. "$root/scripts/lib.sh"
 
-demo="$root/build/windows-cross/bin/quorvin_main_demo.exe"
-out_dir="$root/build/screenshots"
-[ -f "$demo" ] || { echo "missing $demo: build the windows-cross preset first" >&2; exit 1; }
-mkdir -p "$out_dir"
+screenshot_setup quorvin_main_demo
 
 . scripts/wine-env.sh
-demo_pid=
-cleanup() {
-  [ -n "$demo_pid" ] && { kill "$demo_pid" 2>/dev/null || true; wait "$demo_pid" 2>/dev/null || true; }
-  stop_display
-}
-trap cleanup EXIT
+stop_background_on_exit stop_display
 
 # A prefix of its own at each DPI.
 prepare_prefix() { # dpi
@@ -28,34 +21,23 @@ prepare_prefix() { # dpi
   set_prefix_dpi "$1"
 }
 
-shoot() { # mode, dpi
+shoot_main() { # mode, dpi
   local folder log picture="$out_dir/main-$1-$2.png"
   folder=$(mktemp -d)
   log="$folder/demo.log"
-  QUORVIN_DEMO_FOLDER="$(winepath -w "$folder")" wine "$demo" "$1" >"$log" 2>&1 &
-  demo_pid=$!
-  for _ in $(seq 150); do grep -qs ready "$log" && break; sleep 0.2; done
-  grep -qs ready "$log" || { echo "the window did not show ($1)" >&2; exit 1; }
-  sleep 1 # let the window and the opened list paint
-  import -window root -crop "$(window_geometry)" "$picture"
+  QUORVIN_DEMO_FOLDER="$(winepath -w "$folder")" start_background "$log" wine "$demo" "$1"
+  wait_until 30 grep -qs ready "$log" || { echo "the window did not show ($1)" >&2; exit 1; }
+  # The main window's place on the screen after a second to paint; the
+  # opened list lies within it.
+  shoot --crop 'Quorvin 3.5' "$picture" 1
   echo "$picture"
-  kill "$demo_pid" 2>/dev/null || true
-  wait "$demo_pid" 2>/dev/null || true
-  demo_pid=
+  stop_background
   rm -rf "$folder"
-}
-
-# The main window's place on the screen; the opened list lies within it.
-window_geometry() {
-  local id
-  id=$(xdotool search --name '^Quorvin 3.5$' | head -n 1)
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  echo "${WIDTH}x${HEIGHT}+${X}+${Y}"
 }
 
 for dpi in 96 144; do
   prepare_prefix "$dpi"
-  for mode in static dhcp dropdown; do shoot "$mode" "$dpi"; done
+  for mode in static dhcp dropdown; do shoot_main "$mode" "$dpi"; done
   stop_display
   unset DISPLAY
 done

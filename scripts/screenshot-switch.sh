@@ -6,36 +6,22 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+. "$root/scripts/lib.sh"
 
-demo="$root/build/windows-cross/bin/quorvin_switchhint_demo.exe"
-out_dir="$root/build/screenshots"
-[ -f "$demo" ] || { echo "missing $demo: build the windows-cross preset first" >&2; exit 1; }
-mkdir -p "$out_dir"
+screenshot_setup quorvin_switchhint_demo
 
 . scripts/wine-env.sh
 start_display
-demo_pid=
-cleanup() {
-  [ -n "$demo_pid" ] && { kill "$demo_pid" 2>/dev/null || true; wait "$demo_pid" 2>/dev/null || true; }
-  stop_display
-}
-trap cleanup EXIT
+stop_background_on_exit stop_display
 
-shoot() { # mode, picture
+shoot_switch() { # mode, picture
   local log="$out_dir/switch-$1.log"
-  wine "$demo" "$1" >"$log" 2>&1 &
-  demo_pid=$!
-  for _ in $(seq 150); do grep -q finished "$log" && break; sleep 0.2; done
-  grep -q finished "$log" || { echo "the dialog did not finish ($1)" >&2; exit 1; }
-  sleep 0.5 # let the grown dialog repaint
-  local window
-  window=$(xdotool search --name '^Switch$' | head -n 1)
-  import -window "$window" "$2"
+  start_background "$log" wine "$demo" "$1"
+  wait_until 30 grep -q finished "$log" || { echo "the dialog did not finish ($1)" >&2; exit 1; }
+  shoot Switch "$2" # after 0.5 s, for the grown dialog to repaint
   echo "$2"
-  kill "$demo_pid" 2>/dev/null || true
-  wait "$demo_pid" 2>/dev/null || true
-  demo_pid=
+  stop_background
 }
 
-shoot ok "$out_dir/switch-ok.png"
-shoot fail "$out_dir/switch-failed.png"
+shoot_switch ok "$out_dir/switch-ok.png"
+shoot_switch fail "$out_dir/switch-failed.png"

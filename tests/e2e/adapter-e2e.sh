@@ -79,11 +79,8 @@ new_folder "$sets"
 sed -i '/^\[Adapter0\]/a NotApplied=SetGateways,SetDNSDomain' "$folder/network/network.ini"
 start /Wired
 # The progress dialog's texts once it says it has finished.
-for _ in $(seq 300); do
-  memo=$(probe texts "Please wait..." 1 2>/dev/null | tr -d '\r')
-  grep -qx 'Finished!' <<<"$memo" && break
-  sleep 0.2
-done
+memo_finished() { memo=$(probe texts "Please wait..." 1 2>/dev/null | tr -d '\r'); grep -qx 'Finished!' <<<"$memo"; }
+wait_until 60 memo_finished
 check "an unapplied gateway is listed with what the adapter reports" \
   grep -qxF '[ IP ]: Accepted, but the adapter reports 10.20.30.41 / 255.255.255.0 / 192.168.1.1' <<<"$memo"
 check "an unapplied DNS domain is listed" grep -qxF '[ DNS Domain ]: Accepted, but the adapter reports nothing' <<<"$memo"

@@ -14,9 +14,9 @@
 # scripts/wine-env.sh). Exits 77, skipped, when the packages are not built.
 set -uo pipefail
 zip=$1 setup=$2 bin=$3
-here=$(cd "$(dirname "$0")" && pwd)
-demo="$here/../../scripts/demo"
-app_ids="$here/../../src/app/win32/resource.h"
+root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/lib.sh"
+demo="$root/scripts/demo"
 if [ ! -f "$zip" ] || [ ! -f "$setup" ]; then
   echo "skipped: build the packages first (cmake --build --preset windows-cross --target package)"
   exit 77
@@ -33,9 +33,8 @@ wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 
 probe() { wine "$bin/quorvin_probe.exe" "$@"; }
-id_of() { awk -v name="$1" '$2 == name { print $3 }' "$app_ids"; }
-exit_id=$(id_of IDM_EXIT)
-options_id=$(id_of IDM_OPTIONS)
+exit_id=$(resource_id IDM_EXIT)
+options_id=$(resource_id IDM_OPTIONS)
 
 run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 run_key_wow64='HKLM\SOFTWARE\WOW6432Node\Microsoft\Windows\CurrentVersion\Run'
@@ -67,8 +66,7 @@ start() { # folder, arguments...: Quorvin in the background, until its first sho
   rm -f "$work/ready"
   simulate_in "$folder"
   wine "$folder/Quorvin.exe" "$@" >>"$work/wine.log" 2>&1 &
-  for _ in $(seq 300); do [ -s "$work/ready" ] && return 0; sleep 0.2; done
-  return 1
+  wait_until 60 test -s "$work/ready"
 }
 # Until every process of the prefix has ended; on a loaded machine a step
 # can take long, but a program left waiting for an answer must not hold the
@@ -132,7 +130,7 @@ probe wait hidden 60 >/dev/null
 probe command "$options_id" >/dev/null
 probe press "Quorvin 3.5" "Auto start when Windows starts" 60 >/dev/null
 probe press "Quorvin 3.5" "&OK" 10 >/dev/null
-for _ in $(seq 600); do [ -s "$task_file" ] && break; sleep 0.1; done
+wait_until 60 test -s "$task_file"
 check "the options register the task for the installed program, quoted, with -Start" \
   grep -qF "<Command>\"$(winepath -w "$inst")\\Quorvin.exe\"</Command>" "$task_file"
 check "the options remove an earlier version's Run values" no_run_values

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Quorvin.exe as a whole, driven from outside under Wine + Xvfb: start-up,
 # one instance, the notification icon, close and exit, the command line.
-# Sourced by run-e2e.sh, which defines bin, check and failures.
+# Sourced by run-e2e.sh, which defines bin, check and failures and sources
+# scripts/lib.sh.
 # Each case starts from a fresh program folder over the demo network.
 
 probe() { wine "$bin/quorvin_probe.exe" "$@"; }
-exit_id=$(awk '$2 == "IDM_EXIT" { print $3 }' "$app_ids")
-add_set_id=$(awk '$2 == "IDM_ADDNEWSET" { print $3 }' "$app_ids")
-about_id=$(awk '$2 == "IDM_ABOUT" { print $3 }' "$app_ids")
-adapter_box_id=$(awk '$2 == "IDC_CBNETWORKADAPTER" { print $3 }' "$app_ids")
+exit_id=$(resource_id IDM_EXIT)
+add_set_id=$(resource_id IDM_ADDNEWSET)
+about_id=$(resource_id IDM_ABOUT)
+adapter_box_id=$(resource_id IDC_CBNETWORKADAPTER)
 
 new_folder() { # [data.ini to start with]
   folder=$(mktemp -d)
@@ -24,7 +25,7 @@ start() { # the program in the background; shown waits for its first show
   wine "$folder/Quorvin.exe" "$@" >>"$folder/wine.log" 2>&1 &
   quorvin=$!
 }
-shown() { for _ in $(seq 300); do [ -s "$folder/ready" ] && return 0; sleep 0.2; done; return 1; }
+shown() { wait_until 60 test -s "$folder/ready"; }
 # The program's process has ended once its window is gone for good.
 ended() { probe wait none "${1:-30}" >/dev/null; }
 quit() { # the confirmed exit, answering the question when it comes
@@ -172,7 +173,7 @@ shown
 probe wait hidden 60 >/dev/null
 probe tray right >/dev/null
 probe choose 1 >/dev/null # Office
-for _ in $(seq 300); do [ -f "$folder/network/held" ] && break; sleep 0.2; done
+wait_until 60 test -f "$folder/network/held"
 check "the switch holds in its pause" test -f "$folder/network/held"
 probe tray right >/dev/null
 probe choose 7 >/dev/null # the three sets (greyed), Open, Online Help, About, Exit

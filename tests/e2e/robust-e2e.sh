@@ -2,14 +2,10 @@
 # Quorvin.exe against hostile settings files, and what a whole run of it
 # touches, driven from outside under Wine + Xvfb. Sourced by run-e2e.sh after
 # quorvin-e2e.sh, whose helpers it uses (new_folder, start, quit, finish,
-# probe); bin, check and app_ids come from run-e2e.sh.
+# probe); bin, check and scripts/lib.sh come from run-e2e.sh.
 
-command_id() { awk -v name="$1" '$2 == name { print $3 }' "$app_ids"; }
 main_texts() { probe texts "Quorvin 3.5" 10 | tr -d '\r'; }
-shown_within() { # seconds: the program's first show is done
-  for _ in $(seq $(($1 * 5))); do [ -s "$folder/ready" ] && return 0; sleep 0.2; done
-  return 1
-}
+shown_within() { wait_until "$1" test -s "$folder/ready"; } # seconds: the program's first show is done
 # The writes that the exit makes (the options, in their order), made by the
 # system's profile writer on a copy of the file. What the writer does to the
 # rest of the file (Windows edits it in place, Wine rewrites it) it does to
@@ -112,13 +108,13 @@ shown_within 60
 # Ticking the proxy item makes the activation start Pevrix, and the set
 # changed is saved at the exit.
 probe press "Quorvin 3.5" "Proxy Server" 10 >/dev/null
-probe command "$(command_id IDM_ACTIVATE)" >/dev/null
-for _ in $(seq 100); do probe press Switch OK 1 >/dev/null && break; sleep 0.3; done
-for _ in $(seq 100); do probe texts Switch 0 >/dev/null || break; sleep 0.2; done
-probe command "$(command_id IDM_OPTIONS)" >/dev/null
+probe command "$(resource_id IDM_ACTIVATE)" >/dev/null
+wait_until 30 probe press Switch OK 1 >/dev/null
+wait_until 20 not probe texts Switch 0 >/dev/null
+probe command "$(resource_id IDM_OPTIONS)" >/dev/null
 # The options dialog carries the main window's caption: try until it is the
 # window found.
-for _ in $(seq 50); do probe press "Quorvin 3.5" "Auto start when Windows starts" 0 >/dev/null && break; sleep 0.2; done
+wait_until 10 probe press "Quorvin 3.5" "Auto start when Windows starts" 0 >/dev/null
 probe press "Quorvin 3.5" "&OK" 10 >/dev/null
 check "a whole run ends with the exit" quit
 wineserver -w

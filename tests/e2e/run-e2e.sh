@@ -5,6 +5,8 @@
 # Usage: run-e2e.sh BIN_DIR (WINEPREFIX and DISPLAY come from wine-env.sh).
 set -uo pipefail
 bin=$1
+root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/scripts/lib.sh"
 failures=0
 check() { # description, command...
   local what=$1; shift
@@ -25,11 +27,10 @@ if [ -n "$saved_enable" ]; then wine reg add "$settings" /v ProxyEnable /t REG_D
 
 network=$(mktemp -d)
 log="$network/demo.log"
-QUORVIN_DEMO_FOLDER="$(winepath -w "$network")" wine "$bin/quorvin_switchhint_demo.exe" ok >"$log" 2>&1 &
-demo=$!
-for _ in $(seq 150); do grep -q finished "$log" && break; sleep 0.2; done
+QUORVIN_DEMO_FOLDER="$(winepath -w "$network")" start_background "$log" wine "$bin/quorvin_switchhint_demo.exe" ok
+wait_until 30 grep -q finished "$log"
 check "the switch dialog finishes" grep -q finished "$log"
-kill "$demo" 2>/dev/null; wait "$demo" 2>/dev/null
+stop_background
 ini=$(tr -d '\r' < "$network/network.ini")
 check "the adapter holds the fixed address" grep -q '^IPAddress=192.168.7.20$' <<<"$ini"
 check "the adapter left DHCP" grep -q '^DHCPEnabled=0$' <<<"$ini"
@@ -40,8 +41,7 @@ rm -rf "$network"
 # that the driver finds the windows and the notification area exists.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-demo="$(dirname "$0")/../../scripts/demo"
-app_ids="$(dirname "$0")/../../src/app/win32/resource.h"
+demo="$root/scripts/demo"
 . "$(dirname "$0")/quorvin-e2e.sh"
 . "$(dirname "$0")/adapter-e2e.sh"
 . "$(dirname "$0")/robust-e2e.sh"
