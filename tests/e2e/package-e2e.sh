@@ -158,7 +158,10 @@ check "the shortcut is gone" test ! -e "$shortcut"
 # Installed again over the kept sets, then removed with them. Meanwhile the
 # unpacked copy starts with Windows: its Run value is not this folder's.
 wine "$setup" /S "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
+check "installing again succeeds (exit code 0)" test $? = 0
+settle
 check "installing again keeps data.ini" test "$(md5sum < "$inst/data.ini" 2>/dev/null)" = "$sets"
+check "installing again puts the uninstaller back" test -e "$inst/Uninstall.exe"
 portable_start="$(winepath -w "$portable")\\Quorvin.exe -Start"
 wine reg add "$run_key" /v "$run_value" /d "$portable_start" /reg:64 /f >/dev/null 2>&1
 wine "$inst/Uninstall.exe" /S /RemoveSets >>"$work/wine.log" 2>&1
