@@ -1,6 +1,7 @@
 #include "widgets/win32/RIPEdit.h"
 
 #include "RIPEditDialogIds.h"
+#include "base/win32/WindowBase.h"
 #include "widgets/win32/IPMaskEdit.h"
 
 #include <gtest/gtest.h>
@@ -534,12 +535,18 @@ struct RaisingOwner final : IOctetFieldOwner {
   void FieldExit(int) override { throw std::runtime_error("exit"); }
 };
 
-TEST_F(RIPEditWindow, AFieldKeepsItsOwnersErrorsFromTheDispatcher) {
+std::vector<std::string> gReported;
+
+TEST_F(RIPEditWindow, AFieldHandsItsOwnersErrorsToTheReporter) {
+  gReported.clear();
+  SetWindowErrorReporter([](HWND, const std::string& text) { gReported.push_back(text); });
   RaisingOwner owner;
   TIPMaskEdit field;
   ASSERT_TRUE(field.Create(FHost, 1, RECT{10, 50, 60, 70}, nullptr, owner));
   EXPECT_NO_THROW(::SendMessageA(field.Handle(), WM_KEYDOWN, '1', 1));
   EXPECT_NO_THROW(::SendMessageA(field.Handle(), WM_KILLFOCUS, 0, 0));
+  SetWindowErrorReporter(nullptr);
+  EXPECT_EQ(gReported, (std::vector<std::string>{"key", "exit"}));
   ::SetWindowTextA(field.Handle(), "12");
   EXPECT_EQ(WindowText(field.Handle()), "12") << "the field still works";
   ::DestroyWindow(field.Handle());

@@ -22,7 +22,7 @@ public:
 private:
   void FormShow() override {
     FBanner = JpegPicture::FromResource(::GetModuleHandleA(nullptr), IDR_BANNER);
-    const int iconSize = ::MulDiv(32, Dpi(), 96);
+    const int iconSize = Scaled(32);
     FIcon.reset(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUORVIN),
                                                 IMAGE_ICON, iconSize, iconSize, 0)));
     ::SendMessageA(Control(IDC_ABOUT_IMAGE1), STM_SETICON, reinterpret_cast<WPARAM>(FIcon.get()), 0);

@@ -1,6 +1,8 @@
 #pragma once
-// The frame shared by the four small dialogs: the procedure that finds the
-// object, the sizes they were designed with, and the keys they ignore.
+// The frame shared by the four small dialogs: the sizes they were designed
+// with, and the keys they ignore.
+
+#include "base/win32/WindowBase.h"
 
 #include <windows.h>
 
@@ -8,13 +10,7 @@
 
 namespace quorvin {
 
-class DialogBase {
-public:
-  virtual ~DialogBase() = default;
-
-  // Modal over owner; the result EndDialog was given.
-  INT_PTR ShowModal(HWND owner, int templateId);
-
+class DialogBase : public DialogWindow {
 protected:
   // clientWidth x clientHeight: the designed client area in pixels at
   // 96 DPI with the dialog font (MS Sans Serif 8).
@@ -27,17 +23,14 @@ protected:
 
   void CloseWith(INT_PTR modalResult) { ::EndDialog(FWindow, modalResult); }
   HWND Control(int id) const { return ::GetDlgItem(FWindow, id); }
-  std::string ControlText(int id) const;
+  std::string ControlText(int id) const { return WindowText(Control(id)); }
   bool Checked(int id) const { return ::IsDlgButtonChecked(FWindow, id) == BST_CHECKED; }
   void Check(int id, bool on) const { ::CheckDlgButton(FWindow, id, on ? BST_CHECKED : BST_UNCHECKED); }
-  // The window's pixels per inch.
-  int Dpi() const;
-
-  HWND FWindow = nullptr;
+  // pixels at 96 DPI, at the dialog's DPI.
+  int Scaled(int pixels) const { return ScaleToWindowDpi(FWindow, pixels); }
 
 private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
   void FitClientAndCentre();
   void PressFocusedButton();
 

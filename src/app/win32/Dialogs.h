@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-#include <exception>
 #include <string>
 
 namespace quorvin {
@@ -31,6 +30,7 @@ INT_PTR ShowOptionsDialog(HWND owner, TOptionsSetting& options, const TWindowOpt
 INT_PTR ShowAboutDialog(HWND owner, ShellPort& shell);
 
 // The general error handler: the error's text in a message box over owner.
-void ShowErrorBox(HWND owner, const std::exception& error);
+// It is also the reporter of what reaches a window's boundary.
+void ShowErrorBox(HWND owner, const std::string& text);
 
 } // namespace quorvin

@@ -3,8 +3,8 @@
 namespace quorvin {
 
 // The program's title, as the general error handler's boxes carry it.
-void ShowErrorBox(HWND owner, const std::exception& error) {
-  ::MessageBoxA(owner, error.what(), "Quorvin", MB_OK | MB_ICONERROR);
+void ShowErrorBox(HWND owner, const std::string& text) {
+  ::MessageBoxA(owner, text.c_str(), "Quorvin", MB_OK | MB_ICONERROR);
 }
 
 } // namespace quorvin

@@ -2,6 +2,7 @@
 
 #include "app/win32/StartingConsole.h"
 #include "base/win32/HandleOwners.h"
+#include "base/win32/WindowBase.h"
 
 namespace quorvin {
 
@@ -24,46 +25,27 @@ constexpr UINT kAnswerMilliseconds = 10000;
 constexpr char kReplyClass[] = "QuorvinHandOverReply";
 
 // A message-only window that keeps the first reply it receives.
-class TReplyWindow {
+class TReplyWindow final : public WindowBase {
 public:
-  TReplyWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kReplyClass;
-    ::RegisterClassA(&windowClass);
-    FWindow = ::CreateWindowExA(0, kReplyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
-                                this);
-  }
-  ~TReplyWindow() {
+  TReplyWindow() { CreateFor(kReplyClass, 0, 0, HWND_MESSAGE); }
+  ~TReplyWindow() override {
     if (FWindow)
       ::DestroyWindow(FWindow);
   }
-  TReplyWindow(const TReplyWindow&) = delete;
-  TReplyWindow& operator=(const TReplyWindow&) = delete;
 
-  HWND Handle() const { return FWindow; }
   const std::optional<TRunReply>& Reply() const { return FReply; }
 
 private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-      ::SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<TReplyWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self && message == WM_COPYDATA) {
-      const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      if (data.dwData == kHandOverReply && data.cbData <= kMaxReplyLength && !self->FReply &&
-          (data.cbData == 0 || data.lpData)) {
-        self->FReply = DecodeRunReply(std::string_view(static_cast<const char*>(data.lpData), data.cbData));
-        return self->FReply ? TRUE : FALSE;
-      }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message != WM_COPYDATA)
+      return WindowBase::HandleMessage(message, wParam, lParam);
+    const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data.dwData != kHandOverReply || data.cbData > kMaxReplyLength || FReply || (data.cbData != 0 && !data.lpData))
       return FALSE;
-    }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    FReply = DecodeRunReply(std::string_view(static_cast<const char*>(data.lpData), data.cbData));
+    return FReply ? TRUE : FALSE;
   }
 
-  HWND FWindow = nullptr;
   std::optional<TRunReply> FReply;
 };
 

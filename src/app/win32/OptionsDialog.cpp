@@ -41,7 +41,7 @@ private:
             Checked(IDC_CBASKEXIT)};
   }
 
-  void ShowError(const std::exception& error) override { ShowErrorBox(FWindow, error); }
+  void ShowError(const std::exception& error) override { ShowErrorBox(FWindow, error.what()); }
   void CloseWith(int modalResult) override { DialogBase::CloseWith(modalResult); }
 
   OptionsForm FForm;

@@ -10,6 +10,7 @@
 #include "app/win32/resource.h"
 #include "base/Texts.h"
 #include "base/win32/HandleOwners.h"
+#include "base/win32/WindowBase.h"
 #include "store/win32/Win32ProfileFile.h"
 #include "switching/SwitchEngine.h"
 #include "switching/win32/MachineSwitchParts.h"
@@ -350,11 +351,12 @@ std::optional<int> StartWithRunningInstance(const std::string& firstArgument) {
 }
 
 int RunQuorvin(const std::string& firstArgument) {
+  SetWindowErrorReporter(&ShowErrorBox);
   try {
     TQuorvinProgram program(firstArgument);
     return program.Run();
-  } catch (const std::exception& error) {
-    ShowErrorBox(nullptr, error);
+  } catch (...) {
+    ShowErrorBox(nullptr, CurrentExceptionText());
     return kExitUnfinished;
   }
 }

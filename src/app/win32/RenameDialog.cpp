@@ -46,7 +46,7 @@ private:
     auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(FWindow, WM_GETFONT, 0, 0));
     if (!dialogFont || !::GetObjectA(dialogFont, sizeof font, &font))
       return nullptr;
-    font.lfHeight = -::MulDiv(13, Dpi(), 96);
+    font.lfHeight = -Scaled(13);
     font.lfWidth = 0;
     return UniqueFont(::CreateFontIndirectA(&font));
   }
@@ -68,6 +68,10 @@ private:
   static LRESULT CALLBACK NameEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR data) {
     auto* dialog = reinterpret_cast<TfrmRename*>(data);
+    return GuardedMessage(edit, 0, [&] { return dialog->NameEditMessage(edit, message, wParam, lParam); });
+  }
+
+  LRESULT NameEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE: {
       // Claim Enter, so that the dialog manager hands it to the edit
@@ -81,7 +85,7 @@ private:
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (ConfirmsRename(static_cast<int>(wParam))) {
-        dialog->Confirm();
+        Confirm();
         return 0;
       }
       break;

@@ -65,16 +65,6 @@ UniqueIcon LoadIconSized(int id, int size) {
   return UniqueIcon(static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
 }
 
-int WindowDpi(HWND window) {
-  // GetDpiForWindow exists from Windows 10 1607; older systems have one DPI.
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow && window)
-    return static_cast<int>(getDpiForWindow(window));
-  return ::GetDeviceCaps(quorvin::GetDC(nullptr).get(), LOGPIXELSX);
-}
-
 } // namespace
 
 TfrmMain::TfrmMain(ProfileFile& file, SystemServices& system, ShellPort& shell, SwitchRunner& runner,
@@ -95,21 +85,19 @@ void TfrmMain::Create(HWND owner) {
   controls.dwICC = ICC_TAB_CLASSES | ICC_WIN95_CLASSES;
   ::InitCommonControlsEx(&controls);
   FAccelerators = ::LoadAcceleratorsA(Instance(), MAKEINTRESOURCEA(IDR_MAINACCEL));
-  ThrowLastErrorIf(
-      !::CreateDialogParamA(Instance(), MAKEINTRESOURCEA(IDD_MAIN), owner, DialogProc, reinterpret_cast<LPARAM>(this)),
-      "Cannot create the main window");
+  ThrowLastErrorIf(!CreateModeless(owner, IDD_MAIN), "Cannot create the main window");
   FController.FormCreate();
 }
 
 void TfrmMain::FormShow() { FController.FormShow(); }
 
-int TfrmMain::ScaleToDpi(int pixels) { return ::MulDiv(pixels, WindowDpi(FWindow), 96); }
+int TfrmMain::ScaleToDpi(int pixels) { return ScaleToWindowDpi(FWindow, pixels); }
 
 void TfrmMain::Run(const std::function<void()>& step) {
   try {
     step();
-  } catch (const std::exception& error) {
-    ShowErrorBox(FWindow, error);
+  } catch (...) {
+    ReportWindowError(FWindow, CurrentExceptionText());
   }
 }
 
@@ -125,22 +113,6 @@ bool TfrmMain::PreTranslateMessage(MSG& message) {
   if (FAccelerators && ::TranslateAcceleratorA(FWindow, FAccelerators, &message))
     return true;
   return ::IsDialogMessageA(FWindow, &message) != FALSE;
-}
-
-INT_PTR CALLBACK TfrmMain::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-    reinterpret_cast<TfrmMain*>(lParam)->FWindow = window;
-  }
-  auto* form = reinterpret_cast<TfrmMain*>(::GetWindowLongPtrA(window, DWLP_USER));
-  if (!form)
-    return FALSE;
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Nothing may unwind into the dialog manager.
-    return FALSE;
-  }
 }
 
 INT_PTR TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

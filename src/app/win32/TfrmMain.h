@@ -7,6 +7,7 @@
 #include "app/MainController.h"
 #include "app/win32/JpegPicture.h"
 #include "base/win32/GdiOwners.h"
+#include "base/win32/WindowBase.h"
 
 #include <windows.h>
 
@@ -20,7 +21,7 @@ namespace quorvin {
 // The class name that a second start looks for, named by the template.
 inline constexpr char kMainWindowClass[] = "Quorvin Made by Corvane Software";
 
-class TfrmMain final : private MainView {
+class TfrmMain final : public DialogWindow, private MainView {
 public:
   // Sees every message before the window; returns true when it handled
   // the message, result then being the dialog procedure's answer.
@@ -29,8 +30,6 @@ public:
   TfrmMain(ProfileFile& file, SystemServices& system, ShellPort& shell, SwitchRunner& runner,
            std::string settingsFolder);
   ~TfrmMain() override;
-  TfrmMain(const TfrmMain&) = delete;
-  TfrmMain& operator=(const TfrmMain&) = delete;
 
   // Creates the window hidden and centred, owned by owner, with its five
   // design tabs, and runs the controller's creation step (options and set
@@ -40,7 +39,6 @@ public:
   // then the start set. The window is not made visible here.
   void FormShow();
 
-  HWND Handle() const { return FWindow; }
   MainController& Controller() { return FController; }
   void SetMessageHook(MessageHook hook) { FHook = std::move(hook); }
 
@@ -55,8 +53,7 @@ public:
   bool PreTranslateMessage(MSG& message);
 
 private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void InitDialog();
   void AddHints();
   void Command(int id, int code);
@@ -109,7 +106,6 @@ private:
   SystemServices& FSystem;
   ShellPort& FShell;
   MainController FController;
-  HWND FWindow = nullptr;
   HACCEL FAccelerators = nullptr;
   MessageHook FHook;
   std::optional<JpegPicture> FTitleBand;

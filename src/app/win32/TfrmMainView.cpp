@@ -29,13 +29,6 @@ static_assert(std::size(kControlIds) == static_cast<std::size_t>(PageControl::lP
 // Tab captions and list entries are read through a value-sized buffer.
 constexpr int kTextBufferSize = 2048;
 
-std::string WindowText(HWND window) {
-  const int length = ::GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(), length + 1)));
-  return text;
-}
-
 } // namespace
 
 HWND TfrmMain::Item(PageControl control) const { return Item(kControlIds[static_cast<int>(control)]); }

@@ -25,42 +25,28 @@ struct Win32Dispatcher::Pending {
 Win32Dispatcher::Win32Dispatcher() : FThreadId(::GetCurrentThreadId()) {
   FWakeEvent.reset(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
   ThrowLastErrorIf(!FWakeEvent, "Cannot create an event");
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = ::GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = kClassName;
-  ::RegisterClassA(&windowClass); // fails harmlessly when already registered
-  FWindow = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance,
-                              this);
-  ThrowLastErrorIf(!FWindow, "Cannot create the dispatcher window");
+  ThrowLastErrorIf(!CreateFor(kClassName, 0, 0, HWND_MESSAGE), "Cannot create the dispatcher window");
+  FPostTarget = FWindow;
 }
 
 Win32Dispatcher::~Win32Dispatcher() { Shutdown(); }
 
 void Win32Dispatcher::Shutdown() {
-  if (!FWindowDestroyed)
+  if (FWindow)
     ::DestroyWindow(FWindow); // WM_NCDESTROY releases the waiting callers
   ReleaseWaiting();
 }
 
 // The window may also go without Shutdown (destroyed by someone else): from
 // then on its posted tasks are never run, so nobody may wait for them.
-LRESULT CALLBACK Win32Dispatcher::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<Win32Dispatcher*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (self && message == kRunTaskMessage) {
-    self->RunPosted(reinterpret_cast<Pending*>(lParam));
+LRESULT Win32Dispatcher::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kRunTaskMessage) {
+    RunPosted(reinterpret_cast<Pending*>(lParam));
     return 0;
   }
-  if (self && message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    self->FWindowDestroyed = true;
-    self->ReleaseWaiting();
-  }
-  return ::DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY)
+    ReleaseWaiting();
+  return WindowBase::HandleMessage(message, wParam, lParam);
 }
 
 bool Win32Dispatcher::Withdraw(Pending* pending) {
@@ -109,7 +95,7 @@ void Win32Dispatcher::RunSync(const std::function<void()>& task) {
       throw DispatchError(kClosedText);
     FPending.push_back(&pending);
   }
-  if (!::PostMessageA(FWindow, kRunTaskMessage, 0, reinterpret_cast<LPARAM>(&pending))) {
+  if (!::PostMessageA(FPostTarget, kRunTaskMessage, 0, reinterpret_cast<LPARAM>(&pending))) {
     const DWORD error = ::GetLastError();
     if (Withdraw(&pending))
       throw DispatchError("Cannot reach the user-interface thread", error);

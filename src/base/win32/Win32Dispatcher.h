@@ -5,6 +5,7 @@
 
 #include "base/UiDispatcher.h"
 #include "base/win32/HandleOwners.h"
+#include "base/win32/WindowBase.h"
 
 #include <windows.h>
 
@@ -13,13 +14,11 @@
 
 namespace quorvin {
 
-class Win32Dispatcher final : public UiDispatcher {
+class Win32Dispatcher final : public UiDispatcher, private WindowBase {
 public:
   // Must be created on the UI thread.
   Win32Dispatcher();
   ~Win32Dispatcher() override;
-  Win32Dispatcher(const Win32Dispatcher&) = delete;
-  Win32Dispatcher& operator=(const Win32Dispatcher&) = delete;
 
   void RunSync(const std::function<void()>& task) override;
   void PumpUntil(const std::function<bool()>& done) override;
@@ -32,15 +31,16 @@ public:
 private:
   struct Pending;
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void RunPosted(Pending* pending);
   bool Withdraw(Pending* pending);
   void ReleaseWaiting();
 
-  HWND FWindow = nullptr;
+  // The window as the workers post to it: FWindow belongs to the UI
+  // thread, and a post to a window that has gone fails harmlessly.
+  HWND FPostTarget = nullptr;
   DWORD FThreadId = 0;
   UniqueHandle FWakeEvent;
-  bool FWindowDestroyed = false;
   std::mutex FMutex;
   std::vector<Pending*> FPending;
   bool FClosed = false;

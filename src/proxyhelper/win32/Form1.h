@@ -2,6 +2,7 @@
 // Pevrix's only window. It never appears on screen; it exists so that the
 // command runs from the message loop, once the program is fully up.
 
+#include "base/win32/WindowBase.h"
 #include "proxyhelper/ProxyCommand.h"
 
 #include <windows.h>
@@ -12,10 +13,10 @@ namespace quorvin::pevrix {
 
 inline constexpr UINT WM_PROXYCOMMAND = 0x9901;
 
-class TForm1 {
+class TForm1 final : public WindowBase {
 public:
   // Creates the window; false when the system refused it.
-  bool Create(HINSTANCE instance);
+  bool Create();
   // Stands for showing the form: it posts the command to the window, which
   // itself stays hidden.
   void Show();
@@ -23,14 +24,12 @@ public:
   std::uint32_t ExitCode() const { return FExitCode; }
 
 private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   void FormCreate();
   void FormShow();
   void WMProxyCommand();
 
-  HWND FHandle = nullptr;
   std::uint32_t FExitCode = kExitFailed;
 };
 

@@ -47,11 +47,13 @@ void Win32InternetOptions::SetOption(std::uint32_t option) {
   system32::InternetSetOptionA(nullptr, option, nullptr, 0);
 }
 
-void Win32ErrorReporter::ShowError(const std::string& text) {
+void Win32ErrorReporter::ShowError(const std::string& text) { ShowPevrixError(FOwner, text); }
+
+void ShowPevrixError(HWND owner, const std::string& text) {
   // Owned by the hidden window rather than by nobody: Windows may apply the
   // show state of a hidden start (SW_HIDE) to the first unowned top-level
   // window that a process shows, which would hide the box.
-  ::MessageBoxA(FOwner, text.c_str(), kErrorCaption, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  ::MessageBoxA(owner, text.c_str(), kErrorCaption, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 } // namespace quorvin::pevrix

@@ -19,6 +19,9 @@ public:
   void SetOption(std::uint32_t option) override;
 };
 
+// Pevrix's error box; also the reporter of its window's errors.
+void ShowPevrixError(HWND owner, const std::string& text);
+
 class Win32ErrorReporter : public ErrorReporter {
 public:
   explicit Win32ErrorReporter(HWND owner) : FOwner(owner) {}

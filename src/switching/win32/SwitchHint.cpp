@@ -36,38 +36,14 @@ TfrmSwitchHint::~TfrmSwitchHint() {
     FSession->Detach();
 }
 
-INT_PTR TfrmSwitchHint::ShowModal(HWND owner) {
-  return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SWITCHHINT), owner, DialogProc,
-                           reinterpret_cast<LPARAM>(this));
-}
+INT_PTR TfrmSwitchHint::ShowModal(HWND owner) { return DialogWindow::ShowModal(owner, IDD_SWITCHHINT); }
 
-INT_PTR CALLBACK TfrmSwitchHint::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* form = reinterpret_cast<TfrmSwitchHint*>(lParam);
-    ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-    form->FWindow = window;
-  }
-  auto* form = reinterpret_cast<TfrmSwitchHint*>(::GetWindowLongPtrA(window, DWLP_USER));
-  if (!form)
-    return FALSE;
-  // Nothing may unwind into the system's dialog manager: an error ends the
-  // dialog, shown as an error.
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    form->ReportError(error.what());
-  } catch (...) {
-    form->ReportError("Unknown error");
-  }
-  form->Close(IDCANCEL);
-  return TRUE;
-}
-
-void TfrmSwitchHint::ReportError(const std::string& text) {
+void TfrmSwitchHint::HandlerFailed(const std::string& text) {
   if (FHooks.Error)
     FHooks.Error(FWindow, text);
   else
-    ::MessageBoxA(FWindow, text.c_str(), LoadText(TextId::ProductCaption).c_str(), MB_OK | MB_ICONERROR);
+    DialogWindow::HandlerFailed(text);
+  Close(IDCANCEL);
 }
 
 void TfrmSwitchHint::Changed() {
@@ -141,16 +117,10 @@ void TfrmSwitchHint::FormCreate() {
                    reinterpret_cast<WPARAM>(place.Id == IDC_PANEL1 ? FPanelFont.get() : FDialogFont.get()), FALSE);
   }
 
-  // Centred on the owner (or the screen without one).
-  RECT owner{};
-  HWND ownerWindow = ::GetWindow(FWindow, GW_OWNER);
-  if (!ownerWindow || !::GetWindowRect(ownerWindow, &owner))
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &owner, 0);
+  // Centred as it first shows, short.
   RECT self{};
   ::GetWindowRect(FWindow, &self);
-  const int left = owner.left + ((owner.right - owner.left) - (self.right - self.left)) / 2;
-  const int top = owner.top + ((owner.bottom - owner.top) - kShortHeight) / 2;
-  ::SetWindowPos(FWindow, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  CentreOnOwner(FWindow, self.right - self.left, kShortHeight);
 }
 
 void TfrmSwitchHint::SetOuterHeight(int height) {

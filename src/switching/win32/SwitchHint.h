@@ -3,6 +3,7 @@
 // being applied, then "Finished!" and the failure list.
 
 #include "base/win32/GdiOwners.h"
+#include "base/win32/WindowBase.h"
 #include "switching/SwitchThreads.h"
 
 #include <windows.h>
@@ -38,7 +39,7 @@ struct TSwitchHintHooks {
   std::function<void(HWND dialog, const std::string& text)> Error;
 };
 
-class TfrmSwitchHint : private SwitchView {
+class TfrmSwitchHint : public DialogWindow, private SwitchView {
 public:
   static constexpr int kClientWidth = 339;
   static constexpr int kClientHeight = 256;
@@ -54,8 +55,9 @@ public:
   INT_PTR ShowModal(HWND owner);
 
 private:
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // An error ends the dialog: shown through the hook, or reported.
+  void HandlerFailed(const std::string& text) override;
 
   void FormCreate();
   void FormShow();
@@ -67,7 +69,6 @@ private:
   void Close(INT_PTR modalResult);
   void SetOuterHeight(int height);
   void Changed();
-  void ReportError(const std::string& text);
 
   // What the switch thread hands over, on the UI thread.
   void SetStatus(const std::string& caption) override;
@@ -80,7 +81,6 @@ private:
   TSwitchInput FInput;
   TSwitchHintOptions FOptions;
   TSwitchHintHooks FHooks;
-  HWND FWindow = nullptr;
   UniqueFont FPanelFont;
   UniqueFont FDialogFont;
   std::shared_ptr<SwitchSession> FSession;

@@ -1,6 +1,7 @@
 #include "widgets/win32/IPMaskEdit.h"
 
 #include "base/win32/GdiOwners.h"
+#include "base/win32/WindowBase.h"
 #include "widgets/OctetRules.h"
 
 #include <cstring>
@@ -41,12 +42,6 @@ private:
   void* FData;
 };
 
-std::string WindowText(HWND window) {
-  std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 } // namespace
 
 bool TIPMaskEdit::Create(HWND parent, int field, const RECT& bounds, HFONT font, IOctetFieldOwner& owner) {
@@ -77,13 +72,8 @@ LRESULT CALLBACK TIPMaskEdit::WindowProc(HWND window, UINT message, WPARAM wPara
     ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     return ::CallWindowProcA(self->FEditProc, window, message, wParam, lParam);
   }
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Nothing may unwind into the system's dispatcher (the owner's field
-    // exit passes its errors on): the message counts as handled.
-    return 0;
-  }
+  // What the owner's key or exit handling throws counts as handled.
+  return GuardedMessage(window, 0, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT TIPMaskEdit::Edit(UINT message, WPARAM wParam, LPARAM lParam) {

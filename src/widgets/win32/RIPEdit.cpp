@@ -1,6 +1,7 @@
 #include "widgets/win32/RIPEdit.h"
 
 #include "base/win32/GdiOwners.h"
+#include "base/win32/WindowBase.h"
 
 #include <algorithm>
 #include <cstring>
@@ -72,8 +73,11 @@ void TRIPEdit::SetEnabled(bool enabled) {
 }
 
 LRESULT CALLBACK TRIPEdit::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<TRIPEdit*>(::GetWindowLongPtrA(window, 0));
-  try {
+  // The object is made with the window, since templates create it by its
+  // class name alone; a failed creation makes CreateWindow fail.
+  const LRESULT failed = message == WM_NCCREATE ? FALSE : message == WM_CREATE ? -1 : 0;
+  return GuardedMessage(window, failed, [&]() -> LRESULT {
+    auto* self = reinterpret_cast<TRIPEdit*>(::GetWindowLongPtrA(window, 0));
     if (message == WM_NCCREATE) {
       self = new TRIPEdit(window);
       ::SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
@@ -86,11 +90,7 @@ LRESULT CALLBACK TRIPEdit::WindowProc(HWND window, UINT message, WPARAM wParam, 
       return ::DefWindowProcA(window, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    // Nothing may unwind into the system's dispatcher; a failed creation
-    // makes CreateWindow fail, anything else leaves the message unhandled.
-    return message == WM_NCCREATE ? FALSE : message == WM_CREATE ? -1 : 0;
-  }
+  });
 }
 
 LRESULT TRIPEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -167,22 +167,7 @@ bool TRIPEdit::CreateParts(const CREATESTRUCTA& create) {
   return true;
 }
 
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-
-// GetDpiForWindow exists from Windows 10 on; before, the screen's DPI is
-// every window's.
-int TRIPEdit::WindowDpi() const {
-  if (FDpiOverride > 0)
-    return FDpiOverride;
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-  if (getDpiForWindow)
-    if (const UINT dpi = getDpiForWindow(FHandle))
-      return static_cast<int>(dpi);
-  const WindowDc screen = quorvin::GetDC(nullptr);
-  const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
-  return dpi > 0 ? dpi : kDesignDpi;
-}
+int TRIPEdit::WindowDpi() const { return FDpiOverride > 0 ? FDpiOverride : quorvin::WindowDpi(FHandle); }
 
 void TRIPEdit::ApplyDpi() {
   FDpi = WindowDpi();
@@ -263,10 +248,7 @@ void TRIPEdit::FieldExit(int field) {
 }
 
 std::string TRIPEdit::Text(int field) const {
-  HWND handle = FieldHandle(field);
-  std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(handle)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(::GetWindowTextA(handle, text.data(), static_cast<int>(text.size()))));
-  return text;
+  return WindowText(FieldHandle(field));
 }
 
 void TRIPEdit::SetText(int field, const std::string& text) {
