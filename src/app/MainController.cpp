@@ -1,3 +1,6 @@
+// MainController: the set tabs, the page and its loads, the adapter box, Load
+// Current, the set list edits and the links. The activation path is in
+// MainControllerActivate.cpp.
 #include "app/MainController.h"
 
 #include "app/PageBinding.h"
@@ -293,62 +296,6 @@ void MainController::FillProxy() {
   } else {
     SetUseProxy(FView, false);
   }
-}
-
-TActivateOutcome MainController::aActivateExecute() { return Activate(false); }
-
-TActivateOutcome MainController::Activate(bool closeOnSuccess) {
-  // While an earlier switch is awaited the window still handles messages;
-  // a second F5 then must not start a second wait.
-  if (FActivating)
-    return {};
-  FActivating = true;
-  ScopeExit done([this] { FActivating = false; });
-  WaitForEarlierSwitch();
-  // What is applied is what the fields show after their own corrections.
-  FView.EndFieldEdit();
-  const int adapter = FView.AdapterIndex();
-  if (!AdapterEntryAt(FAdapterList, adapter))
-    return Refuse(TextId::NoAdapterChosen);
-  if (!AnyItemTicked(FView))
-    return Refuse(TextId::NoItemTicked);
-  return FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog || closeOnSuccess, FCommandLineRun});
-}
-
-TActivateOutcome MainController::Refuse(TextId message) {
-  const std::string text = LoadText(message);
-  FView.ShowMessage(text);
-  return {TActivateEnd::Refused, {text}};
-}
-
-TActivateOutcome MainController::ActivateSet(int index, bool closeOnSuccess) {
-  if (FActivating || index < 0 || index >= FView.TabCount())
-    return {};
-  SelectTab(index);
-  return Activate(closeOnSuccess);
-}
-
-void MainController::WaitForEarlierSwitch() {
-  // A switch whose dialog was closed goes on unseen; two switches must not
-  // apply to one adapter at once.
-  // The window takes no input meanwhile: a tab change, an edit or a
-  // second F5 must not slip in under the wait.
-  bool waited = false;
-  ScopeExit ready([&] {
-    if (waited)
-      FView.SetWaiting(false);
-  });
-  FRunner.WaitForEarlierSwitches([&] {
-    waited = true;
-    FView.SetWaiting(true);
-  });
-}
-
-TSwitchInput MainController::SwitchInput(int adapter) {
-  std::array<std::string, kSwitchItemCount> itemNames;
-  for (std::size_t i = 0; i < kSwitchItemCount; ++i)
-    itemNames[i] = FView.GetCaption(kItemTickBoxes[i]);
-  return MakeSwitchInput(ShownSet(FCurrentSet), itemNames, *AdapterEntryAt(FAdapterList, adapter));
 }
 
 void MainController::aAddNewSetExecute() {

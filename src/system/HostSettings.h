@@ -86,4 +86,14 @@ public:
   virtual void WaitForMessages(std::uint32_t milliseconds) = 0;
 };
 
+// What a read of value through a buffer of bufferSize bytes returns, as
+// ReadProfileText does: at most bufferSize - 1 characters.
+inline std::string CutToBuffer(std::string value, std::size_t bufferSize) {
+  if (bufferSize == 0)
+    return {};
+  if (value.size() > bufferSize - 1)
+    value.resize(bufferSize - 1);
+  return value;
+}
+
 } // namespace quorvin

@@ -3,12 +3,6 @@
 #include "base/QuorvinError.h"
 #include "base/win32/HandleOwners.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <algorithm>

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <functional>
-#include <map>
+#include <iterator>
+#include <variant>
 
 namespace quorvin {
 
@@ -23,33 +23,30 @@ constexpr std::int32_t kInvalidGateway = 71;
 constexpr std::int32_t kInvalidDomain = 73;
 constexpr std::size_t kMaxGateways = 5;
 
-// The real service refuses a call whose arguments do not fit its
-// parameters before the method runs; the caller sees a failed call.
-[[noreturn]] void WrongArguments(std::string_view method) {
-  throw QuorvinError("Type mismatch in a call of " + std::string(method));
-}
+// A method's arguments as the real service takes them: a call whose
+// arguments do not fit the method's parameters is refused before the method
+// runs, and the caller sees a failed call.
+class Arguments {
+public:
+  Arguments(const MethodArguments& values, std::string_view method) : FValues(values), FMethod(method) {}
 
-void ExpectCount(const MethodArguments& arguments, std::size_t least, std::size_t most,
-                 std::string_view method) {
-  if (arguments.size() < least || arguments.size() > most)
-    WrongArguments(method);
-}
+  std::size_t Count() const { return FValues.size(); }
+  bool Omitted(std::size_t index) const { return std::holds_alternative<OmittedArgument>(FValues[index]); }
+  const TextList& List(std::size_t index) const { return At<TextList>(index); }
+  const std::string& Text(std::size_t index) const { return At<std::string>(index); }
+  [[noreturn]] void Refuse() const { throw QuorvinError("Type mismatch in a call of " + std::string(FMethod)); }
 
-const TextList& ListAt(const MethodArguments& arguments, std::size_t index,
-                       std::string_view method) {
-  const auto* list = std::get_if<TextList>(&arguments[index]);
-  if (!list)
-    WrongArguments(method);
-  return *list;
-}
+private:
+  template <class T> const T& At(std::size_t index) const {
+    const auto* value = std::get_if<T>(&FValues[index]);
+    if (!value)
+      Refuse();
+    return *value;
+  }
 
-const std::string& TextAt(const MethodArguments& arguments, std::size_t index,
-                          std::string_view method) {
-  const auto* text = std::get_if<std::string>(&arguments[index]);
-  if (!text)
-    WrongArguments(method);
-  return *text;
-}
+  const MethodArguments& FValues;
+  std::string_view FMethod;
+};
 
 // Ones from the top, then zeros; at least one bit set.
 bool IsSubnetMask(std::string_view text) {
@@ -79,8 +76,7 @@ bool IsDomainName(std::string_view name) {
   }
 }
 
-std::int32_t EnableDhcp(SimulatedAdapter& adapter, const MethodArguments& arguments) {
-  ExpectCount(arguments, 0, 0, "EnableDHCP");
+std::int32_t EnableDhcp(SimulatedAdapter& adapter, const Arguments&) {
   adapter.DhcpEnabled = true;
   // The switch relies on this to drop a gateway before it sets an address
   // without one.
@@ -90,10 +86,9 @@ std::int32_t EnableDhcp(SimulatedAdapter& adapter, const MethodArguments& argume
   return kSuccess;
 }
 
-std::int32_t EnableStatic(SimulatedAdapter& adapter, const MethodArguments& arguments) {
-  ExpectCount(arguments, 2, 2, "EnableStatic");
-  const TextList& addresses = ListAt(arguments, 0, "EnableStatic");
-  const TextList& masks = ListAt(arguments, 1, "EnableStatic");
+std::int32_t EnableStatic(SimulatedAdapter& adapter, const Arguments& arguments) {
+  const TextList& addresses = arguments.List(0);
+  const TextList& masks = arguments.List(1);
   if (!AllDottedQuads(addresses))
     return kInvalidAddress;
   if (!std::all_of(masks.begin(), masks.end(), [](const std::string& m) { return IsSubnetMask(m); }))
@@ -106,10 +101,9 @@ std::int32_t EnableStatic(SimulatedAdapter& adapter, const MethodArguments& argu
   return kSuccess;
 }
 
-std::int32_t SetGateways(SimulatedAdapter& adapter, const MethodArguments& arguments) {
+std::int32_t SetGateways(SimulatedAdapter& adapter, const Arguments& arguments) {
   // The second parameter, the cost metrics, is taken but not kept.
-  ExpectCount(arguments, 1, 2, "SetGateways");
-  const TextList& gateways = ListAt(arguments, 0, "SetGateways");
+  const TextList& gateways = arguments.List(0);
   if (adapter.DhcpEnabled)
     return kNotSupported;
   if (gateways.size() > kMaxGateways)
@@ -120,32 +114,29 @@ std::int32_t SetGateways(SimulatedAdapter& adapter, const MethodArguments& argum
   return kSuccess;
 }
 
-std::int32_t SetDnsServerSearchOrder(SimulatedAdapter& adapter, const MethodArguments& arguments) {
-  ExpectCount(arguments, 0, 1, "SetDNSServerSearchOrder");
-  if (arguments.empty() || std::holds_alternative<OmittedArgument>(arguments[0])) {
+std::int32_t SetDnsServerSearchOrder(SimulatedAdapter& adapter, const Arguments& arguments) {
+  if (arguments.Count() == 0 || arguments.Omitted(0)) {
     adapter.DnsServers.clear();
     return kSuccess;
   }
-  const TextList& servers = ListAt(arguments, 0, "SetDNSServerSearchOrder");
+  const TextList& servers = arguments.List(0);
   if (!AllDottedQuads(servers))
     return kInvalidAddress;
   adapter.DnsServers = servers;
   return kSuccess;
 }
 
-std::int32_t SetDnsDomain(SimulatedAdapter& adapter, const MethodArguments& arguments) {
-  ExpectCount(arguments, 1, 1, "SetDNSDomain");
-  const std::string& domain = TextAt(arguments, 0, "SetDNSDomain");
+std::int32_t SetDnsDomain(SimulatedAdapter& adapter, const Arguments& arguments) {
+  const std::string& domain = arguments.Text(0);
   if (!domain.empty() && !IsDomainName(domain))
     return kInvalidDomain;
   adapter.DnsDomain = domain;
   return kSuccess;
 }
 
-std::int32_t SetWinsServer(SimulatedAdapter& adapter, const MethodArguments& arguments) {
-  ExpectCount(arguments, 2, 2, "SetWINSServer");
-  const std::string& primary = TextAt(arguments, 0, "SetWINSServer");
-  const std::string& secondary = TextAt(arguments, 1, "SetWINSServer");
+std::int32_t SetWinsServer(SimulatedAdapter& adapter, const Arguments& arguments) {
+  const std::string& primary = arguments.Text(0);
+  const std::string& secondary = arguments.Text(1);
   for (const std::string& server : {primary, secondary})
     if (!server.empty() && !IsDottedQuad(server))
       return kInvalidAddress;
@@ -154,23 +145,19 @@ std::int32_t SetWinsServer(SimulatedAdapter& adapter, const MethodArguments& arg
   return kSuccess;
 }
 
-std::string Upper(std::string_view text) {
-  return UpperAscii(text);
-}
+// The methods by name, with how many arguments each takes.
+struct Method {
+  std::string_view Name;
+  std::size_t LeastArguments;
+  std::size_t MostArguments;
+  std::int32_t (*Run)(SimulatedAdapter&, const Arguments&);
+};
 
-using Method = std::function<std::int32_t(SimulatedAdapter&, const MethodArguments&)>;
-
-const std::map<std::string, Method>& Methods() {
-  static const std::map<std::string, Method> methods{
-      {"ENABLEDHCP", EnableDhcp},
-      {"ENABLESTATIC", EnableStatic},
-      {"SETGATEWAYS", SetGateways},
-      {"SETDNSSERVERSEARCHORDER", SetDnsServerSearchOrder},
-      {"SETDNSDOMAIN", SetDnsDomain},
-      {"SETWINSSERVER", SetWinsServer},
-  };
-  return methods;
-}
+constexpr Method kMethods[] = {
+    {"EnableDHCP", 0, 0, EnableDhcp},     {"EnableStatic", 2, 2, EnableStatic},
+    {"SetGateways", 1, 2, SetGateways},   {"SetDNSServerSearchOrder", 0, 1, SetDnsServerSearchOrder},
+    {"SetDNSDomain", 1, 1, SetDnsDomain}, {"SetWINSServer", 2, 2, SetWinsServer},
+};
 
 } // namespace
 
@@ -178,15 +165,19 @@ bool IsDottedQuad(std::string_view text) { return ParseDottedQuad(text).has_valu
 
 std::int32_t CallSimulatedAdapterMethod(SimulatedAdapter& adapter, std::string_view method,
                                         const MethodArguments& arguments) {
-  const auto found = Methods().find(Upper(method));
-  if (found == Methods().end())
+  const auto found = std::find_if(std::begin(kMethods), std::end(kMethods),
+                                  [&](const Method& known) { return EqualsIgnoringCase(known.Name, method); });
+  if (found == std::end(kMethods))
     throw QuorvinError("Unknown method " + std::string(method));
+  const Arguments checked(arguments, found->Name);
+  if (arguments.size() < found->LeastArguments || arguments.size() > found->MostArguments)
+    checked.Refuse();
   const bool applied = std::none_of(adapter.NotApplied.begin(), adapter.NotApplied.end(),
                                     [&](const std::string& name) { return EqualsIgnoringCase(name, method); });
   if (applied)
-    return found->second(adapter, arguments);
+    return found->Run(adapter, checked);
   SimulatedAdapter discarded = adapter; // the change goes nowhere
-  return found->second(discarded, arguments);
+  return found->Run(discarded, checked);
 }
 
 } // namespace quorvin

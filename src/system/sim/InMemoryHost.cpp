@@ -34,12 +34,7 @@ std::uint32_t InMemoryHost::JoinWorkgroup(const std::string& name) {
 std::string InMemoryHost::ReadProfileText(const std::string& section, const std::string& key,
                                         const std::string& defaultValue, std::size_t bufferSize) {
   const auto found = Profile.find({LowerAscii(section), LowerAscii(key)});
-  std::string value = found == Profile.end() ? defaultValue : found->second;
-  if (bufferSize == 0)
-    return {};
-  if (value.size() > bufferSize - 1)
-    value.resize(bufferSize - 1);
-  return value;
+  return CutToBuffer(found == Profile.end() ? defaultValue : found->second, bufferSize);
 }
 
 bool InMemoryHost::WriteProfileText(const std::string& section, const std::string& key,

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <mutex>
 
 namespace quorvin {
@@ -17,13 +18,16 @@ namespace {
 constexpr std::size_t kNetBiosNameLength = 15;
 
 // One change to the file at a time within the process: each is a load,
-// a change and a save.
-std::mutex& FileLock() {
+// the change and a save.
+void ChangeHost(const std::string& folder, const std::function<void(SimulatedHostState&)>& change) {
   static std::mutex lock;
-  return lock;
+  std::lock_guard guard(lock);
+  SimulatedNetwork network(folder);
+  change(network.Host);
+  network.Save();
 }
 
-bool SameName(std::string_view a, std::string_view b) { return LowerAscii(a) == LowerAscii(b); }
+bool SameName(std::string_view a, std::string_view b) { return EqualsIgnoringCase(a, b); }
 
 bool IsDefaultDevice(const std::string& section, const std::string& key) {
   return SameName(section, "Windows") && SameName(key, "Device");
@@ -33,14 +37,6 @@ SimulatedPrinter* FindPrinter(SimulatedHostState& host, std::string_view name) {
   const auto found = std::find_if(host.Printers.begin(), host.Printers.end(),
                                   [&](const auto& printer) { return SameName(printer.Name, name); });
   return found == host.Printers.end() ? nullptr : &*found;
-}
-
-std::string Cut(std::string value, std::size_t bufferSize) {
-  if (bufferSize == 0)
-    return {};
-  if (value.size() > bufferSize - 1)
-    value.resize(bufferSize - 1);
-  return value;
 }
 
 } // namespace
@@ -55,10 +51,7 @@ std::string SimulatedHost::ComputerName() {
 bool SimulatedHost::ChangeComputerName(ComputerNameKind kind, const std::string& name) {
   if (kind != ComputerNameKind::PhysicalNetBios)
     return true; // the simulation keeps one name
-  std::lock_guard guard(FileLock());
-  SimulatedNetwork network(FFolder);
-  network.Host.ComputerName = name;
-  network.Save();
+  ChangeHost(FFolder, [&](SimulatedHostState& host) { host.ComputerName = name; });
   return true;
 }
 
@@ -72,10 +65,7 @@ std::uint32_t SimulatedHost::QueryWorkgroup(std::string& name) {
 }
 
 std::uint32_t SimulatedHost::JoinWorkgroup(const std::string& name) {
-  std::lock_guard guard(FileLock());
-  SimulatedNetwork network(FFolder);
-  network.Host.Workgroup = name;
-  network.Save();
+  ChangeHost(FFolder, [&](SimulatedHostState& host) { host.Workgroup = name; });
   return 0;
 }
 
@@ -84,11 +74,11 @@ std::string SimulatedHost::ReadProfileText(const std::string& section, const std
   if (SameName(section, "Devices")) {
     SimulatedNetwork network(FFolder);
     const SimulatedPrinter* printer = FindPrinter(network.Host, key);
-    return Cut(printer ? printer->Device : defaultValue, bufferSize);
+    return CutToBuffer(printer ? printer->Device : defaultValue, bufferSize);
   }
   if (IsDefaultDevice(section, key)) {
     const std::string device = SimulatedNetwork(FFolder).Host.DefaultDevice;
-    return Cut(device.empty() ? defaultValue : device, bufferSize);
+    return CutToBuffer(device.empty() ? defaultValue : device, bufferSize);
   }
   return FBase.ReadProfileText(section, key, defaultValue, bufferSize);
 }
@@ -98,16 +88,14 @@ bool SimulatedHost::WriteProfileText(const std::string& section, const std::stri
   const bool devices = SameName(section, "Devices");
   if (!devices && !IsDefaultDevice(section, key))
     return FBase.WriteProfileText(section, key, value);
-  std::lock_guard guard(FileLock());
-  SimulatedNetwork network(FFolder);
-  if (!devices) {
-    network.Host.DefaultDevice = value;
-  } else if (SimulatedPrinter* printer = FindPrinter(network.Host, key)) {
-    printer->Device = value;
-  } else {
-    network.Host.Printers.push_back({key, value});
-  }
-  network.Save();
+  ChangeHost(FFolder, [&](SimulatedHostState& host) {
+    if (!devices)
+      host.DefaultDevice = value;
+    else if (SimulatedPrinter* printer = FindPrinter(host, key))
+      printer->Device = value;
+    else
+      host.Printers.push_back({key, value});
+  });
   return true;
 }
 

@@ -2,12 +2,6 @@
 // Conversions between the system's ANSI code page and UTF-16, and the
 // system's message for an error code.
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <string>
