@@ -30,6 +30,8 @@ public:
 
 private:
   bool Hook(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  bool ProgramMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  bool WindowMessage(UINT message, WPARAM wParam, INT_PTR& result);
   void FormShow();
   void MarkShown();
   void RestoreFromTray();
@@ -134,9 +136,14 @@ void TQuorvinProgram::FormShow() {
 }
 
 bool TQuorvinProgram::Hook(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-  HWND window = FMain.Handle();
   if (FTray && FTray->HandleMessage(message, wParam))
     return true;
+  return ProgramMessage(message, wParam, lParam, result) || WindowMessage(message, wParam, result);
+}
+
+// The program's own messages: from a second start, the tray, itself.
+bool TQuorvinProgram::ProgramMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  HWND window = FMain.Handle();
   switch (message) {
   case WM_SHOWINSTANCE:
     // The second start has already called SetForegroundWindow on us.
@@ -160,6 +167,16 @@ bool TQuorvinProgram::Hook(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& 
   case WM_RUNHANDOVER:
     RunHandOver();
     return true;
+  default:
+    return false;
+  }
+}
+
+// The system's messages whose handling the program changes: the session's
+// end, the close that hides, the exit command.
+bool TQuorvinProgram::WindowMessage(UINT message, WPARAM wParam, INT_PTR& result) {
+  HWND window = FMain.Handle();
+  switch (message) {
   case WM_QUERYENDSESSION:
     ::SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
     result = TRUE;
