@@ -11,13 +11,18 @@ require_build() { # file...
   done
 }
 
-# For a screenshot script: its demo program (demo), built, and the folder
-# for its pictures (out_dir), made.
-screenshot_setup() { # demo program, without .exe
+# For a screenshot script: its demo program (demo), built; the folder for
+# its pictures (out_dir), made; the Wine environment; and the exit trap that
+# ends the background program, then runs the commands (stop_display unless
+# given).
+screenshot_setup() { # demo program without .exe, [commands for the exit trap]
   demo="$root/build/windows-cross/bin/$1.exe"
   out_dir="$root/build/screenshots"
   require_build "$demo"
   mkdir -p "$out_dir"
+  # shellcheck source=scripts/wine-env.sh
+  . "$root/scripts/wine-env.sh"
+  stop_background_on_exit "${2:-stop_display}"
 }
 
 # One program at a time in the background, its output in a file; it is

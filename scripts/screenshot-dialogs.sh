@@ -7,11 +7,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . "$root/scripts/lib.sh"
 
-screenshot_setup quorvin_dialogs_demo
-
-. scripts/wine-env.sh
+screenshot_setup quorvin_dialogs_demo 'set_prefix_dpi 96 || true; stop_display'
 start_display
-stop_background_on_exit 'set_prefix_dpi 96 || true; stop_display'
 
 shoot_dialog() { # dialog, caption, dpi
   local log="$out_dir/dialog-$1-$3.log" picture="$out_dir/dialog-$1-$3.png"

@@ -11,9 +11,6 @@ cd "$root"
 
 screenshot_setup quorvin_main_demo
 
-. scripts/wine-env.sh
-stop_background_on_exit stop_display
-
 # A prefix of its own at each DPI.
 prepare_prefix() { # dpi
   export WINEPREFIX="$root/build/wineprefix-dpi$1"

@@ -11,9 +11,7 @@ screenshot_setup quorvin_ripedit_demo
 out="$out_dir/ripedit.png"
 title="RIPEdit demo"
 
-. scripts/wine-env.sh
 start_display
-stop_background_on_exit stop_display
 
 start_background "$out_dir/ripedit-demo.log" wine "$demo"
 # A second for the controls to finish painting after the window is mapped.

@@ -9,10 +9,7 @@ cd "$root"
 . "$root/scripts/lib.sh"
 
 screenshot_setup quorvin_switchhint_demo
-
-. scripts/wine-env.sh
 start_display
-stop_background_on_exit stop_display
 
 shoot_switch() { # mode, picture
   local log="$out_dir/switch-$1.log"
