@@ -84,13 +84,6 @@ void SaveSet(ProfileFile& file, int index, const TSetRecord& set) {
   }
 }
 
-void LoadOrSaveSet(ProfileFile& file, int index, bool load, TSetRecord& set) {
-  if (load)
-    set = LoadSet(file, index);
-  else
-    SaveSet(file, index, set);
-}
-
 void ApplyLoadedChoices(TSetRecord& set) {
   // Choosing a radio button clears the other of its pair; clearing one does
   // nothing else. "Auto" is set first, then "Use".

@@ -70,8 +70,6 @@ std::string DefaultSetCaption(int index);
 TSetRecord LoadSet(ProfileFile& file, int index);
 // Writes all keys in table order, so a saved section is always complete.
 void SaveSet(ProfileFile& file, int index, const TSetRecord& set);
-// Load true fills set from section index, false writes set to it.
-void LoadOrSaveSet(ProfileFile& file, int index, bool load, TSetRecord& set);
 
 // The choices as the window ends up with them after a load: each radio pair
 // is set in key order (so "Use" wins when both are on), then the DNS choice

@@ -30,11 +30,14 @@ constexpr int kHintedControls[] = {IDC_BACTIVATE,  IDC_BADDNEWSET, IDC_BLOADCURR
 
 HINSTANCE Instance() { return ::GetModuleHandleA(nullptr); }
 
+// The icon's own small image, at the size that the system DPI (the
+// taskbar's) gives it.
+HICON LoadSmallIcon(UINT flags) {
+  return static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_QUORVIN), IMAGE_ICON,
+                                         ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), flags));
+}
+
 void RegisterMainClass() {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof existing;
-  if (::GetClassInfoExA(Instance(), kMainWindowClass, &existing))
-    return;
   // A template that names its class needs the dialog manager's procedure
   // and window bytes in that class.
   WNDCLASSEXA windowClass{};
@@ -43,12 +46,10 @@ void RegisterMainClass() {
   windowClass.cbWndExtra = DLGWINDOWEXTRA;
   windowClass.hInstance = Instance();
   windowClass.hIcon = ::LoadIconA(Instance(), MAKEINTRESOURCEA(IDI_QUORVIN));
-  windowClass.hIconSm = static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_QUORVIN), IMAGE_ICON,
-                                                        ::GetSystemMetrics(SM_CXSMICON),
-                                                        ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  windowClass.hIconSm = LoadSmallIcon(LR_SHARED);
   windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kMainWindowClass;
-  ThrowLastErrorIf(!::RegisterClassExA(&windowClass), "Cannot register the main window class");
+  ThrowLastErrorIf(!RegisterClassOnce(windowClass), "Cannot register the main window class");
 }
 
 std::optional<JpegPicture> LoadPicture(int id) {
@@ -165,11 +166,8 @@ void TfrmMain::InitDialog() {
   FUpdateIcon = LoadIconSized(IDI_UPDATE, ScaleToDpi(kUpdateImageSize));
   ::SendMessageA(FWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon.get()));
   // The small icon serves the caption, the taskbar button and the
-  // notification area: the icon's own small image, at the size that the
-  // system DPI (the taskbar's) gives it.
-  FSmallIcon.reset(static_cast<HICON>(::LoadImageA(Instance(), MAKEINTRESOURCEA(IDI_QUORVIN), IMAGE_ICON,
-                                                   ::GetSystemMetrics(SM_CXSMICON),
-                                                   ::GetSystemMetrics(SM_CYSMICON), 0)));
+  // notification area.
+  FSmallIcon.reset(LoadSmallIcon(0));
   ::SendMessageA(FWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.get()));
   MakeFonts();
   LayOutBand();

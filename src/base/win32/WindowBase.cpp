@@ -49,14 +49,10 @@ bool WindowBase::CreateFor(const char* className, DWORD exStyle, DWORD style, HW
   const HINSTANCE instance = ::GetModuleHandleA(nullptr);
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  if (!::GetClassInfoExA(instance, className, &windowClass)) {
-    windowClass.lpfnWndProc = &WindowBase::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = className;
-    if (!::RegisterClassExA(&windowClass))
-      return false;
-  }
-  return ::CreateWindowExA(exStyle, className, "", style, 0, 0, 0, 0, parent, nullptr, instance, this) != nullptr;
+  windowClass.lpfnWndProc = &WindowBase::WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = className;
+  return RegisterClassOnce(windowClass) && ::CreateWindowExA(exStyle, className, "", style, 0, 0, 0, 0, parent, nullptr, instance, this) != nullptr;
 }
 
 LRESULT CALLBACK WindowBase::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,6 +108,13 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wPar
 }
 
 void DialogWindow::HandlerFailed(const std::string& text) { ReportWindowError(FWindow, text); }
+
+bool RegisterClassOnce(const WNDCLASSEXA& windowClass) {
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof existing;
+  return ::GetClassInfoExA(windowClass.hInstance, windowClass.lpszClassName, &existing) ||
+         ::RegisterClassExA(&windowClass);
+}
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');

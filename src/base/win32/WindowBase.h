@@ -87,6 +87,9 @@ private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
 
+// Registers windowClass unless its name is registered already; false when
+// the system refused it.
+bool RegisterClassOnce(const WNDCLASSEXA& windowClass);
 std::string WindowText(HWND window);
 // The window's pixels per inch: its monitor's (GetDpiForWindow, Windows 10
 // 1607 on), else the screen's, which older systems have for all monitors.

@@ -1,5 +1,6 @@
 #include "widgets/win32/IPMaskEdit.h"
 
+#include "base/ScopeExit.h"
 #include "base/win32/GdiOwners.h"
 #include "base/win32/WindowBase.h"
 #include "widgets/OctetRules.h"
@@ -8,41 +9,6 @@
 #include <string>
 
 namespace quorvin {
-
-namespace {
-
-class ClipboardSession {
-public:
-  explicit ClipboardSession(HWND owner) : FOpen(::OpenClipboard(owner) != FALSE) {}
-  ~ClipboardSession() {
-    if (FOpen)
-      ::CloseClipboard();
-  }
-  ClipboardSession(const ClipboardSession&) = delete;
-  ClipboardSession& operator=(const ClipboardSession&) = delete;
-  bool IsOpen() const { return FOpen; }
-
-private:
-  bool FOpen;
-};
-
-class GlobalLockGuard {
-public:
-  explicit GlobalLockGuard(HGLOBAL memory) : FMemory(memory), FData(::GlobalLock(memory)) {}
-  ~GlobalLockGuard() {
-    if (FData)
-      ::GlobalUnlock(FMemory);
-  }
-  GlobalLockGuard(const GlobalLockGuard&) = delete;
-  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-  const void* Data() const { return FData; }
-
-private:
-  HGLOBAL FMemory;
-  void* FData;
-};
-
-} // namespace
 
 bool TIPMaskEdit::Create(HWND parent, int field, const RECT& bounds, HFONT font, IOctetFieldOwner& owner) {
   FField = field;
@@ -131,16 +97,14 @@ LRESULT TIPMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 bool TIPMaskEdit::ClipboardAllowsPaste() const {
   if (!::IsClipboardFormatAvailable(CF_TEXT))
     return false;
-  const ClipboardSession clipboard(FHandle);
-  if (!clipboard.IsOpen())
+  if (!::OpenClipboard(FHandle))
     return false;
+  const ScopeExit closeClipboard([] { ::CloseClipboard(); });
   HANDLE data = ::GetClipboardData(CF_TEXT);
-  if (!data)
-    return false;
-  const GlobalLockGuard lock(data);
-  const auto* text = static_cast<const char*>(lock.Data());
+  const auto* text = data ? static_cast<const char*>(::GlobalLock(data)) : nullptr;
   if (!text)
     return false;
+  const ScopeExit unlock([data] { ::GlobalUnlock(data); });
   return OctetPasteAllowed(std::string_view(text, ::strnlen(text, kOctetMaxLength)));
 }
 

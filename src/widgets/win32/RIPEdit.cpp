@@ -39,10 +39,6 @@ bool IsRIPEditWindow(HWND window) {
 } // namespace
 
 bool RegisterRIPEditClass(HINSTANCE instance) {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof existing;
-  if (::GetClassInfoExA(instance, kRIPEditClassName, &existing))
-    return true;
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = TRIPEdit::WindowProc;
@@ -50,7 +46,7 @@ bool RegisterRIPEditClass(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.hCursor = ::LoadCursor(nullptr, IDC_IBEAM);
   windowClass.lpszClassName = kRIPEditClassName;
-  return ::RegisterClassExA(&windowClass) != 0;
+  return RegisterClassOnce(windowClass);
 }
 
 HWND CreateRIPEdit(HWND parent, int id, int x, int y) {
