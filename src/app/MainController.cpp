@@ -82,6 +82,8 @@ void MainController::FormShow(std::string_view firstArgument) {
     FCommandLineRun = true;
   } else {
     ShowStartSet();
+    FCommandLineUndo = IsUndoArgument(firstArgument, WindowOptions().SetNames);
+    FCommandLineRun = FCommandLineUndo;
   }
   if (failure)
     std::rethrow_exception(failure);

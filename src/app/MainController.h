@@ -12,6 +12,7 @@
 #include "store/Settings.h"
 #include "system/SystemServices.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,6 +75,16 @@ public:
   // closeOnSuccess: the dialog closes by itself when every item applied,
   // whatever the option says (a set handed over by a second start).
   TActivateOutcome ActivateSet(int index, bool closeOnSuccess = false);
+  // Undo Last Switch: the record of the last switch (undo.ini beside the
+  // settings file) applied as a set is, with the progress dialog, and
+  // removed once every item applied. Refused, with a message, when there is
+  // no record or its adapter is gone (the record is kept then).
+  TActivateOutcome UndoLastSwitch(bool closeOnSuccess = false);
+  void miUndoLastSwitchClick() { UndoLastSwitch(); }
+  // There is a record to undo and no activation is under way.
+  bool CanUndo() const;
+  // A command-line run's activation: the named set's, or the undo's.
+  TActivateOutcome CommandLineActivate();
   // True while an activation waits for an earlier switch or shows its
   // dialog: a set chosen now would not be applied.
   bool Activating() const { return FActivating; }
@@ -104,9 +115,17 @@ private:
   void FillFromSystem(const std::string& guid);
   void FillProxy();
   TActivateOutcome Activate(bool closeOnSuccess);
+  // One activation at a time, after any earlier switch has ended.
+  TActivateOutcome Exclusive(const std::function<TActivateOutcome()>& activation);
+  // Records what input is about to change in undo.ini, then runs it. A run
+  // that changed nothing puts the earlier record back.
+  TActivateOutcome RunRecorded(const TSwitchInput& input, const TSwitchRunOptions& options);
+  std::string UndoFilePath() const;
   // One of Activate's checks: the message shown, and the outcome.
   TActivateOutcome Refuse(TextId message);
   TSwitchInput SwitchInput(int adapter);
+  // The tick boxes' captions, in item order.
+  std::array<std::string, kSwitchItemCount> ItemNames();
 
   MainView& FView;
   ProfileFile& FFile;
@@ -128,6 +147,8 @@ private:
   TLoadedAdapter FLoadedAdapter;
   std::int32_t FCurrentSet = 0;
   bool FCommandLineRun = false;
+  // The command line asked for the undo ("/undo", no set of that name).
+  bool FCommandLineUndo = false;
   bool FActivating = false;
   bool FTabsBuilt = false;
   // The page holds a set as loaded, with its snapshot.

@@ -1,10 +1,15 @@
 // MainController's activation path: the checks before a switch, the wait
-// for an earlier one, and the switch input taken from the shown page.
+// for an earlier one, the switch input taken from the shown page, and the
+// record of the last switch with its undo.
 #include "app/MainController.h"
 
 #include "app/PageBinding.h"
+#include "app/ProgramLifecycle.h"
+#include "app/UndoRecord.h"
+#include "base/AsciiCase.h"
 #include "base/ScopeExit.h"
 #include "base/Texts.h"
+#include "store/FileIo.h"
 #include "system/AdapterList.h"
 
 #include <array>
@@ -15,6 +20,19 @@ namespace quorvin {
 TActivateOutcome MainController::aActivateExecute() { return Activate(false); }
 
 TActivateOutcome MainController::Activate(bool closeOnSuccess) {
+  return Exclusive([&] {
+    // What is applied is what the fields show after their own corrections.
+    FView.EndFieldEdit();
+    const int adapter = FView.AdapterIndex();
+    if (!AdapterEntryAt(FAdapterList, adapter))
+      return Refuse(TextId::NoAdapterChosen);
+    if (!AnyItemTicked(FView))
+      return Refuse(TextId::NoItemTicked);
+    return RunRecorded(SwitchInput(adapter), {FOptions.AutoCloseDialog || closeOnSuccess, FCommandLineRun});
+  });
+}
+
+TActivateOutcome MainController::Exclusive(const std::function<TActivateOutcome()>& activation) {
   // While an earlier switch is awaited the window still handles messages;
   // a second F5 then must not start a second wait.
   if (FActivating)
@@ -22,14 +40,67 @@ TActivateOutcome MainController::Activate(bool closeOnSuccess) {
   FActivating = true;
   ScopeExit done([this] { FActivating = false; });
   WaitForEarlierSwitch();
-  // What is applied is what the fields show after their own corrections.
-  FView.EndFieldEdit();
-  const int adapter = FView.AdapterIndex();
-  if (!AdapterEntryAt(FAdapterList, adapter))
-    return Refuse(TextId::NoAdapterChosen);
-  if (!AnyItemTicked(FView))
-    return Refuse(TextId::NoItemTicked);
-  return FRunner.RunSwitch(SwitchInput(adapter), {FOptions.AutoCloseDialog || closeOnSuccess, FCommandLineRun});
+  return activation();
+}
+
+std::string MainController::UndoFilePath() const { return FSettingsFolder + std::string(kUndoFileName); }
+
+TActivateOutcome MainController::RunRecorded(const TSwitchInput& input, const TSwitchRunOptions& options) {
+  TSetRecord applied = input.Set;
+  applied.NetworkAdapterGuid = input.AdapterGuid;
+  const std::string path = UndoFilePath();
+  std::optional<std::string> earlier;
+  std::optional<TSetRecord> record;
+  try {
+    earlier = ReadWholeFile(path);
+    record = RecordBefore(applied, ReadPresentState(FSystem, applied));
+    WriteFileAtomically(path, UndoFileBytes(*record));
+  } catch (const std::exception&) {
+    // The switch goes on without a record; an earlier one would undo to a
+    // state from before this switch, so it goes too.
+    record.reset();
+    RemoveFile(path);
+  }
+  const TActivateOutcome outcome = FRunner.RunSwitch(input, options);
+  try {
+    if (record && !AnyRecordedItemDiffers(*record, ReadPresentState(FSystem, applied))) {
+      if (earlier)
+        WriteFileAtomically(path, *earlier);
+      else
+        RemoveFile(path);
+    }
+  } catch (const std::exception&) {
+    // The new record stays: what the run changed cannot be told.
+  }
+  return outcome;
+}
+
+bool MainController::CanUndo() const { return !FActivating && FileExists(UndoFilePath()); }
+
+TActivateOutcome MainController::UndoLastSwitch(bool closeOnSuccess) {
+  return Exclusive([&] {
+    const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
+    const std::optional<TSetRecord> record = bytes ? ParseUndoFile(*bytes) : std::nullopt;
+    if (!record)
+      return Refuse(TextId::NothingToUndo);
+    std::optional<TAdapterEntry> adapter;
+    for (std::size_t i = 0; i < AdapterEntryCount(FAdapterList) && !adapter; ++i) {
+      adapter = AdapterEntryAt(FAdapterList, static_cast<std::int64_t>(i));
+      if (!EqualsIgnoringCase(adapter->Guid, record->NetworkAdapterGuid))
+        adapter.reset();
+    }
+    if (!adapter)
+      return Refuse(TextId::UndoAdapterGone);
+    const TActivateOutcome outcome = FRunner.RunSwitch(MakeSwitchInput(*record, ItemNames(), *adapter),
+                                                       {FOptions.AutoCloseDialog || closeOnSuccess, FCommandLineRun});
+    if (outcome.End == TActivateEnd::Applied)
+      RemoveFile(UndoFilePath());
+    return outcome;
+  });
+}
+
+TActivateOutcome MainController::CommandLineActivate() {
+  return FCommandLineUndo ? UndoLastSwitch() : aActivateExecute();
 }
 
 TActivateOutcome MainController::Refuse(TextId message) {
@@ -61,11 +132,15 @@ void MainController::WaitForEarlierSwitch() {
   });
 }
 
-TSwitchInput MainController::SwitchInput(int adapter) {
+std::array<std::string, kSwitchItemCount> MainController::ItemNames() {
   std::array<std::string, kSwitchItemCount> itemNames;
   for (std::size_t i = 0; i < kSwitchItemCount; ++i)
     itemNames[i] = FView.GetCaption(kItemTickBoxes[i]);
-  return MakeSwitchInput(ShownSet(FCurrentSet), itemNames, *AdapterEntryAt(FAdapterList, adapter));
+  return itemNames;
+}
+
+TSwitchInput MainController::SwitchInput(int adapter) {
+  return MakeSwitchInput(ShownSet(FCurrentSet), ItemNames(), *AdapterEntryAt(FAdapterList, adapter));
 }
 
 } // namespace quorvin

@@ -19,6 +19,10 @@ std::optional<int> FindCommandLineSet(std::string_view argument, const std::vect
   return std::nullopt;
 }
 
+bool IsUndoArgument(std::string_view argument, const std::vector<std::string>& captions) {
+  return EqualsIgnoringCase(argument, "/undo") && !FindCommandLineSet(argument, captions);
+}
+
 int CommandLineExitCode(TActivateEnd end) {
   switch (end) {
   case TActivateEnd::Applied: return kExitApplied;
@@ -42,6 +46,8 @@ THandOverDecision DecideHandOver(std::string_view argument, const std::vector<st
     return {THandOver::Busy};
   if (const auto index = FindCommandLineSet(argument, captions))
     return {THandOver::Apply, *index};
+  if (IsUndoArgument(argument, captions))
+    return {THandOver::Apply, -1, true};
   return {THandOver::NoSuchSet};
 }
 
@@ -94,7 +100,7 @@ std::optional<TRunReply> DecodeRunReply(std::string_view bytes) {
 
 namespace {
 
-enum TrayCommand : unsigned { kTrayOpen = 1, kTrayHelp, kTrayAbout, kTrayExit };
+enum TrayCommand : unsigned { kTrayOpen = 1, kTrayHelp, kTrayAbout, kTrayExit, kTrayUndo };
 
 // A caption is shown as it stands: an "&" in a set's name is no access key.
 std::string MenuText(const std::string& caption) {
@@ -109,13 +115,14 @@ std::string MenuText(const std::string& caption) {
 
 } // namespace
 
-std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCaptions, bool setsEnabled) {
+std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCaptions, bool setsEnabled,
+                                         bool undoEnabled) {
   std::vector<TTrayMenuItem> items;
   const std::size_t listed = std::min<std::size_t>(setCaptions.size(), kTraySetCommandLast - kTraySetCommandFirst + 1);
   for (std::size_t i = 0; i < listed; ++i)
     items.push_back({kTraySetCommandFirst + static_cast<unsigned>(i), MenuText(setCaptions[i]), setsEnabled});
-  if (listed > 0)
-    items.push_back({});
+  items.push_back({kTrayUndo, "&Undo Last Switch", undoEnabled});
+  items.push_back({});
   items.push_back({kTrayOpen, "&Open"});
   items.push_back({});
   items.push_back({kTrayHelp, "Online &Help"});
@@ -128,6 +135,7 @@ std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCapt
 
 TTrayChoice TrayMenuChoice(unsigned command, std::size_t setCount) {
   switch (command) {
+  case kTrayUndo: return {TTrayAction::Undo};
   case kTrayOpen: return {TTrayAction::Open};
   case kTrayHelp: return {TTrayAction::Help};
   case kTrayAbout: return {TTrayAction::About};

@@ -21,6 +21,9 @@ inline constexpr std::string_view kStartHiddenArgument = "-Start";
 // character, compared with each caption without regard to case. The first
 // matching tab, or none.
 std::optional<int> FindCommandLineSet(std::string_view argument, const std::vector<std::string>& captions);
+// "/undo" (any case) when no set has that name: the command line asks to
+// undo the last switch.
+bool IsUndoArgument(std::string_view argument, const std::vector<std::string>& captions);
 
 // The exit codes of a command-line run ("/" and a set's name).
 inline constexpr int kExitApplied = 0;    // every ticked item applied
@@ -36,11 +39,13 @@ bool HandsOverToRunningInstance(std::string_view argument);
 
 // The running instance's answer to a handed-over argument, before any run:
 // it cannot take one now (a dialog of its window is open, a switch is
-// under way), no set has that name, or the set at Index is applied.
+// under way), no set has that name, or the set at Index is applied (the
+// last switch undone, for Undo).
 enum class THandOver { Busy, NoSuchSet, Apply };
 struct THandOverDecision {
   THandOver Answer = THandOver::Busy;
   int Index = -1;
+  bool Undo = false;
 };
 THandOverDecision DecideHandOver(std::string_view argument, const std::vector<std::string>& captions, bool canTake);
 
@@ -69,7 +74,7 @@ std::vector<std::string> ConsoleLines(const TActivateOutcome& outcome);
 // "&About" and "E&xit" with separators between them. The set items are
 // disabled while choosing one could not apply it (a dialog of the window is
 // open, an activation is under way).
-enum class TTrayAction { None, ActivateSet, Open, Help, About, Exit };
+enum class TTrayAction { None, ActivateSet, Undo, Open, Help, About, Exit };
 
 struct TTrayMenuItem {
   unsigned Command = 0; // 0: a separator
@@ -87,7 +92,8 @@ struct TTrayChoice {
 inline constexpr unsigned kTraySetCommandFirst = 0x100;
 inline constexpr unsigned kTraySetCommandLast = 0xFFFF;
 
-std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCaptions, bool setsEnabled);
+std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCaptions, bool setsEnabled,
+                                         bool undoEnabled = false);
 // The chosen command (0 for none) of a menu built for setCount sets.
 TTrayChoice TrayMenuChoice(unsigned command, std::size_t setCount);
 

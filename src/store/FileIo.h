@@ -10,6 +10,8 @@
 namespace quorvin {
 
 bool FileExists(const std::string& path);
+// Deletes the file; true also when there was none.
+bool RemoveFile(const std::string& path);
 
 // What tells one version of a file from another without reading it: the
 // file that the path names (volume and index), its size and its times of

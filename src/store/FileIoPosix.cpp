@@ -143,6 +143,8 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 || errno == ENOENT; }
+
 std::optional<FileIdentity> IdentifyFile(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0)

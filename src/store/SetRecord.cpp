@@ -3,6 +3,7 @@
 #include "store/IniValues.h"
 
 #include <type_traits>
+#include <utility>
 
 namespace quorvin {
 
@@ -47,7 +48,10 @@ std::string DefaultSetCaption(int index) { return "SET" + std::to_string(index +
 TSetRecord LoadSet(ProfileFile& file, int index) {
   TSetRecord set;
   set.Caption = DefaultSetCaption(index);
-  const std::string section = SetSectionName(index);
+  return LoadSetFrom(file, SetSectionName(index), std::move(set));
+}
+
+TSetRecord LoadSetFrom(ProfileFile& file, const std::string& section, TSetRecord set) {
   for (const TSetField& field : kSetFields) {
     std::visit(
         [&](auto member) {
@@ -66,8 +70,9 @@ TSetRecord LoadSet(ProfileFile& file, int index) {
   return set;
 }
 
-void SaveSet(ProfileFile& file, int index, const TSetRecord& set) {
-  const std::string section = SetSectionName(index);
+void SaveSet(ProfileFile& file, int index, const TSetRecord& set) { SaveSetTo(file, SetSectionName(index), set); }
+
+void SaveSetTo(ProfileFile& file, const std::string& section, const TSetRecord& set) {
   for (const TSetField& field : kSetFields) {
     std::visit(
         [&](auto member) {

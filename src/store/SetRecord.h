@@ -70,6 +70,9 @@ std::string DefaultSetCaption(int index);
 TSetRecord LoadSet(ProfileFile& file, int index);
 // Writes all keys in table order, so a saved section is always complete.
 void SaveSet(ProfileFile& file, int index, const TSetRecord& set);
+// The same for a section of any name; keys a section lacks keep set's values.
+TSetRecord LoadSetFrom(ProfileFile& file, const std::string& section, TSetRecord set);
+void SaveSetTo(ProfileFile& file, const std::string& section, const TSetRecord& set);
 
 // The choices as the window ends up with them after a load: each radio pair
 // is set in key order (so "Use" wins when both are on), then the DNS choice

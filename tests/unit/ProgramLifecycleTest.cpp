@@ -76,18 +76,23 @@ TEST(HandOverTest, ASecondStartIsAnsweredBeforeAnyRun) {
     int Index;
     int Code;
     std::vector<std::string> Lines;
+    bool Undo = false;
   };
   const std::vector<std::string> captions{"Office", "Home"};
   for (const Case& c : {Case{"/hOME", true, THandOver::Apply, 1, kExitUnfinished, {}},
+                        Case{"/UNDO", true, THandOver::Apply, -1, kExitUnfinished, {}, true},
+                        Case{"x/undo", true, THandOver::NoSuchSet, -1, 2, {"No set is named \"/undo\""}},
                         Case{"/Lab", true, THandOver::NoSuchSet, -1, 2, {"No set is named \"Lab\""}},
                         Case{"/Home", false, THandOver::Busy, -1, 4, {"Quorvin is busy"}},
                         Case{"/Lab", false, THandOver::Busy, -1, 4, {"Quorvin is busy"}}}) {
     const THandOverDecision decision = DecideHandOver(c.Argument, captions, c.CanTake);
     EXPECT_EQ(decision.Answer, c.Answer) << c.Argument << c.CanTake;
     EXPECT_EQ(decision.Index, c.Index) << c.Argument;
+    EXPECT_EQ(decision.Undo, c.Undo) << c.Argument;
     EXPECT_EQ(HandOverExitCode(decision.Answer), c.Code) << c.Argument;
     EXPECT_EQ(HandOverLines(decision.Answer, c.Argument), c.Lines) << c.Argument;
   }
+  EXPECT_FALSE(IsUndoArgument("/undo", {"Undo"})) << "a set of that name wins";
   for (const char* argument : {"/Office", "x/y", "/"})
     EXPECT_TRUE(HandsOverToRunningInstance(argument)) << argument;
   for (const char* argument : {"", "-Start", "Office"})
@@ -112,17 +117,20 @@ TEST(ActivateOutcomeTest, FailureLinesLeaveOutTheHeadingAndTheEmptyLines) {
   EXPECT_TRUE(FailureLinesOf({}).empty());
 }
 
-TEST(TrayMenuTest, SetsComeFirstAsShownThenTheProgramsItems) {
+TEST(TrayMenuTest, SetsComeFirstAsShownThenTheUndoThenTheProgramsItems) {
   const std::vector<std::string> captions{"Office", "R&D", ""};
   for (const bool setsEnabled : {true, false}) {
-    const std::vector<TTrayMenuItem> items = TrayMenuItems(captions, setsEnabled);
-    std::vector<std::string> shown;
-    for (const TTrayMenuItem& item : items)
-      shown.push_back(item.Command == 0 ? "-" : item.Caption);
-    EXPECT_EQ(shown, (std::vector<std::string>{"Office", "R&&D", "", "-", "&Open", "-", "Online &Help", "-",
-                                               "&About", "-", "E&xit"}));
-    for (std::size_t i = 0; i < items.size(); ++i)
-      EXPECT_EQ(items[i].Enabled, i >= captions.size() || setsEnabled) << i;
+    for (const bool undoEnabled : {true, false}) {
+      const std::vector<TTrayMenuItem> items = TrayMenuItems(captions, setsEnabled, undoEnabled);
+      std::vector<std::string> shown;
+      for (const TTrayMenuItem& item : items)
+        shown.push_back(item.Command == 0 ? "-" : item.Caption);
+      EXPECT_EQ(shown, (std::vector<std::string>{"Office", "R&&D", "", "&Undo Last Switch", "-", "&Open", "-",
+                                                 "Online &Help", "-", "&About", "-", "E&xit"}));
+      for (std::size_t i = 0; i < items.size(); ++i)
+        EXPECT_EQ(items[i].Enabled, i < captions.size() ? setsEnabled : i == captions.size() ? undoEnabled : true)
+            << i;
+    }
   }
 }
 
@@ -133,15 +141,16 @@ TEST(TrayMenuTest, EachCommandLeadsToItsAction) {
     if (item.Command != 0)
       choices.push_back(TrayMenuChoice(item.Command, captions.size()));
   }
-  ASSERT_EQ(choices.size(), 7u);
+  ASSERT_EQ(choices.size(), 8u);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(choices[i].Action, TTrayAction::ActivateSet);
     EXPECT_EQ(choices[i].Set, i);
   }
-  EXPECT_EQ(choices[3].Action, TTrayAction::Open);
-  EXPECT_EQ(choices[4].Action, TTrayAction::Help);
-  EXPECT_EQ(choices[5].Action, TTrayAction::About);
-  EXPECT_EQ(choices[6].Action, TTrayAction::Exit);
+  EXPECT_EQ(choices[3].Action, TTrayAction::Undo);
+  EXPECT_EQ(choices[4].Action, TTrayAction::Open);
+  EXPECT_EQ(choices[5].Action, TTrayAction::Help);
+  EXPECT_EQ(choices[6].Action, TTrayAction::About);
+  EXPECT_EQ(choices[7].Action, TTrayAction::Exit);
   // Nothing chosen, or a set that a menu of fewer sets had.
   EXPECT_EQ(TrayMenuChoice(0, 3).Action, TTrayAction::None);
   EXPECT_EQ(TrayMenuChoice(kTraySetCommandFirst + 3, 3).Action, TTrayAction::None);
@@ -151,7 +160,7 @@ TEST(TrayMenuTest, EachCommandLeadsToItsAction) {
 TEST(TrayMenuTest, NoMoreSetsThanCommandNumbers) {
   const std::vector<std::string> captions(kTraySetCommandLast - kTraySetCommandFirst + 10, "x");
   const std::vector<TTrayMenuItem> items = TrayMenuItems(captions, true);
-  EXPECT_EQ(items.size(), kTraySetCommandLast - kTraySetCommandFirst + 1 + 8);
+  EXPECT_EQ(items.size(), kTraySetCommandLast - kTraySetCommandFirst + 1 + 9);
   EXPECT_EQ(items[kTraySetCommandLast - kTraySetCommandFirst].Command, kTraySetCommandLast);
 }
 

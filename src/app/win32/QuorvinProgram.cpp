@@ -66,6 +66,7 @@ private:
   // and the window that waits for the outcome.
   struct THandOverRequest {
     int Index;
+    bool Undo;
     HWND ReplyTo;
   };
   std::optional<THandOverRequest> FHandOver;
@@ -234,7 +235,8 @@ UniqueMenu TQuorvinProgram::BuildTrayMenu(const std::vector<std::string>& setCap
     return nullptr;
   // A disabled window has one of its dialogs open.
   const bool setsEnabled = ::IsWindowEnabled(FMain.Handle()) && !FMain.Controller().Activating();
-  for (const TTrayMenuItem& item : TrayMenuItems(setCaptions, setsEnabled)) {
+  for (const TTrayMenuItem& item :
+       TrayMenuItems(setCaptions, setsEnabled, setsEnabled && FMain.Controller().CanUndo())) {
     if (item.Command == 0)
       ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
     else
@@ -266,6 +268,7 @@ void TQuorvinProgram::ShowTrayMenu() {
     // The window stays as it is: hidden in the notification area, or shown.
     FMain.Run([&] { FMain.Controller().ActivateSet(choice.Set); });
     break;
+  case TTrayAction::Undo: FMain.Run([&] { FMain.Controller().UndoLastSwitch(); }); break;
   case TTrayAction::Open: RestoreFromTray(); break;
   case TTrayAction::Help: ::SendMessageA(window, WM_COMMAND, IDM_HELP, 0); break;
   case TTrayAction::About: ::SendMessageA(window, WM_COMMAND, IDM_ABOUT, 0); break;
@@ -284,7 +287,8 @@ void TQuorvinProgram::aExitExecute() {
 
 void TQuorvinProgram::ActivateAndExit() {
   ::ShowWindow(FMain.Handle(), SW_HIDE);
-  const TActivateOutcome outcome = FMain.Activate();
+  TActivateOutcome outcome; // unfinished when an error ended it
+  FMain.Run([&] { outcome = FMain.Controller().CommandLineActivate(); });
   FExitCode = CommandLineExitCode(outcome.End);
   WriteToStartingConsole(ConsoleLines(outcome));
   FLife.BeginExit();
@@ -307,7 +311,7 @@ LRESULT TQuorvinProgram::TakeHandOver(HWND replyTo, const COPYDATASTRUCT& data) 
   if (decision.Answer == THandOver::Apply) {
     // Applied from the message loop: the second start has its answer
     // first and then waits for the outcome.
-    FHandOver = THandOverRequest{decision.Index, replyTo};
+    FHandOver = THandOverRequest{decision.Index, decision.Undo, replyTo};
     ::PostMessageA(FMain.Handle(), WM_RUNHANDOVER, 0, 0);
   }
   return HandOverAnswer(decision.Answer);
@@ -320,7 +324,9 @@ void TQuorvinProgram::RunHandOver() {
   // As the tray's set item, whose dialog closes by itself on success as in
   // a command-line run; the window stays as it is.
   TActivateOutcome outcome;
-  FMain.Run([&] { outcome = FMain.Controller().ActivateSet(request.Index, true); });
+  FMain.Run([&] {
+    outcome = request.Undo ? FMain.Controller().UndoLastSwitch(true) : FMain.Controller().ActivateSet(request.Index, true);
+  });
   FHandOver.reset();
   SendRunReply(FMain.Handle(), request.ReplyTo, CommandLineExitCode(outcome.End), ConsoleLines(outcome));
 }

@@ -135,6 +135,10 @@ INT_PTR TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     PaintBand(paint.Dc());
     return TRUE;
   }
+  case WM_INITMENUPOPUP:
+    ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), IDM_UNDOLASTSWITCH,
+                     MF_BYCOMMAND | (FController.CanUndo() ? MF_ENABLED : MF_GRAYED));
+    return FALSE;
   case WM_DRAWITEM:
     DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     return TRUE;
@@ -226,6 +230,7 @@ const TCommand kCommands[] = {
     {IDM_OPTIONS, {}, &MainController::miSetingsClick},
     {IDM_ABOUT, {}, &MainController::miAboutClick},
     {IDM_HELP, {}, &MainController::aHelpExecute},
+    {IDM_UNDOLASTSWITCH, {}, &MainController::miUndoLastSwitchClick},
     {IDC_IMAGE2, kClicked, &MainController::Image2Click},
     {IDC_LUPDATE, kClicked, &MainController::lUpdateClick},
 };

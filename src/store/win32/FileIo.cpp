@@ -76,6 +76,10 @@ DWORD ReadSome(HANDLE file, char* buffer, std::size_t size, const std::string& p
 
 bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool RemoveFile(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 std::optional<FileIdentity> IdentifyFile(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
