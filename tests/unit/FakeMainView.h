@@ -153,6 +153,8 @@ public:
   TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override {
     Runs.push_back(input);
     RunOptions.push_back(options);
+    if (DuringRun)
+      DuringRun();
     return Outcome;
   }
 
@@ -160,6 +162,8 @@ public:
   bool Running = false;
   bool BusyWhileWaiting = false;
   std::function<void()> DuringWait;
+  // What the switch does to the machine.
+  std::function<void()> DuringRun;
   std::vector<TSwitchInput> Runs;
   std::vector<TSwitchRunOptions> RunOptions;
   // What each run reports.

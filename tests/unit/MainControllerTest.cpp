@@ -1,8 +1,10 @@
 #include "app/MainController.h"
 #include "app/PageBinding.h"
+#include "app/UndoRecord.h"
 
 #include "FakeMainView.h"
 #include "base/Texts.h"
+#include "store/FileIo.h"
 #include "store/PortableProfileFile.h"
 #include "support/TempFolder.h"
 #include "system/IpConfig.h"
@@ -522,6 +524,59 @@ TEST_F(LoadCurrentTest, FillsThePageAndLeavesTicksAdapterAndNameAlone) {
   EXPECT_TRUE(FView.Messages.empty());
   EXPECT_TRUE(FController.IsShownSetModified());
   EXPECT_FALSE(FFile.Exists()) << "Load Current saves nothing";
+}
+
+TEST_F(LoadCurrentTest, ASwitchIsRecordedBeforeItRunsAndUndoAppliesTheRecordOnce) {
+  const std::string undoFile = FFolder.File("undo.ini");
+  FView.Checked[P::cbEnableIP] = true;
+  Click(P::rbAutoIP);
+  FView.Checked[P::cbComputerName] = true;
+  FView.Texts[P::eComputerName] = "NEWPC";
+  std::optional<TSetRecord> record;
+  FRunner.DuringRun = [&] {
+    record = ParseUndoFile(ReadBytes(undoFile));
+    Interface(0)->WriteInteger("EnableDHCP", 1);
+  };
+  FController.aActivateExecute();
+  ASSERT_TRUE(record) << "written before the switch ran";
+  EXPECT_TRUE(record->EnableIP && record->UseIP && !record->AutoIP);
+  EXPECT_EQ(record->IP + " " + record->SubnetMask + " " + record->Gateway, "192.168.7.20 255.255.255.0 192.168.7.1");
+  EXPECT_TRUE(record->ComputerName);
+  EXPECT_EQ(record->ComputerNameText, "LABPC");
+  EXPECT_FALSE(record->DnsServer || record->DnsDomain || record->WinsServer || record->ProxyServer)
+      << "only the ticked items";
+  EXPECT_EQ(record->NetworkAdapterGuid, Guid(0));
+  EXPECT_FALSE(FFile.Exists()) << "the sets' file holds no record";
+
+  // The same set again changes nothing: the first record stays.
+  const std::string first = ReadBytes(undoFile);
+  FRunner.DuringRun = nullptr;
+  FController.aActivateExecute();
+  EXPECT_EQ(ReadBytes(undoFile), first);
+
+  FController.UndoLastSwitch();
+  ASSERT_EQ(FRunner.Runs.size(), 3u);
+  EXPECT_EQ(FRunner.Runs[2].Set.IP, "192.168.7.20");
+  EXPECT_EQ(FRunner.Runs[2].Set.ComputerNameText, "LABPC");
+  EXPECT_EQ(FRunner.Runs[2].AdapterGuid, Guid(0));
+  EXPECT_FALSE(FileExists(undoFile)) << "applied, so removed";
+  EXPECT_FALSE(FController.CanUndo());
+  EXPECT_EQ(FController.UndoLastSwitch().End, TActivateEnd::Refused);
+  EXPECT_EQ(FView.Messages, std::vector<std::string>{LoadText(TextId::NothingToUndo)});
+}
+
+TEST_F(LoadCurrentTest, AnUndoWhoseAdapterIsGoneOrThatFailsKeepsTheRecord) {
+  TSetRecord record;
+  record.WinsServer = true;
+  for (const bool adapterThere : {false, true}) {
+    record.NetworkAdapterGuid = adapterThere ? Guid(0) : Guid(7);
+    WriteBytes(FFolder.File("undo.ini"), UndoFileBytes(record));
+    FRunner.Outcome = {TActivateEnd::Failed, {"[ WINS Server ]: Failed!"}};
+    const TActivateOutcome outcome = FController.UndoLastSwitch();
+    EXPECT_EQ(outcome.End, adapterThere ? TActivateEnd::Failed : TActivateEnd::Refused);
+    EXPECT_TRUE(FController.CanUndo());
+  }
+  EXPECT_EQ(FView.Messages, std::vector<std::string>{LoadText(TextId::UndoAdapterGone)});
 }
 
 TEST_F(LoadCurrentTest, DhcpAdapterChoosesBothAutomaticChoices) {
