@@ -1,0 +1,25 @@
+#include "app/UndoRecord.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvin::test {
+namespace {
+
+TEST(UndoRecordTest, TheFileGivesBackTheRecordAndACutFileNone) {
+  TSetRecord record;
+  record.Caption = "Office";
+  record.EnableIP = record.AutoIP = true;
+  record.UseIP = false;
+  record.ProxyServer = true;
+  record.ProxyAddress = "proxy.lab";
+  record.Workgroup = true;
+  record.WorkgroupText = "LAB";
+  record.NetworkAdapterGuid = "{5143A1D0-0000-4000-8000-000000000001}";
+  const std::string bytes = UndoFileBytes(record);
+  EXPECT_EQ(ParseUndoFile(bytes), record);
+  EXPECT_FALSE(ParseUndoFile(bytes.substr(0, bytes.find("NetworkAdapterGuid"))));
+  EXPECT_FALSE(ParseUndoFile(""));
+}
+
+} // namespace
+} // namespace quorvin::test
