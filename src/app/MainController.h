@@ -121,6 +121,8 @@ private:
   // that changed nothing puts the earlier record back.
   TActivateOutcome RunRecorded(const TSwitchInput& input, const TSwitchRunOptions& options);
   std::string UndoFilePath() const;
+  // Undo Last Switch inside an activation already under way.
+  TActivateOutcome RunUndo(bool closeOnSuccess);
   // One of Activate's checks: the message shown, and the outcome.
   TActivateOutcome Refuse(TextId message);
   TSwitchInput SwitchInput(int adapter);

@@ -534,7 +534,8 @@ TEST_F(LoadCurrentTest, ASwitchIsRecordedBeforeItRunsAndUndoAppliesTheRecordOnce
   FView.Texts[P::eComputerName] = "NEWPC";
   std::optional<TSetRecord> record;
   FRunner.DuringRun = [&] {
-    record = ParseUndoFile(ReadBytes(undoFile));
+    if (const auto undo = ParseUndoFile(ReadBytes(undoFile)))
+      record = undo->Record;
     Interface(0)->WriteInteger("EnableDHCP", 1);
   };
   FController.aActivateExecute();

@@ -5,7 +5,7 @@
 namespace quorvin::test {
 namespace {
 
-TEST(UndoRecordTest, TheFileGivesBackTheRecordAndACutFileNone) {
+TEST(UndoRecordTest, TheFileGivesBackTheRecordAndTheOpenQuestionAndACutFileNone) {
   TSetRecord record;
   record.Caption = "Office";
   record.EnableIP = record.AutoIP = true;
@@ -15,8 +15,13 @@ TEST(UndoRecordTest, TheFileGivesBackTheRecordAndACutFileNone) {
   record.Workgroup = true;
   record.WorkgroupText = "LAB";
   record.NetworkAdapterGuid = "{5143A1D0-0000-4000-8000-000000000001}";
+  for (const bool questionOpen : {false, true}) {
+    const auto undo = ParseUndoFile(UndoFileBytes(record, questionOpen));
+    ASSERT_TRUE(undo);
+    EXPECT_EQ(undo->Record, record);
+    EXPECT_EQ(undo->QuestionOpen, questionOpen);
+  }
   const std::string bytes = UndoFileBytes(record);
-  EXPECT_EQ(ParseUndoFile(bytes), record);
   EXPECT_FALSE(ParseUndoFile(bytes.substr(0, bytes.find("NetworkAdapterGuid"))));
   EXPECT_FALSE(ParseUndoFile(""));
 }
