@@ -101,6 +101,19 @@ TActivateOutcome MainController::RunUndo(bool closeOnSuccess) {
   return outcome;
 }
 
+void MainController::OfferUnconfirmedRevert() {
+  if (FCommandLineRun)
+    return;
+  const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
+  const std::optional<TUndoFile> undo = bytes ? ParseUndoFile(*bytes) : std::nullopt;
+  if (!undo || !undo->QuestionOpen)
+    return;
+  // Offered once: the question counts as answered before it is asked.
+  WriteFileAtomically(UndoFilePath(), UndoFileBytes(undo->Record));
+  if (FView.AskYesNo(LoadText(TextId::RevertUnconfirmed)))
+    UndoLastSwitch();
+}
+
 TActivateOutcome MainController::CommandLineActivate() {
   return FCommandLineUndo ? UndoLastSwitch() : aActivateExecute();
 }

@@ -580,6 +580,22 @@ TEST_F(LoadCurrentTest, AnUndoWhoseAdapterIsGoneOrThatFailsKeepsTheRecord) {
   EXPECT_EQ(FView.Messages, std::vector<std::string>{LoadText(TextId::UndoAdapterGone)});
 }
 
+TEST_F(LoadCurrentTest, AnUnansweredKeepQuestionIsOfferedOnceAtTheNextStart) {
+  TSetRecord record;
+  record.WinsServer = true;
+  record.NetworkAdapterGuid = Guid(0);
+  const std::string undoFile = FFolder.File("undo.ini");
+  for (const bool revert : {false, true}) {
+    WriteBytes(undoFile, UndoFileBytes(record, true));
+    FView.YesNoAnswers = {revert};
+    FController.OfferUnconfirmedRevert();
+    FController.OfferUnconfirmedRevert();
+    EXPECT_EQ(FRunner.Runs.size(), revert ? 1u : 0u);
+    EXPECT_EQ(FileExists(undoFile), !revert) << "an undo that applied removes the record";
+  }
+  EXPECT_EQ(FView.Questions, std::vector<std::string>(2, LoadText(TextId::RevertUnconfirmed)));
+}
+
 TEST_F(LoadCurrentTest, DhcpAdapterChoosesBothAutomaticChoices) {
   Interface(0)->WriteInteger("EnableDHCP", 1);
   Interface(0)->WriteString("NameServer", "");
