@@ -4,6 +4,7 @@
 #include "app/win32/Win32SwitchRunner.h"
 
 #include "base/win32/Win32Dispatcher.h"
+#include "support/SampleSets.h"
 #include "support/SwitchFakes.h"
 #include "switching/win32/SwitchHintIds.h"
 

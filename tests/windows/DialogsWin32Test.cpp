@@ -8,6 +8,7 @@
 #include "app/win32/resource.h"
 
 #include "store/win32/Win32ProfileFile.h"
+#include "support/RecordingShell.h"
 #include "support/TempFolder.h"
 #include "system/AutoStart.h"
 #include "system/sim/InMemoryHost.h"
@@ -370,16 +371,10 @@ TEST(OptionsDialogWin32, RefusedAutoStartShowsTheErrorAndStaysOpen) {
 
 // --- TfrmAbout ---
 
-class RecordingShell final : public ShellPort {
-public:
-  void Open(const std::string& verb, const std::string& target) override { Opened.push_back(verb + " " + target); }
-  std::vector<std::string> Opened;
-};
-
 TEST(AboutDialogWin32, ShowsTheProductAndOpensThePageFromTheLink) {
-  RecordingShell shell;
+  test::RecordingShell shell;
   std::vector<std::string> texts;
-  std::vector<std::string> openedAfterClick;
+  decltype(shell.Opened) openedAfterClick;
   bool hasIcon = false, handCursor = false;
   COLORREF linkColour = 0;
   ScriptRun run(IDC_LBEADDRESS, {[&](HWND dialog) {
@@ -412,7 +407,7 @@ TEST(AboutDialogWin32, ShowsTheProductAndOpensThePageFromTheLink) {
   EXPECT_TRUE(hasIcon);
   EXPECT_TRUE(handCursor);
   EXPECT_EQ(linkColour, RGB(0, 0, 255));
-  EXPECT_EQ(openedAfterClick, std::vector<std::string>{"Open help.html"});
+  EXPECT_EQ(openedAfterClick, (decltype(shell.Opened){{"Open", "help.html"}}));
 }
 
 // --- Sizes and places ---
@@ -424,7 +419,7 @@ struct SizeCase {
 };
 
 TEST(SmallDialogsWin32, DesignedClientSizesCentredOnTheOwner) {
-  RecordingShell shell;
+  test::RecordingShell shell;
   TOptionsSetting options;
   TWindowOptions window{0, {"A"}};
   test::TempFolder folder;

@@ -3,6 +3,8 @@
 #include "app/win32/resource.h"
 #include "base/Texts.h"
 #include "store/win32/Win32ProfileFile.h"
+#include "support/FakeMainView.h"
+#include "support/RecordingShell.h"
 #include "support/SimulatedLab.h"
 #include "support/TempFolder.h"
 #include "system/sim/SimulatedNetwork.h"
@@ -24,22 +26,6 @@ std::string Text(HWND window) {
   char buffer[512] = {};
   return std::string(buffer, static_cast<std::size_t>(::GetWindowTextA(window, buffer, sizeof buffer)));
 }
-
-class RecordingRunner final : public SwitchRunner {
-public:
-  void WaitForEarlierSwitches(const std::function<void()>&) override {}
-  TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions&) override {
-    Runs.push_back(input);
-    return {TActivateEnd::Applied, {}};
-  }
-  std::vector<TSwitchInput> Runs;
-};
-
-class RecordingShell final : public ShellPort {
-public:
-  void Open(const std::string& verb, const std::string& target) override { Opened.push_back(verb + " " + target); }
-  std::vector<std::string> Opened;
-};
 
 // A message box as the test saw it, answered with one button.
 struct SeenBox {
@@ -91,7 +77,7 @@ private:
   UINT_PTR FTimer = 0;
 };
 
-class MainWindowTest : public ::testing::Test {
+class TfrmMainWin32Test : public ::testing::Test {
 protected:
   void SetUp() override {
     WriteLabNetwork(FFolder.Path());
@@ -150,12 +136,12 @@ protected:
   TempFolder FFolder;
   Win32ProfileFile FFile{FFolder.File("data.ini")};
   std::unique_ptr<SystemServices> FSystem;
-  RecordingRunner FRunner;
+  FakeSwitchRunner FRunner;
   RecordingShell FShell;
   std::unique_ptr<TfrmMain> FForm;
 };
 
-TEST_F(MainWindowTest, TemplateGivesTheFixedClassTheDesignSizeAndFiveTabs) {
+TEST_F(TfrmMainWin32Test, TemplateGivesTheFixedClassTheDesignSizeAndFiveTabs) {
   Start("");
   char className[64] = {};
   ::GetClassNameA(FForm->Handle(), className, sizeof className);
@@ -202,7 +188,7 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
   return TRUE;
 }
 
-TEST_F(MainWindowTest, ControlsLieInsideTheWindowWithoutOverlapAndTheirTextsFit) {
+TEST_F(TfrmMainWin32Test, ControlsLieInsideTheWindowWithoutOverlapAndTheirTextsFit) {
   Start("");
   std::vector<Placed> controls{{Item(IDC_TCSETS), {}}};
   ::EnumChildWindows(FForm->Handle(), CollectChild, reinterpret_cast<LPARAM>(&controls));
@@ -241,7 +227,7 @@ TEST_F(MainWindowTest, ControlsLieInsideTheWindowWithoutOverlapAndTheirTextsFit)
   }
 }
 
-TEST_F(MainWindowTest, FixedAddressChoiceCouplesTheDnsChoice) {
+TEST_F(TfrmMainWin32Test, FixedAddressChoiceCouplesTheDnsChoice) {
   Start("");
   ::SendMessageA(Item(IDC_RBAUTOIP), BM_CLICK, 0, 0);
   EXPECT_TRUE(Checked(IDC_RBAUTOIP));
@@ -264,7 +250,7 @@ TEST_F(MainWindowTest, FixedAddressChoiceCouplesTheDnsChoice) {
   EXPECT_TRUE(Enabled(IDC_LPROXYADDRESS));
 }
 
-TEST_F(MainWindowTest, TabChangeWritesTheFileOnlyWhenTheSetChanged) {
+TEST_F(TfrmMainWin32Test, TabChangeWritesTheFileOnlyWhenTheSetChanged) {
   // An address that the IP edit shows completed: the snapshot is of what
   // the window shows, so looking at the set does not rewrite it.
   Start("[Options]\r\nTabCount=2\r\n[0]\r\nCaption=Home\r\nIP=10.1\r\nNetworkAdapter=0\r\n"
@@ -286,7 +272,7 @@ TEST_F(MainWindowTest, TabChangeWritesTheFileOnlyWhenTheSetChanged) {
   EXPECT_EQ(Text(Item(IDC_EWORKGROUP)), "");
 }
 
-TEST_F(MainWindowTest, DeleteAsksWithNoAsDefaultAndRenumbersTheFile) {
+TEST_F(TfrmMainWin32Test, DeleteAsksWithNoAsDefaultAndRenumbersTheFile) {
   Start("[Options]\r\nTabCount=3\r\n[0]\r\nCaption=A\r\n[1]\r\nCaption=B\r\n[2]\r\nCaption=C\r\nIP=10.0.0.3\r\n");
   ClickTab(1);
   {
@@ -312,7 +298,7 @@ TEST_F(MainWindowTest, DeleteAsksWithNoAsDefaultAndRenumbersTheFile) {
   EXPECT_EQ(bytes.find("Caption=B"), std::string::npos) << bytes;
 }
 
-TEST_F(MainWindowTest, ActivateNamesTheMissingAdapterThenTheMissingTick) {
+TEST_F(TfrmMainWin32Test, ActivateNamesTheMissingAdapterThenTheMissingTick) {
   Start("");
   std::vector<SeenBox> seen;
   {
@@ -330,7 +316,7 @@ TEST_F(MainWindowTest, ActivateNamesTheMissingAdapterThenTheMissingTick) {
   EXPECT_TRUE(FRunner.Runs.empty());
 }
 
-TEST_F(MainWindowTest, LoadCurrentFillsThePageFromTheSimulatedNetwork) {
+TEST_F(TfrmMainWin32Test, LoadCurrentFillsThePageFromTheSimulatedNetwork) {
   {
     SimulatedNetwork network(FFolder.Path());
     SimulatedAdapter& adapter = network.Adapters.at(0);
@@ -364,7 +350,7 @@ TEST_F(MainWindowTest, LoadCurrentFillsThePageFromTheSimulatedNetwork) {
   EXPECT_EQ(ReadBytes(DataPath()), before) << "Load Current saves nothing";
 }
 
-TEST_F(MainWindowTest, F5FromAnIpFieldAppliesTheCorrectedAddress) {
+TEST_F(TfrmMainWin32Test, F5FromAnIpFieldAppliesTheCorrectedAddress) {
   Start("[0]\r\nIP=0.1.1.1\r\nDnsDomain=1\r\nNetworkAdapter=0\r\n");
   ::ShowWindow(FForm->Handle(), SW_SHOW);
   ::SetForegroundWindow(FForm->Handle());
