@@ -27,8 +27,8 @@ void TickAllItems(TSetRecord& set) {
 }
 
 std::array<std::string, kSwitchItemCount> DefaultItemNames() {
-  return {"IP", "DNS Server", "Proxy Server", "Computer Name", "Workgroup", "Default Printer", "DNS Domain",
-          "WINS Server"};
+  return {"IP",        "DNS Server",      "Proxy Server", "Computer Name",
+          "Workgroup", "Default Printer", "DNS Domain",   "WINS Server"};
 }
 
 TSwitchInput SampleInput(const std::string& adapterMac) {

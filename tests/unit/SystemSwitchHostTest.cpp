@@ -7,7 +7,6 @@
 #include "switching/sim/SimulatedManagementService.h"
 #include "system/sim/SimulatedNetwork.h"
 #include "support/SimulatedLab.h"
-#include "support/SampleSets.h"
 #include "support/SwitchFakes.h"
 #include "support/TempFolder.h"
 
@@ -35,8 +34,7 @@ protected:
     SystemSwitchHost host(*system, FLauncher);
     QueueDispatcher dispatcher;
     test::FakeView view;
-    TSwitchInput input{set, test::DefaultItemNames(), std::string(test::kLabMac), std::string(test::kLabGuid)};
-    test::RunSwitch(input, std::make_shared<SwitchSession>(&view), dispatcher, adapters, host);
+    test::RunSwitch(test::LabInput(set), std::make_shared<SwitchSession>(&view), dispatcher, adapters, host);
     return view;
   }
 

@@ -4,8 +4,8 @@
 
 #include "system/PumpWait.h"
 
+#include "support/win32/QuitMessages.h"
 #include "system/win32/Win32HostSettings.h"
-#include "windows/QuitMessages.h"
 
 #include <gtest/gtest.h>
 

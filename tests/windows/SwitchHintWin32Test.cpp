@@ -243,8 +243,7 @@ protected:
       last = Look(dialog);
       ClickWhenFinished(dialog, last);
     };
-    const TSwitchInput input{FSet, test::DefaultItemNames(), std::string(test::kLabMac), std::string(test::kLabGuid)};
-    TfrmSwitchHint form(threads, input, options, std::move(hooks));
+    TfrmSwitchHint form(threads, test::LabInput(FSet), options, std::move(hooks));
     return form.ShowModal(nullptr);
   }
 

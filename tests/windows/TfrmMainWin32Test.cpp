@@ -7,6 +7,7 @@
 #include "support/RecordingShell.h"
 #include "support/SimulatedLab.h"
 #include "support/TempFolder.h"
+#include "support/win32/ThreadWindowTimer.h"
 #include "system/sim/SimulatedNetwork.h"
 #include "widgets/win32/RIPEdit.h"
 
@@ -36,25 +37,19 @@ struct SeenBox {
 };
 
 // Answers the message boxes that an action opens, from within their own
-// modal loop: a thread timer runs there and finds the box.
+// modal loop: a question with the answer given, any other box with OK.
 class BoxAnswerer {
 public:
-  explicit BoxAnswerer(int answer) : FAnswer(answer) {
-    FCurrent = this;
-    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
-  }
-  ~BoxAnswerer() {
-    ::KillTimer(nullptr, FTimer);
-    FCurrent = nullptr;
-  }
+  explicit BoxAnswerer(int answer) : FAnswer(answer) {}
   std::vector<SeenBox> Seen;
 
 private:
-  static BOOL CALLBACK Visit(HWND window, LPARAM) {
+  static bool IsMessageBox(HWND window) {
     char className[32] = {};
     ::GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || !::IsWindowVisible(window) || !::GetDlgItem(window, 0xFFFF))
-      return TRUE;
+    return std::string(className) == "#32770" && ::IsWindowVisible(window) && ::GetDlgItem(window, 0xFFFF);
+  }
+  void Answer(HWND window) {
     SeenBox box;
     box.Caption = Text(window);
     box.Text = Text(::GetDlgItem(window, 0xFFFF));
@@ -62,19 +57,13 @@ private:
       if (HWND button = ::GetDlgItem(window, id); button && (::GetWindowLongA(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
         box.DefaultButton = id;
     box.HasQuestionButtons = ::GetDlgItem(window, IDYES) && ::GetDlgItem(window, IDNO);
-    FCurrent->Seen.push_back(box);
-    const int answer = box.HasQuestionButtons ? FCurrent->FAnswer : IDOK;
+    Seen.push_back(box);
+    const int answer = box.HasQuestionButtons ? FAnswer : IDOK;
     ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-    return FALSE;
-  }
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (FCurrent)
-      ::EnumThreadWindows(::GetCurrentThreadId(), Visit, 0);
   }
 
-  static inline BoxAnswerer* FCurrent = nullptr;
   int FAnswer;
-  UINT_PTR FTimer = 0;
+  ThreadWindowTimer FTimer{IsMessageBox, [this](HWND window) { Answer(window); }};
 };
 
 class TfrmMainWin32Test : public ::testing::Test {

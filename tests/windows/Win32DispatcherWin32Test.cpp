@@ -4,7 +4,7 @@
 
 #include "base/win32/Win32Dispatcher.h"
 
-#include "windows/QuitMessages.h"
+#include "support/win32/QuitMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ TEST(Win32DispatcherWin32, ItsPumpKeepsAQuitUntilItsWaitIsOver) {
   ::PostQuitMessage(7);
   std::thread worker([&] {
     dispatcher.RunSync([] {}); // still served after the quit was taken
-    ::Sleep(100); // a pump that spun on the quit would look many times meanwhile
+    ::Sleep(100);              // a pump that spun on the quit would look many times meanwhile
     finished = true;
     dispatcher.Wake();
   });

@@ -1,6 +1,6 @@
 #include "system/AdapterList.h"
 #include "system/win32/Win32NetworkInfo.h"
-#include "windows/RunsUnderWine.h"
+#include "support/win32/RunsUnderWine.h"
 
 #include <gtest/gtest.h>
 
