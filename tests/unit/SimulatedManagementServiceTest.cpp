@@ -3,6 +3,7 @@
 // what the service refuses leaves the file as it was.
 
 #include "base/QuorvinError.h"
+#include "support/Raised.h"
 #include "support/TempFolder.h"
 #include "switching/IpSet.h"
 #include "switching/IpSetService.h"
@@ -211,12 +212,9 @@ TEST_F(SimulatedManagementServiceTest, NotAppliedMethodsAnswerAsUsualAndChangeNo
 
 TEST_F(SimulatedManagementServiceTest, OtherQueriesAreRefusedWithTheInvalidQueryCode) {
   const auto session = FService.Connect();
-  try {
-    session->ExecQuery("Select * from Win32_NetworkAdapterConfiguration");
-    FAIL() << "no error raised";
-  } catch (const QuorvinError& error) {
-    EXPECT_EQ(error.Code(), kInvalidQueryCode);
-  }
+  const QuorvinError error =
+      test::RaisedBy([&] { session->ExecQuery("Select * from Win32_NetworkAdapterConfiguration"); });
+  EXPECT_EQ(error.Code(), kInvalidQueryCode);
 }
 
 struct MethodCase {

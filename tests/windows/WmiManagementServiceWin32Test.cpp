@@ -9,6 +9,7 @@
 #include "WmiFakeServices.h"
 #include "base/AsciiCase.h"
 #include "base/QuorvinError.h"
+#include "support/Raised.h"
 #include "switching/IpSet.h"
 #include "switching/IpSetQuery.h"
 #include "switching/win32/WmiDispatch.h"
@@ -178,12 +179,8 @@ TEST_F(WmiWineTest, WithoutComTheNamespaceCannotBeReached) {
 
 TEST_F(WmiWineTest, MalformedQueryRaisesItsResult) {
   const auto session = FService.Connect();
-  try {
-    session->ExecQuery("Select from");
-    FAIL() << "no error raised";
-  } catch (const QuorvinError& error) {
-    EXPECT_EQ(error.Code(), 0x80041017u) << "the service's own code for an invalid query";
-  }
+  const QuorvinError error = test::RaisedBy([&] { session->ExecQuery("Select from"); });
+  EXPECT_EQ(error.Code(), 0x80041017u) << "the service's own code for an invalid query";
 }
 
 TEST_F(WmiWineTest, WineReportsMacAddressesInSmallLetters) {
@@ -219,12 +216,9 @@ TEST_F(WmiWineTest, WineAdaptersAreFoundButTakeNoMethodCall) {
     const auto cursor = session->ExecQuery(AdapterQueryText(mac));
     const auto adapter = cursor->Next();
     ASSERT_TRUE(adapter);
-    try {
-      adapter->CallMethod("SetDNSDomain", {std::string("corp.example")});
-      ADD_FAILURE() << "the call went through";
-    } catch (const QuorvinError& error) {
-      EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(DISP_E_UNKNOWNNAME));
-    }
+    const QuorvinError error =
+        test::RaisedBy([&] { adapter->CallMethod("SetDNSDomain", {std::string("corp.example")}); });
+    EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(DISP_E_UNKNOWNNAME));
   }
 }
 
@@ -424,12 +418,8 @@ TEST_F(WmiArgumentsTest, RefusedQueryRaisesItsResult) {
   FakeScript script;
   script.QueryOutcome = static_cast<HRESULT>(0x80041017); // invalid query
   FakeWmiService service(script, FRecord);
-  try {
-    SetAdapterDNS(service, "", "", kMac);
-    FAIL() << "no error raised";
-  } catch (const QuorvinError& error) {
-    EXPECT_EQ(error.Code(), 0x80041017u);
-  }
+  const QuorvinError error = test::RaisedBy([&] { SetAdapterDNS(service, "", "", kMac); });
+  EXPECT_EQ(error.Code(), 0x80041017u);
 }
 
 TEST_F(WmiArgumentsTest, MissingEnumeratorRaisesItsResult) {
@@ -437,12 +427,8 @@ TEST_F(WmiArgumentsTest, MissingEnumeratorRaisesItsResult) {
   script.Adapters.resize(1);
   script.NewEnumOutcome = E_OUTOFMEMORY;
   FakeWmiService service(script, FRecord);
-  try {
-    SetAdapterDNS(service, "", "", kMac);
-    FAIL() << "no error raised";
-  } catch (const QuorvinError& error) {
-    EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(E_OUTOFMEMORY));
-  }
+  const QuorvinError error = test::RaisedBy([&] { SetAdapterDNS(service, "", "", kMac); });
+  EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(E_OUTOFMEMORY));
   EXPECT_TRUE(CallsOf(0).empty());
 }
 
