@@ -4,6 +4,7 @@
 
 #include "base/QuorvinError.h"
 #include "support/Raised.h"
+#include "support/SampleSets.h"
 #include "support/TempFolder.h"
 #include "switching/IpSet.h"
 #include "switching/IpSetService.h"
@@ -80,24 +81,17 @@ protected:
 
 } // namespace
 
+// The sample set, its mask other than the default one, applied item by
+// item: the adapter reads back as the set asked.
 TEST_F(SimulatedManagementServiceTest, FixedAddressDnsDomainAndWinsAreReadBack) {
-  EXPECT_EQ(SetAdapterIP(FService, "10.0.0.5", "10.0.0.1", "255.255.0.0", kWirelessMac), 0);
-  EXPECT_EQ(SetAdapterDNS(FService, "1.1.1.1", "9.9.9.9", kWirelessMac), 0);
-  EXPECT_EQ(SetAdapterDNSDomain(FService, "corp.example", kWirelessMac), 0);
-  EXPECT_EQ(SetAdapterWINS(FService, "10.0.0.2", "10.0.0.3", kWirelessMac), 0);
-
-  IpConfig expected;
-  expected.DhcpEnabled = false;
-  expected.AutoDns = false;
-  expected.IPAddress = "10.0.0.5";
-  expected.SubnetMask = "255.255.0.0";
-  expected.DefaultGateway = "10.0.0.1";
-  expected.PreferredDns = "1.1.1.1";
-  expected.AlternateDns = "9.9.9.9";
-  expected.DnsDomain = "corp.example";
-  expected.PrimaryWins = "10.0.0.2";
-  expected.SecondaryWins = "10.0.0.3";
-  EXPECT_EQ(ReadBack(kWirelessGuid), expected);
+  TSetRecord set = SampleSet();
+  set.SubnetMask = "255.255.0.0";
+  set.SecondaryWins = "10.0.0.6";
+  EXPECT_EQ(SetAdapterIP(FService, set.IP, set.Gateway, set.SubnetMask, kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterDNS(FService, set.PreferredDns, set.AlternateDns, kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterDNSDomain(FService, set.DnsDomainText, kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterWINS(FService, set.PrimaryWins, set.SecondaryWins, kWirelessMac), 0);
+  EXPECT_EQ(ReadBack(kWirelessGuid), AdapterAsAsked(set));
 }
 
 TEST_F(SimulatedManagementServiceTest, EmptyMaskGivesTheDefaultMask) {
