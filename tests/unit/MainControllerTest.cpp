@@ -2,10 +2,12 @@
 #include "app/PageBinding.h"
 #include "app/UndoRecord.h"
 
-#include "FakeMainView.h"
 #include "base/Texts.h"
 #include "store/FileIo.h"
 #include "store/PortableProfileFile.h"
+#include "support/FakeMainView.h"
+#include "support/FakeNetwork.h"
+#include "support/RecordingShell.h"
 #include "support/TempFolder.h"
 #include "system/IpConfig.h"
 #include "system/sim/InMemoryHost.h"
@@ -21,18 +23,6 @@ namespace {
 
 using P = PageControl;
 
-struct FakeNetwork final : NetworkInfo {
-  std::optional<std::vector<ConnectionRecord>> Connections() override { return ConnectionList; }
-  std::vector<AdapterRecord> Adapters() override {
-    if (AdaptersFail)
-      throw QuorvinError("GetAdaptersInfo failed", 31);
-    return AdapterRecords;
-  }
-  std::vector<ConnectionRecord> ConnectionList;
-  std::vector<AdapterRecord> AdapterRecords;
-  bool AdaptersFail = false;
-};
-
 std::string Guid(int k) { return "{0000000" + std::to_string(k) + "-0000-0000-0000-000000000000}"; }
 
 // The machine in memory: its parts stay reachable for the tests.
@@ -40,6 +30,7 @@ struct Machine {
   Machine() {
     auto registry = std::make_unique<InMemoryRegistry>();
     auto network = std::make_unique<FakeNetwork>();
+    network->ConnectionList.emplace(); // listable, and no connection yet
     auto host = std::make_unique<InMemoryHost>();
     Registry = registry.get();
     Network = network.get();
@@ -63,9 +54,9 @@ protected:
   }
 
   void AddAdapter(const std::string& name, const std::string& device) {
-    const auto k = static_cast<std::uint8_t>(FNetwork->ConnectionList.size());
-    FNetwork->ConnectionList.push_back({name, device, Guid(k)});
-    FNetwork->AdapterRecords.push_back({k, device, {0, 0x0C, 0x29, 0, 0, k}});
+    const auto k = static_cast<std::uint8_t>(FNetwork->ConnectionList->size());
+    FNetwork->ConnectionList->push_back({name, device, Guid(k)});
+    FNetwork->AdapterList.push_back({k, device, {0, 0x0C, 0x29, 0, 0, k}});
   }
   std::unique_ptr<RegistryKey> Interface(int k) {
     return FRegistry->Open(RegistryRoot::LocalMachine, std::string(kTcpipInterfacesPath) + Guid(k),
@@ -101,7 +92,7 @@ protected:
   SystemServices* FSystem = FMachine.System.get();
   FakeMainView FView;
   FakeSwitchRunner FRunner;
-  FakeShell FShell;
+  RecordingShell FShell;
   MainController FController{FView, FFile, *FSystem, FShell, FRunner, FFolder.Path() + "/"};
 };
 
@@ -258,7 +249,7 @@ protected:
   AdapterIdentityTest() {
     AddAdapter("Wireless", "Simulated Wi-Fi");
     AddAdapter("Bluetooth", "Simulated PAN");
-    FNetwork->ConnectionList[1].Guid = kLetterGuid;
+    (*FNetwork->ConnectionList)[1].Guid = kLetterGuid;
   }
 };
 
@@ -352,8 +343,8 @@ TEST_F(MainControllerTest, AdapterEntriesCountOnlyCompleteGroups) {
 }
 
 TEST_F(MainControllerTest, OpenedListIsAsWideAsTheWidestEntryPlusFiveButNeverNarrowerThanTheBox) {
-  FNetwork->ConnectionList.clear();
-  FNetwork->AdapterRecords.clear();
+  FNetwork->ConnectionList->clear();
+  FNetwork->AdapterList.clear();
   AddAdapter("A", std::string(40, 'x'));
   AddAdapter("B", std::string(90, 'y'));
   AddAdapter("C", std::string(60, 'z'));

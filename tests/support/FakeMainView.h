@@ -1,10 +1,10 @@
 #pragma once
 // The main window in memory for the controller's tests: controls as maps,
 // tabs as a list, dialogs answered from queues, and a record of what the
-// controller asked the window to show.
+// controller asked the window to show; and a switch runner that records the
+// runs it is asked for.
 
 #include "app/MainView.h"
-#include "app/ShellPort.h"
 
 #include <deque>
 #include <functional>
@@ -168,12 +168,6 @@ public:
   std::vector<TSwitchRunOptions> RunOptions;
   // What each run reports.
   TActivateOutcome Outcome{TActivateEnd::Applied, {}};
-};
-
-class FakeShell final : public ShellPort {
-public:
-  void Open(const std::string& verb, const std::string& target) override { Opened.emplace_back(verb, target); }
-  std::vector<std::pair<std::string, std::string>> Opened;
 };
 
 } // namespace quorvin::test
