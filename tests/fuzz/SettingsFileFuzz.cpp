@@ -7,7 +7,7 @@
 // them): deleting a set moves every later set one position down, the last
 // position is left without a section, and the options stay as they were.
 #include "fuzz/FuzzCheck.h"
-#include "fuzz/MemoryProfileFile.h"
+#include "store/MemoryProfileFile.h"
 
 #include "store/PortableProfileFile.h"
 #include "store/Settings.h"
@@ -33,7 +33,7 @@ bool OnlyCrLfLines(const std::string& bytes) {
 
 void LoadAnyFile(FuzzedDataProvider& data, PortableProfileFile& disk) {
   const std::string bytes = data.ConsumeRandomLengthString(8192);
-  fuzz::MemoryProfileFile file(bytes);
+  MemoryProfileFile file(bytes);
   TOptionsSetting options;
   TWindowOptions window;
   LoadOrSaveOptions(true, file, options, window);
@@ -77,7 +77,7 @@ void DeleteFromWrittenFile(FuzzedDataProvider& data, PortableProfileFile& disk) 
     TSetRecord& set = sets[static_cast<std::size_t>(index)];
     set.Caption = fuzz::CleanName(data);
     set.IP = fuzz::CleanText(data, "0123456789.", 15);
-    fuzz::MemoryProfileFile section("");
+    MemoryProfileFile section("");
     SaveSet(section, index, set);
     bytes += section.Bytes();
     window.SetNames.push_back(set.Caption);
@@ -86,7 +86,7 @@ void DeleteFromWrittenFile(FuzzedDataProvider& data, PortableProfileFile& disk) 
     if (data.ConsumeBool())
       bytes += (data.ConsumeBool() ? ";[" : "") + std::to_string(index + 1) + "]\r\n\r\n";
   }
-  fuzz::MemoryProfileFile file(bytes);
+  MemoryProfileFile file(bytes);
   TOptionsSetting options;
   options.AskBeforeExit = data.ConsumeBool();
   LoadOrSaveOptions(false, file, options, window);
@@ -94,7 +94,7 @@ void DeleteFromWrittenFile(FuzzedDataProvider& data, PortableProfileFile& disk) 
   test::WriteBytes(disk.Path(), file.Bytes());
   const int deleted = data.ConsumeIntegralInRange(0, count - 1);
   EraseSetSection(disk, deleted, count - 1);
-  fuzz::MemoryProfileFile after(test::ReadBytes(disk.Path()));
+  MemoryProfileFile after(test::ReadBytes(disk.Path()));
   for (int index = 0; index < count - 1; ++index) {
     const TSetRecord& expected = sets[static_cast<std::size_t>(index < deleted ? index : index + 1)];
     const std::string section = SetSectionName(index);
