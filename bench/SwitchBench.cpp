@@ -7,6 +7,7 @@
 // eight, it is the overhead per item.
 
 #include "base/QueueDispatcher.h"
+#include "support/SampleSets.h"
 #include "switching/IpSetQuery.h"
 #include "switching/SwitchThreads.h"
 
@@ -52,16 +53,7 @@ public:
 // Everything succeeds, and the adapter reads back as the set asked.
 class InstantHost : public SwitchHost {
 public:
-  explicit InstantHost(const TSetRecord& set) {
-    FPresent.IPAddress = set.IP;
-    FPresent.SubnetMask = set.SubnetMask;
-    FPresent.DefaultGateway = set.Gateway;
-    FPresent.PreferredDns = set.PreferredDns;
-    FPresent.AlternateDns = set.AlternateDns;
-    FPresent.PrimaryWins = set.PrimaryWins;
-    FPresent.SecondaryWins = set.SecondaryWins;
-    FPresent.DnsDomain = set.DnsDomainText;
-  }
+  explicit InstantHost(const TSetRecord& set) : FPresent(test::AdapterAsAsked(set)) {}
   bool SetHostName(const std::string&) override { return true; }
   std::uint32_t JoinWorkgroup(const std::string&) override { return 0; }
   bool MakeDefaultPrinter(const std::string&) override { return true; }
@@ -93,27 +85,11 @@ private:
 // Every item ticked; a fixed address without a gateway, so that both
 // pauses (and the switch to DHCP before the address) come into the run.
 TSwitchInput AllItems() {
-  TSwitchInput input;
-  input.ItemNames = {"IP", "DNS Server", "Proxy Server", "Computer Name", "Workgroup", "Default Printer",
-                     "DNS Domain", "WINS Server"};
-  input.AdapterMac = kMac;
+  TSwitchInput input = test::SampleInput(kMac);
   input.AdapterGuid = "{6B2C9A1E-0D3F-4E8A-9C71-2F5B8D4A1E30}";
-  TSetRecord& set = input.Set;
-  set.EnableIP = set.DnsServer = set.ProxyServer = set.ComputerName = set.Workgroup = set.DefaultPrinter =
-      set.DnsDomain = set.WinsServer = true;
-  set.IP = "10.0.0.5";
-  set.SubnetMask = "255.255.255.0";
-  set.PreferredDns = "10.0.0.2";
-  set.AlternateDns = "10.0.0.3";
-  set.UseProxyServer = true;
-  set.ProxyAddress = "10.0.0.1";
-  set.ProxyPort = "8080";
-  set.ComputerNameText = "LAB-PC";
-  set.WorkgroupText = "LAB";
-  set.Printer = "Laser";
-  set.DnsDomainText = "lab.example";
-  set.PrimaryWins = "10.0.0.4";
-  set.SecondaryWins = "10.0.0.6";
+  test::TickAllItems(input.Set);
+  input.Set.Gateway.clear();
+  input.Set.SecondaryWins = "10.0.0.6";
   return input;
 }
 

@@ -1,8 +1,5 @@
 # GoogleTest: natively the distribution's package; for mingw and MSVC builds
 # compiled from the distribution's sources (/usr/src/googletest) or vcpkg.
-if(NOT QUORVIN_BUILD_TESTS)
-  return()
-endif()
 enable_testing()
 find_package(GTest QUIET)
 if(NOT GTest_FOUND)

@@ -1,10 +1,25 @@
 #pragma once
 // After an interactive switch that changed an adapter item, the user may be
 // asked to keep the new settings; without an answer in time, the switch is
-// undone.
+// undone. "Only when new or changed" compares a fingerprint of the set's
+// adapter items with the one stored in the set's section when the user last
+// kept it.
+
+#include "store/SetRecord.h"
+
+#include <string>
+#include <string_view>
 
 namespace quorvin {
 
 enum class TKeepAnswer { Keep, Revert };
+
+// The key of a set's section that holds the fingerprint last kept; written
+// only when the user keeps a switch.
+inline constexpr std::string_view kKeptAdapterItemsKey = "KeptAdapterItems";
+
+// The same text for the same adapter items (ticks, values, adapter), another
+// for any change of them.
+std::string AdapterItemsFingerprint(const TSetRecord& set);
 
 } // namespace quorvin

@@ -83,6 +83,9 @@ public:
   void miUndoLastSwitchClick() { UndoLastSwitch(); }
   // There is a record to undo and no activation is under way.
   bool CanUndo() const;
+  // After the first show: a switch whose keep question was never answered
+  // (the program ended while it was open) is offered for undoing, once.
+  void OfferUnconfirmedRevert();
   // A command-line run's activation: the named set's, or the undo's.
   TActivateOutcome CommandLineActivate();
   // True while an activation waits for an earlier switch or shows its
@@ -121,6 +124,8 @@ private:
   // that changed nothing puts the earlier record back.
   TActivateOutcome RunRecorded(const TSwitchInput& input, const TSwitchRunOptions& options);
   std::string UndoFilePath() const;
+  // Undo Last Switch inside an activation already under way.
+  TActivateOutcome RunUndo(bool closeOnSuccess);
   // One of Activate's checks: the message shown, and the outcome.
   TActivateOutcome Refuse(TextId message);
   TSwitchInput SwitchInput(int adapter);

@@ -78,25 +78,40 @@ TActivateOutcome MainController::RunRecorded(const TSwitchInput& input, const TS
 bool MainController::CanUndo() const { return !FActivating && FileExists(UndoFilePath()); }
 
 TActivateOutcome MainController::UndoLastSwitch(bool closeOnSuccess) {
-  return Exclusive([&] {
-    const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
-    const std::optional<TSetRecord> record = bytes ? ParseUndoFile(*bytes) : std::nullopt;
-    if (!record)
-      return Refuse(TextId::NothingToUndo);
-    std::optional<TAdapterEntry> adapter;
-    for (std::size_t i = 0; i < AdapterEntryCount(FAdapterList) && !adapter; ++i) {
-      adapter = AdapterEntryAt(FAdapterList, static_cast<std::int64_t>(i));
-      if (!EqualsIgnoringCase(adapter->Guid, record->NetworkAdapterGuid))
-        adapter.reset();
-    }
-    if (!adapter)
-      return Refuse(TextId::UndoAdapterGone);
-    const TActivateOutcome outcome = FRunner.RunSwitch(MakeSwitchInput(*record, ItemNames(), *adapter),
-                                                       {FOptions.AutoCloseDialog || closeOnSuccess, FCommandLineRun});
-    if (outcome.End == TActivateEnd::Applied)
-      RemoveFile(UndoFilePath());
-    return outcome;
-  });
+  return Exclusive([&] { return RunUndo(closeOnSuccess); });
+}
+
+TActivateOutcome MainController::RunUndo(bool closeOnSuccess) {
+  const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
+  const std::optional<TUndoFile> undo = bytes ? ParseUndoFile(*bytes) : std::nullopt;
+  if (!undo)
+    return Refuse(TextId::NothingToUndo);
+  std::optional<TAdapterEntry> adapter;
+  for (std::size_t i = 0; i < AdapterEntryCount(FAdapterList) && !adapter; ++i) {
+    adapter = AdapterEntryAt(FAdapterList, static_cast<std::int64_t>(i));
+    if (!EqualsIgnoringCase(adapter->Guid, undo->Record.NetworkAdapterGuid))
+      adapter.reset();
+  }
+  if (!adapter)
+    return Refuse(TextId::UndoAdapterGone);
+  const TActivateOutcome outcome = FRunner.RunSwitch(MakeSwitchInput(undo->Record, ItemNames(), *adapter),
+                                                     {FOptions.AutoCloseDialog || closeOnSuccess, FCommandLineRun});
+  if (outcome.End == TActivateEnd::Applied)
+    RemoveFile(UndoFilePath());
+  return outcome;
+}
+
+void MainController::OfferUnconfirmedRevert() {
+  if (FCommandLineRun)
+    return;
+  const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
+  const std::optional<TUndoFile> undo = bytes ? ParseUndoFile(*bytes) : std::nullopt;
+  if (!undo || !undo->QuestionOpen)
+    return;
+  // Offered once: the question counts as answered before it is asked.
+  WriteFileAtomically(UndoFilePath(), UndoFileBytes(undo->Record));
+  if (FView.AskYesNo(LoadText(TextId::RevertUnconfirmed)))
+    UndoLastSwitch();
 }
 
 TActivateOutcome MainController::CommandLineActivate() {

@@ -8,6 +8,7 @@ namespace quorvin {
 namespace {
 
 constexpr char kUndoSection[] = "Undo";
+constexpr char kQuestionSection[] = "Question";
 
 bool AnyAdapterItem(const TSetRecord& set) { return set.EnableIP || set.DnsServer || set.DnsDomain || set.WinsServer; }
 
@@ -77,23 +78,28 @@ TSetRecord RecordBefore(const TSetRecord& applied, const TPresentState& present)
   return record;
 }
 
-bool AnyRecordedItemDiffers(const TSetRecord& record, const TPresentState& present) {
-  return RecordBefore(record, present) != record;
+bool AnyRecordedItemDiffers(const TSetRecord& record, const TPresentState& present, bool adapterOnly) {
+  TSetRecord looked = record;
+  if (adapterOnly)
+    looked.ProxyServer = looked.ComputerName = looked.Workgroup = looked.DefaultPrinter = false;
+  return RecordBefore(looked, present) != looked;
 }
 
-std::string UndoFileBytes(const TSetRecord& record) {
+std::string UndoFileBytes(const TSetRecord& record, bool questionOpen) {
   MemoryProfileFile file;
   SaveSetTo(file, kUndoSection, record);
+  if (questionOpen)
+    file.WriteString(kQuestionSection, "Open", "1");
   return file.Bytes();
 }
 
-std::optional<TSetRecord> ParseUndoFile(std::string_view bytes) {
+std::optional<TUndoFile> ParseUndoFile(std::string_view bytes) {
   MemoryProfileFile file{std::string(bytes)};
   // The adapter's GUID is the section's last key: a record cut short by
   // anything but the whole-file write is no record.
   if (!IniDocument(std::string(bytes)).Read(kUndoSection, "NetworkAdapterGuid"))
     return std::nullopt;
-  return LoadSetFrom(file, kUndoSection, TSetRecord{});
+  return TUndoFile{LoadSetFrom(file, kUndoSection, TSetRecord{}), file.ReadString(kQuestionSection, "Open", "0") == "1"};
 }
 
 } // namespace quorvin

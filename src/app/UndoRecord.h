@@ -43,12 +43,18 @@ TPresentState ReadPresentState(SystemServices& system, const TSetRecord& applied
 TSetRecord RecordBefore(const TSetRecord& applied, const TPresentState& present);
 
 // Whether any ticked item of record differs between what was recorded and
-// present: a run after which nothing differs changed nothing.
-bool AnyRecordedItemDiffers(const TSetRecord& record, const TPresentState& present);
+// present: a run after which nothing differs changed nothing. adapterOnly
+// looks at the adapter items alone.
+bool AnyRecordedItemDiffers(const TSetRecord& record, const TPresentState& present, bool adapterOnly = false);
 
 // The record as undo.ini holds it, and back; nothing for bytes that hold no
-// record.
-std::string UndoFileBytes(const TSetRecord& record);
-std::optional<TSetRecord> ParseUndoFile(std::string_view bytes);
+// record. questionOpen: the user was asked to keep the switch and has not
+// answered yet (the program may have ended meanwhile).
+struct TUndoFile {
+  TSetRecord Record;
+  bool QuestionOpen = false;
+};
+std::string UndoFileBytes(const TSetRecord& record, bool questionOpen = false);
+std::optional<TUndoFile> ParseUndoFile(std::string_view bytes);
 
 } // namespace quorvin

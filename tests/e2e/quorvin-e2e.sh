@@ -176,7 +176,7 @@ probe choose 1 >/dev/null # Office
 wait_until 60 test -f "$folder/network/held"
 check "the switch holds in its pause" test -f "$folder/network/held"
 probe tray right >/dev/null
-probe choose 7 >/dev/null # the three sets (greyed), Open, Online Help, About, Exit
+probe choose 8 >/dev/null # the three sets (greyed), Undo Last Switch, Open, Online Help, About, Exit
 probe press Quorvin "&Yes" 20 >/dev/null
 rm -f "$folder/network/hold"
 check "Exit during the pause ends the program after the run" ended 60
@@ -195,6 +195,26 @@ ini=$(tr -d '\r' < "$folder/network/network.ini")
 check "the set reached the adapter" grep -q '^IPAddress=10.20.30.41$' <<<"$ini"
 check "the adapter left DHCP" grep -q '^DHCPEnabled=0$' <<<"$ini"
 check "data.ini is untouched" test "$(md5sum < "$folder/data.ini")" = "$sum"
+finish
+
+# "/undo" puts back what the last switch changed (Office: the address
+# choice, the DNS servers and the default printer), and then there is
+# nothing left to undo (2).
+new_folder "$demo/data.ini"
+recorded() {
+  tr -d '\r' < "$folder/network/network.ini" |
+    sed -n '/^\[Windows\]/,/^\[/{/^Device=/p}; /^\[Adapter0\]/,/^\[Adapter1\]/{/^\(DHCPEnabled\|DNSServers\)=/p}'
+}
+before=$(recorded)
+start /Office
+wait "$quorvin"
+check "the switch changed the recorded items" test "$(recorded)" != "$before"
+check "the switch left its record beside data.ini" grep -q '^\[Undo\]' "$folder/undo.ini"
+start /UNDO
+check "/undo ends with 0" wait "$quorvin"
+check "/undo gives the recorded items back as they were" test "$(recorded)" = "$before"
+check "the record is gone" test ! -e "$folder/undo.ini"
+run_and_answer "a second /undo" "Quorvin 3.5" "There is no switch to undo." 2 wine "$folder/Quorvin.exe" /undo
 finish
 
 # The exit codes of a command-line run: 0 above; 1 with failure lines (the

@@ -65,8 +65,9 @@ rm -f "$hostile_file"
 
 # ---- What a whole run touches: start, an edit, an activation over the
 # simulated network, the options (the start with Windows switched on), the
-# exit. Only the documented places may change: data.ini, network.ini and the
-# simulation's task file in the program's folder, the two "LongPathsEnabled"
+# exit. Only the documented places may change: data.ini, the record of the
+# last switch (undo.ini), network.ini and the simulation's task file in the
+# program's folder, the two "LongPathsEnabled"
 # values and the user's proxy values; an earlier version's Run values (in
 # either registry view) go.
 
@@ -135,8 +136,8 @@ check "the registry changes only in the documented places" test -z "$undocumente
 check "an earlier version's Run values are removed" run_values_removed
 check "both LongPathsEnabled values are set" test "$(grep -c '"LongPathsEnabled"=dword:00000001' <<<"$registry_changes")" = 2
 check "the proxy values were written" test "$(grep -Ec '"Proxy(Server|Enable)"=' <<<"$registry_changes")" = 4
-check "the program folder changes only in data.ini, network.ini and the task file" \
-  test "$(echo $files_changed)" = "./data.ini ./network/network.ini ./network/tasks/Quorvin.xml"
+check "the program folder changes only in data.ini, network.ini, the task file and undo.ini" \
+  test "$(echo $files_changed)" = "./data.ini ./network/network.ini ./network/tasks/Quorvin.xml ./undo.ini"
 check "the simulated task starts the quoted Quorvin.exe with -Start" \
   grep -qF "<Command>\"$(winepath -w "$folder")\\Quorvin.exe\"</Command>" "$folder/network/tasks/Quorvin.xml"
 check "the edited set was saved" grep -q '^ProxyServer=1' <(tr -d '\r' <"$folder/data.ini")

@@ -2,22 +2,18 @@
 # scripts/check-imports.sh over the import tables of made-up programs: a
 # fake objdump prints, for each, the lines that x86_64-w64-mingw32-objdump
 # -p prints for such imports.
-set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$(dirname "$0")/../support/ScriptTest.sh"
 check="$root/scripts/check-imports.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
 expect() { # description, expected status, program...
   local what=$1 expected=$2; shift 2
   local status=0
   bash "$check" "$work/objdump" "$@" >"$work/out" 2>&1 || status=$?
   if [ "$status" = "$expected" ]; then
-    echo "ok   $what"
+    passed "$what"
   else
-    echo "FAIL $what (status $status, expected $expected)"
-    sed 's/^/     /' "$work/out"
-    failures=$((failures + 1))
+    local output
+    mapfile -t output <"$work/out"
+    failed "$what (status $status, expected $expected)" "${output[@]}"
   fi
 }
 
@@ -54,9 +50,8 @@ expect "no program given is a usage error" 2
 # Every DLL outside the list is named, not only the first.
 bash "$check" "$work/objdump" "$work/Many.exe" >"$work/out" 2>&1
 for name in iphlpapi.dll netapi32.dll urlmon.dll winspool.drv version.dll; do
-  if grep -q "imports $name," "$work/out"; then echo "ok   $name is named"; else
-    echo "FAIL $name is not named"; failures=$((failures + 1)); fi
+  check "$name is named" grep -q "imports $name," "$work/out"
 done
-if grep -q "imports advapi32.dll," "$work/out"; then echo "FAIL advapi32 is named"; failures=$((failures + 1)); fi
+if grep -q "imports advapi32.dll," "$work/out"; then failed "advapi32 is named"; fi
 
-[ "$failures" = 0 ] || { echo "$failures failed"; exit 1; }
+finish

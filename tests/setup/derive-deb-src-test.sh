@@ -2,16 +2,8 @@
 # The private deb-src list of scripts/setup.sh: derived from copies of apt
 # source files in both formats, it names the archives they name and keeps
 # their keys, and apt itself accepts it (checked offline, without fetching).
-set -uo pipefail
-root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$(dirname "$0")/../support/ScriptTest.sh"
 derive="$root/scripts/derive-deb-src.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-check() { # description, command...
-  local what=$1; shift
-  if "$@"; then echo "ok   $what"; else echo "FAIL $what"; failures=$((failures + 1)); fi
-}
 
 # A machine behind a local mirror, in deb822 form, with a key of its own, a
 # disabled entry, a security suite and a third-party archive of another suite.
@@ -118,4 +110,4 @@ if command -v apt-get >/dev/null; then
     grep -q "^'http://mirror.lan/debian/dists/bookworm/main/source/Sources" <<<"$uris"
 fi
 
-exit $((failures > 0))
+finish

@@ -1,5 +1,6 @@
 #include "support/SimulatedLab.h"
 
+#include "support/SampleSets.h"
 #include "support/TempFolder.h"
 
 namespace quorvin::test {
@@ -13,6 +14,10 @@ void WriteLabNetwork(const std::string& folder, const std::string& adapterLines)
              "[Adapter0]\r\nConnectionName=Local Area Connection\r\nDescription=Simulated Ethernet\r\n"
              "MAC=" + std::string(kLabMac) + "\r\nGUID=" + std::string(kLabGuid) + "\r\nDHCPEnabled=1\r\n" +
                  adapterLines);
+}
+
+TSwitchInput LabInput(const TSetRecord& set) {
+  return {set, DefaultItemNames(), std::string(kLabMac), std::string(kLabGuid)};
 }
 
 } // namespace quorvin::test

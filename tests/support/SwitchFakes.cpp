@@ -80,11 +80,6 @@ void FailingDispatcher::RunSync(const std::function<void()>& task) {
   FInner.RunSync(task);
 }
 
-std::array<std::string, kSwitchItemCount> DefaultItemNames() {
-  return {"IP", "DNS Server", "Proxy Server", "Computer Name", "Workgroup", "Default Printer", "DNS Domain",
-          "WINS Server"};
-}
-
 void RunSwitch(const TSwitchInput& input, const std::shared_ptr<SwitchSession>& session, UiDispatcher& dispatcher,
                ManagementService& service, SwitchHost& host) {
   TSwitchThread body(input, session, dispatcher, service, host);

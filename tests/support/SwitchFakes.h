@@ -96,9 +96,6 @@ private:
   std::atomic<int> FAllowed;
 };
 
-// The eight captions of the main window's tick boxes.
-std::array<std::string, kSwitchItemCount> DefaultItemNames();
-
 // Runs one switch on a new thread while this thread pumps as the UI thread.
 void RunSwitch(const TSwitchInput& input, const std::shared_ptr<SwitchSession>& session, UiDispatcher& dispatcher,
                ManagementService& service, SwitchHost& host);

@@ -4,6 +4,8 @@
 
 #include "switching/AdapterReadBack.h"
 
+#include "support/SampleSets.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,32 +13,15 @@
 namespace quorvin {
 namespace {
 
+// The sample set with a secondary WINS server besides.
 TSetRecord FixedSet() {
-  TSetRecord set;
-  set.IP = "10.0.0.5";
-  set.SubnetMask = "255.255.255.0";
-  set.Gateway = "10.0.0.1";
-  set.PreferredDns = "10.0.0.2";
-  set.AlternateDns = "10.0.0.3";
-  set.DnsDomainText = "lab.example";
-  set.PrimaryWins = "10.0.0.4";
+  TSetRecord set = test::SampleSet();
   set.SecondaryWins = "10.0.0.6";
   return set;
 }
 
 // The adapter holding exactly what FixedSet asks for.
-IpConfig FixedAdapter() {
-  IpConfig present;
-  present.IPAddress = "10.0.0.5";
-  present.SubnetMask = "255.255.255.0";
-  present.DefaultGateway = "10.0.0.1";
-  present.PreferredDns = "10.0.0.2";
-  present.AlternateDns = "10.0.0.3";
-  present.DnsDomain = "lab.example";
-  present.PrimaryWins = "10.0.0.4";
-  present.SecondaryWins = "10.0.0.6";
-  return present;
-}
+IpConfig FixedAdapter() { return test::AdapterAsAsked(FixedSet()); }
 
 IpConfig DhcpAdapter(bool autoDns) {
   IpConfig present;

@@ -1,5 +1,6 @@
 #include "base/QuorvinError.h"
 #include "base/Texts.h"
+#include "support/Raised.h"
 #include "system/AccessRules.h"
 #include "system/AutoStart.h"
 #include "system/sim/InMemoryHost.h"
@@ -132,13 +133,9 @@ TEST_F(AutoStartTest, OnOnlyWhenTheTaskStartsThisProgram) {
 
 TEST_F(AutoStartTest, RefusedRegistrationFailsToSetDataAndARefusedRemovalIsNotReported) {
   FTasks.RefusesChanges = true;
-  try {
-    SetAutoStart(FTasks, FRegistry, FHost, true);
-    ADD_FAILURE() << "no error";
-  } catch (const QuorvinError& error) {
-    EXPECT_STREQ(error.what(), "Failed to set data for 'Quorvin'");
-    EXPECT_EQ(error.Code(), TaskStatus::AccessDenied);
-  }
+  const QuorvinError error = test::RaisedBy([&] { SetAutoStart(FTasks, FRegistry, FHost, true); });
+  EXPECT_STREQ(error.what(), "Failed to set data for 'Quorvin'");
+  EXPECT_EQ(error.Code(), TaskStatus::AccessDenied);
   EXPECT_NO_THROW(SetAutoStart(FTasks, FRegistry, FHost, false));
 }
 
@@ -178,12 +175,8 @@ TEST_F(AutoStartTest, ProgramThatUsersCanChangeIsRefused) {
     SCOPED_TRACE(c.Name);
     FHost.AccessRules = {{c.Path, c.Rules}};
     RunKey()->WriteString("Quorvin 3.5", "C:\\Tools\\Quorvin.exe -Start");
-    try {
-      SetAutoStart(FTasks, FRegistry, FHost, true);
-      ADD_FAILURE() << "no error";
-    } catch (const QuorvinError& error) {
-      EXPECT_EQ(error.what(), LoadText(TextId::AutoStartNeedsSafeFolder));
-    }
+    const QuorvinError error = test::RaisedBy([&] { SetAutoStart(FTasks, FRegistry, FHost, true); });
+    EXPECT_EQ(error.what(), LoadText(TextId::AutoStartNeedsSafeFolder));
     EXPECT_FALSE(FTasks.TaskXml("Quorvin"));
     EXPECT_TRUE(RunKey()->HasValue("Quorvin 3.5"));
     EXPECT_NO_THROW(SetAutoStart(FTasks, FRegistry, FHost, false)) << "switching off is never refused";
@@ -269,12 +262,8 @@ TEST_F(EnsureRegistryFlagTest, OneIsLeftAloneWithoutWriting) {
 
 TEST_F(EnsureRegistryFlagTest, ValueOfAnotherTypeIsInvalid) {
   Key()->WriteString("LongPathsEnabled", "1");
-  try {
-    Ensure();
-    FAIL() << "no error";
-  } catch (const QuorvinError& error) {
-    EXPECT_STREQ(error.what(), "Invalid data type for 'LongPathsEnabled'");
-  }
+  const QuorvinError error = test::RaisedBy([&] { Ensure(); });
+  EXPECT_STREQ(error.what(), "Invalid data type for 'LongPathsEnabled'");
 }
 
 TEST_F(EnsureRegistryFlagTest, RefusedWriteFailsToSetData) {

@@ -1,6 +1,7 @@
 #include "switching/IpSet.h"
 
 #include "base/QuorvinError.h"
+#include "support/Raised.h"
 #include "support/RecordingManagementService.h"
 
 #include <gtest/gtest.h>
@@ -210,12 +211,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, IpSetMacAcceptedTest,
 TEST_F(IpSetTest, UnreachableServiceRaisesItsErrorAndCallsNothing) {
   Adapter();
   FService.RefuseConnections(0x80041003u);
-  try {
-    SetAdapterIP(FService, "", "", "", kMac);
-    FAIL() << "no error raised";
-  } catch (const QuorvinError& error) {
-    EXPECT_EQ(error.Code(), 0x80041003u);
-  }
+  const QuorvinError error = test::RaisedBy([&] { SetAdapterIP(FService, "", "", "", kMac); });
+  EXPECT_EQ(error.Code(), 0x80041003u);
   EXPECT_TRUE(FService.Queries().empty());
   EXPECT_TRUE(FService.Calls().empty());
 }

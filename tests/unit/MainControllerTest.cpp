@@ -1,9 +1,13 @@
 #include "app/MainController.h"
 #include "app/PageBinding.h"
+#include "app/UndoRecord.h"
 
-#include "FakeMainView.h"
 #include "base/Texts.h"
+#include "store/FileIo.h"
 #include "store/PortableProfileFile.h"
+#include "support/FakeMainView.h"
+#include "support/FakeNetwork.h"
+#include "support/RecordingShell.h"
 #include "support/TempFolder.h"
 #include "system/IpConfig.h"
 #include "system/sim/InMemoryHost.h"
@@ -19,18 +23,6 @@ namespace {
 
 using P = PageControl;
 
-struct FakeNetwork final : NetworkInfo {
-  std::optional<std::vector<ConnectionRecord>> Connections() override { return ConnectionList; }
-  std::vector<AdapterRecord> Adapters() override {
-    if (AdaptersFail)
-      throw QuorvinError("GetAdaptersInfo failed", 31);
-    return AdapterRecords;
-  }
-  std::vector<ConnectionRecord> ConnectionList;
-  std::vector<AdapterRecord> AdapterRecords;
-  bool AdaptersFail = false;
-};
-
 std::string Guid(int k) { return "{0000000" + std::to_string(k) + "-0000-0000-0000-000000000000}"; }
 
 // The machine in memory: its parts stay reachable for the tests.
@@ -38,6 +30,7 @@ struct Machine {
   Machine() {
     auto registry = std::make_unique<InMemoryRegistry>();
     auto network = std::make_unique<FakeNetwork>();
+    network->ConnectionList.emplace(); // listable, and no connection yet
     auto host = std::make_unique<InMemoryHost>();
     Registry = registry.get();
     Network = network.get();
@@ -61,9 +54,9 @@ protected:
   }
 
   void AddAdapter(const std::string& name, const std::string& device) {
-    const auto k = static_cast<std::uint8_t>(FNetwork->ConnectionList.size());
-    FNetwork->ConnectionList.push_back({name, device, Guid(k)});
-    FNetwork->AdapterRecords.push_back({k, device, {0, 0x0C, 0x29, 0, 0, k}});
+    const auto k = static_cast<std::uint8_t>(FNetwork->ConnectionList->size());
+    FNetwork->ConnectionList->push_back({name, device, Guid(k)});
+    FNetwork->AdapterList.push_back({k, device, {0, 0x0C, 0x29, 0, 0, k}});
   }
   std::unique_ptr<RegistryKey> Interface(int k) {
     return FRegistry->Open(RegistryRoot::LocalMachine, std::string(kTcpipInterfacesPath) + Guid(k),
@@ -99,7 +92,7 @@ protected:
   SystemServices* FSystem = FMachine.System.get();
   FakeMainView FView;
   FakeSwitchRunner FRunner;
-  FakeShell FShell;
+  RecordingShell FShell;
   MainController FController{FView, FFile, *FSystem, FShell, FRunner, FFolder.Path() + "/"};
 };
 
@@ -256,7 +249,7 @@ protected:
   AdapterIdentityTest() {
     AddAdapter("Wireless", "Simulated Wi-Fi");
     AddAdapter("Bluetooth", "Simulated PAN");
-    FNetwork->ConnectionList[1].Guid = kLetterGuid;
+    (*FNetwork->ConnectionList)[1].Guid = kLetterGuid;
   }
 };
 
@@ -350,8 +343,8 @@ TEST_F(MainControllerTest, AdapterEntriesCountOnlyCompleteGroups) {
 }
 
 TEST_F(MainControllerTest, OpenedListIsAsWideAsTheWidestEntryPlusFiveButNeverNarrowerThanTheBox) {
-  FNetwork->ConnectionList.clear();
-  FNetwork->AdapterRecords.clear();
+  FNetwork->ConnectionList->clear();
+  FNetwork->AdapterList.clear();
   AddAdapter("A", std::string(40, 'x'));
   AddAdapter("B", std::string(90, 'y'));
   AddAdapter("C", std::string(60, 'z'));
@@ -522,6 +515,76 @@ TEST_F(LoadCurrentTest, FillsThePageAndLeavesTicksAdapterAndNameAlone) {
   EXPECT_TRUE(FView.Messages.empty());
   EXPECT_TRUE(FController.IsShownSetModified());
   EXPECT_FALSE(FFile.Exists()) << "Load Current saves nothing";
+}
+
+TEST_F(LoadCurrentTest, ASwitchIsRecordedBeforeItRunsAndUndoAppliesTheRecordOnce) {
+  const std::string undoFile = FFolder.File("undo.ini");
+  FView.Checked[P::cbEnableIP] = true;
+  Click(P::rbAutoIP);
+  FView.Checked[P::cbComputerName] = true;
+  FView.Texts[P::eComputerName] = "NEWPC";
+  std::optional<TSetRecord> record;
+  FRunner.DuringRun = [&] {
+    if (const auto undo = ParseUndoFile(ReadBytes(undoFile)))
+      record = undo->Record;
+    Interface(0)->WriteInteger("EnableDHCP", 1);
+  };
+  FController.aActivateExecute();
+  ASSERT_TRUE(record) << "written before the switch ran";
+  EXPECT_TRUE(record->EnableIP && record->UseIP && !record->AutoIP);
+  EXPECT_EQ(record->IP + " " + record->SubnetMask + " " + record->Gateway, "192.168.7.20 255.255.255.0 192.168.7.1");
+  EXPECT_TRUE(record->ComputerName);
+  EXPECT_EQ(record->ComputerNameText, "LABPC");
+  EXPECT_FALSE(record->DnsServer || record->DnsDomain || record->WinsServer || record->ProxyServer)
+      << "only the ticked items";
+  EXPECT_EQ(record->NetworkAdapterGuid, Guid(0));
+  EXPECT_FALSE(FFile.Exists()) << "the sets' file holds no record";
+
+  // The same set again changes nothing: the first record stays.
+  const std::string first = ReadBytes(undoFile);
+  FRunner.DuringRun = nullptr;
+  FController.aActivateExecute();
+  EXPECT_EQ(ReadBytes(undoFile), first);
+
+  FController.UndoLastSwitch();
+  ASSERT_EQ(FRunner.Runs.size(), 3u);
+  EXPECT_EQ(FRunner.Runs[2].Set.IP, "192.168.7.20");
+  EXPECT_EQ(FRunner.Runs[2].Set.ComputerNameText, "LABPC");
+  EXPECT_EQ(FRunner.Runs[2].AdapterGuid, Guid(0));
+  EXPECT_FALSE(FileExists(undoFile)) << "applied, so removed";
+  EXPECT_FALSE(FController.CanUndo());
+  EXPECT_EQ(FController.UndoLastSwitch().End, TActivateEnd::Refused);
+  EXPECT_EQ(FView.Messages, std::vector<std::string>{LoadText(TextId::NothingToUndo)});
+}
+
+TEST_F(LoadCurrentTest, AnUndoWhoseAdapterIsGoneOrThatFailsKeepsTheRecord) {
+  TSetRecord record;
+  record.WinsServer = true;
+  for (const bool adapterThere : {false, true}) {
+    record.NetworkAdapterGuid = adapterThere ? Guid(0) : Guid(7);
+    WriteBytes(FFolder.File("undo.ini"), UndoFileBytes(record));
+    FRunner.Outcome = {TActivateEnd::Failed, {"[ WINS Server ]: Failed!"}};
+    const TActivateOutcome outcome = FController.UndoLastSwitch();
+    EXPECT_EQ(outcome.End, adapterThere ? TActivateEnd::Failed : TActivateEnd::Refused);
+    EXPECT_TRUE(FController.CanUndo());
+  }
+  EXPECT_EQ(FView.Messages, std::vector<std::string>{LoadText(TextId::UndoAdapterGone)});
+}
+
+TEST_F(LoadCurrentTest, AnUnansweredKeepQuestionIsOfferedOnceAtTheNextStart) {
+  TSetRecord record;
+  record.WinsServer = true;
+  record.NetworkAdapterGuid = Guid(0);
+  const std::string undoFile = FFolder.File("undo.ini");
+  for (const bool revert : {false, true}) {
+    WriteBytes(undoFile, UndoFileBytes(record, true));
+    FView.YesNoAnswers = {revert};
+    FController.OfferUnconfirmedRevert();
+    FController.OfferUnconfirmedRevert();
+    EXPECT_EQ(FRunner.Runs.size(), revert ? 1u : 0u);
+    EXPECT_EQ(FileExists(undoFile), !revert) << "an undo that applied removes the record";
+  }
+  EXPECT_EQ(FView.Questions, std::vector<std::string>(2, LoadText(TextId::RevertUnconfirmed)));
 }
 
 TEST_F(LoadCurrentTest, DhcpAdapterChoosesBothAutomaticChoices) {

@@ -5,6 +5,7 @@
 
 #include "proxyhelper/ProxyArguments.h"
 #include "switching/ProxyHelperCommand.h"
+#include "switching/SystemSwitchHost.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,26 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"OnlyQuotes", false, "\"\"", "\"", "", ""},
                       LineCase{"NulInsideAValue", true, "proxy\0host"s, "8080", "proxyhost", "8080"}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(ProxyHelperCommand, QuotesEveryArgumentAndNamesTheHelperByItsFullPath) {
+  struct Case {
+    bool Use;
+    const char* Address;
+    const char* Port;
+    const char* Expected;
+  };
+  const Case cases[] = {
+      {true, "10.0.0.1", "8080", "\"C:\\Tools\\Pevrix.exe\" -set \"10.0.0.1\" \"8080\""},
+      {false, "10.0.0.1", "8080", "\"C:\\Tools\\Pevrix.exe\" -no \"10.0.0.1\" \"8080\""},
+      {true, "", "8080", "\"C:\\Tools\\Pevrix.exe\" -set \"\" \"8080\""},
+      {true, "proxy host", "", "\"C:\\Tools\\Pevrix.exe\" -set \"proxy host\" \"\""},
+      {true, "a\"b", "80\"", "\"C:\\Tools\\Pevrix.exe\" -set \"ab\" \"80\""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ProxyHelperCommandLine("C:\\Tools\\", c.Use, c.Address, c.Port), c.Expected);
+  EXPECT_EQ(FolderOf("C:\\Program Files\\Quorvin\\Quorvin.exe"), "C:\\Program Files\\Quorvin\\");
+  EXPECT_EQ(FolderOf("Quorvin.exe"), "");
+}
 
 } // namespace
 } // namespace quorvin

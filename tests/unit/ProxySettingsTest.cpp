@@ -1,4 +1,5 @@
 #include "base/QuorvinError.h"
+#include "support/Raised.h"
 #include "system/ProxySettings.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
@@ -85,12 +86,8 @@ TEST_F(WriteProxyTest, KeyThatCannotBeOpenedWritesNothingAndSaysNothing) {
 
 TEST_F(WriteProxyTest, RefusedWriteStopsAtProxyServer) {
   FRegistry.RefuseWrites(RegistryRoot::CurrentUser, kKeyPath);
-  try {
-    ApplyProxyInProcess(FRegistry, FHost, true, "10.0.0.1", "80");
-    FAIL() << "no error";
-  } catch (const QuorvinError& error) {
-    EXPECT_STREQ(error.what(), "Failed to set data for 'ProxyServer'");
-  }
+  const QuorvinError error = test::RaisedBy([&] { ApplyProxyInProcess(FRegistry, FHost, true, "10.0.0.1", "80"); });
+  EXPECT_STREQ(error.what(), "Failed to set data for 'ProxyServer'");
   EXPECT_FALSE(Key()->HasValue("ProxyEnable"));
   EXPECT_TRUE(FHost.Calls.empty()); // no notifications after the failure
 }

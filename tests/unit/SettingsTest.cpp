@@ -2,6 +2,7 @@
 
 #include "base/QuorvinError.h"
 #include "store/PortableProfileFile.h"
+#include "support/Raised.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -264,12 +265,8 @@ TEST_F(SettingsTest, AFailedRewriteLeavesTheOldFileWhole) {
   const std::string before = "[0]\r\na=1\r\n[1]\r\nb=2\r\n";
   Write(before);
   FileSizeLimit full(4);
-  try {
-    ReplaceIniLine(Path(), "[1]", "[0]");
-    FAIL() << "the rewrite succeeded";
-  } catch (const QuorvinError& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + Path());
-  }
+  const QuorvinError error = test::RaisedBy([&] { ReplaceIniLine(Path(), "[1]", "[0]"); });
+  EXPECT_EQ(std::string(error.what()), "Unable to write to " + Path());
   EXPECT_EQ(Bytes(), before);
   EXPECT_THROW(FFile.WriteString("0", "a", "9"), QuorvinError);
   EXPECT_EQ(Bytes(), before);

@@ -3,6 +3,7 @@
 
 #include "switching/SwitchEngine.h"
 
+#include "support/SampleSets.h"
 #include "support/SwitchFakes.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"

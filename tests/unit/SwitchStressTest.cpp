@@ -4,6 +4,7 @@
 // still reached it would be a use after free.
 
 #include "switching/SwitchThreads.h"
+#include "support/SampleSets.h"
 #include "support/SwitchFakes.h"
 
 #include <gtest/gtest.h>

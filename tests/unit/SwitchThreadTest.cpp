@@ -3,6 +3,7 @@
 #include "base/QuorvinError.h"
 #include "switching/IpSet.h"
 #include "switching/SwitchThreads.h"
+#include "support/SampleSets.h"
 #include "support/SwitchFakes.h"
 
 #include <gtest/gtest.h>
@@ -23,32 +24,8 @@ using Lines = std::vector<std::string>;
 
 constexpr const char* kMac = "00:11:22:33:44:55";
 
-TSwitchInput Input() {
-  TSwitchInput input;
-  input.ItemNames = test::DefaultItemNames();
-  input.AdapterMac = kMac;
-  TSetRecord& set = input.Set;
-  set.UseIP = true;
-  set.IP = "10.0.0.5";
-  set.SubnetMask = "255.255.255.0";
-  set.Gateway = "10.0.0.1";
-  set.PreferredDns = "10.0.0.2";
-  set.AlternateDns = "10.0.0.3";
-  set.UseProxyServer = true;
-  set.ProxyAddress = "10.0.0.1";
-  set.ProxyPort = "8080";
-  set.ComputerNameText = "LAB-PC";
-  set.WorkgroupText = "LAB";
-  set.Printer = "Laser";
-  set.DnsDomainText = "lab.example";
-  set.PrimaryWins = "10.0.0.4";
-  return input;
-}
-
-void TickAll(TSetRecord& set) {
-  set.EnableIP = set.DnsServer = set.ProxyServer = set.ComputerName = set.Workgroup = set.DefaultPrinter =
-      set.DnsDomain = set.WinsServer = true;
-}
+// The sample set for the one adapter, nothing ticked.
+TSwitchInput Input() { return test::SampleInput(kMac); }
 
 class SwitchThreadTest : public ::testing::Test {
 protected:
@@ -70,7 +47,7 @@ protected:
 
 TEST_F(SwitchThreadTest, AppliesTickedItemsInTheFixedOrder) {
   TSwitchInput input = Input();
-  TickAll(input.Set);
+  test::TickAllItems(input.Set);
   Run(input);
   EXPECT_EQ(FView.Statuses, (Lines{"Apply the new settings for...", "Apply the new settings for [ IP ] ...",
                                    "Apply the new settings for [ DNS Server ] ...",
@@ -182,7 +159,7 @@ TEST_F(SwitchThreadTest, EachRefusalBecomesItsLineUnderTheHeading) {
       {"ServiceOutOfReachFailsEachAdapterItemAndTheRestGoesOn",
        [](auto& service, auto&, auto& input) {
          service.Inner.RefuseConnections(0x80041003);
-         TickAll(input.Set);
+         test::TickAllItems(input.Set);
        },
        {}}, // checked below: its text comes from the service's error
       {"ProxyHelperMissing",
@@ -256,7 +233,7 @@ TEST_F(SwitchThreadTest, ProxyGoesThroughTheHelperOrInProcessByVersion) {
 
 TEST_F(SwitchThreadTest, StopBeforeTheBodyAppliesNothing) {
   TSwitchInput input = Input();
-  TickAll(input.Set);
+  test::TickAllItems(input.Set);
   FSession->RequestStop();
   Run(input);
   EXPECT_TRUE(FView.Statuses.empty());
@@ -267,7 +244,7 @@ TEST_F(SwitchThreadTest, StopBeforeTheBodyAppliesNothing) {
 
 TEST_F(SwitchThreadTest, StopDuringAnAdapterStepFinishesThatStepOnly) {
   TSwitchInput input = Input();
-  TickAll(input.Set);
+  test::TickAllItems(input.Set);
   // The second connection is the DNS step.
   FService.OnConnect = [this](int connection) {
     if (connection == 2)
@@ -282,7 +259,7 @@ TEST_F(SwitchThreadTest, StopDuringAnAdapterStepFinishesThatStepOnly) {
 
 TEST_F(SwitchThreadTest, StopBetweenHostItems) {
   TSwitchInput input = Input();
-  TickAll(input.Set);
+  test::TickAllItems(input.Set);
   FHost.OnWorkgroup = [this] { FSession->RequestStop(); };
   FHost.WorkgroupStatus = 2;
   Run(input);
@@ -294,7 +271,7 @@ TEST_F(SwitchThreadTest, StopBetweenHostItems) {
 
 TEST_F(SwitchThreadTest, ClosedDialogGetsNothingWhileTheRestIsApplied) {
   TSwitchInput input = Input();
-  TickAll(input.Set);
+  test::TickAllItems(input.Set);
   FHost.PrinterResult = false;
   FService.OnConnect = [this](int connection) {
     if (connection == 2)
@@ -314,7 +291,7 @@ constexpr const char* kGuid = "{0C293A5B-7C00-4000-8000-000000000001}";
 // adapter then reports is FHost.Present.
 TEST_F(SwitchThreadTest, AcceptedItemsThatTheAdapterDoesNotReportAreListedAfterTheLastItem) {
   TSwitchInput input = Input();
-  TickAll(input.Set);
+  test::TickAllItems(input.Set);
   input.AdapterGuid = kGuid;
   FHost.Present.DhcpEnabled = true;
   FHost.Present.AutoDns = true;
@@ -381,7 +358,7 @@ TEST_F(SwitchThreadTest, ReadBackChecksOnlyAcceptedItemsAndNeedsTheAdaptersGuid)
 
 TEST_F(SwitchThreadTest, AStoppedRunReadsNothingBack) {
   TSwitchInput input = Input();
-  TickAll(input.Set);
+  test::TickAllItems(input.Set);
   input.AdapterGuid = kGuid;
   FHost.OnWorkgroup = [this] { FSession->RequestStop(); };
   Run(input);

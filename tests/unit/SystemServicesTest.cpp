@@ -1,4 +1,4 @@
-#include "unit/SimulatedNetworkSample.h"
+#include "support/SimulatedNetworkSample.h"
 
 #include "support/TempFolder.h"
 #include "store/FileIo.h"

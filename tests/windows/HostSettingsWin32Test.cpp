@@ -4,7 +4,6 @@
 #include "system/HostOperations.h"
 #include "system/OsVersion.h"
 #include "system/ProxySettings.h"
-#include "system/PumpWait.h"
 #include "system/win32/Win32HostSettings.h"
 
 #include <gtest/gtest.h>
@@ -86,49 +85,6 @@ TEST(HostSettingsWin32, WithoutAProxyThereIsNoProxyAddress) {
   if (info.AccessType == kInternetOpenTypeProxy)
     GTEST_SKIP() << "this machine uses a proxy";
   EXPECT_EQ(GetProxyFor(host, "http"), ProxyAddress{});
-}
-
-// Counts the messages that reach it.
-class CountingWindow {
-public:
-  CountingWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &Procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "QuorvinPumpWaitTest";
-    RegisterClassA(&windowClass);
-    FWindow = CreateWindowExA(0, "QuorvinPumpWaitTest", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-  }
-  ~CountingWindow() { DestroyWindow(FWindow); }
-  HWND Handle() const { return FWindow; }
-  static inline int Received = 0;
-
-private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_APP + 7) {
-      ++Received;
-      return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-  }
-  HWND FWindow;
-};
-
-TEST(PumpWaitWin32, WaitsAndHandlesPostedMessages) {
-  Win32HostSettings host;
-  CountingWindow window;
-  ASSERT_NE(window.Handle(), nullptr);
-  CountingWindow::Received = 0;
-  PostMessageA(window.Handle(), WM_APP + 7, 0, 0);
-  const DWORD start = GetTickCount();
-  PumpWait(host, 200);
-  EXPECT_GE(GetTickCount() - start, 200u);
-  EXPECT_EQ(CountingWindow::Received, 1);
-
-  PostMessageA(window.Handle(), WM_APP + 7, 0, 0);
-  PumpWait(host, 0);
-  EXPECT_EQ(CountingWindow::Received, 2);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "base/QuorvinError.h"
+#include "support/Raised.h"
 #include "system/IpConfig.h"
 #include "system/win32/Win32Registry.h"
 
@@ -61,12 +62,8 @@ TEST_F(IpConfigWin32Test, OversizedMultiStringIsInvalid) {
   FTcpip->WriteInteger("EnableDHCP", 0);
   FTcpip->Set("IPAddress", REG_MULTI_SZ, EncodeMultiString(std::vector<std::string>(20, "192.168.100.200")));
   IpConfig config;
-  try {
-    ReadIpConfig(FRegistry, kGuid, config);
-    FAIL() << "no error";
-  } catch (const QuorvinError& error) {
-    EXPECT_STREQ(error.what(), "Invalid data type for 'IPAddress'");
-  }
+  const QuorvinError error = test::RaisedBy([&] { ReadIpConfig(FRegistry, kGuid, config); });
+  EXPECT_STREQ(error.what(), "Invalid data type for 'IPAddress'");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "base/QuorvinError.h"
+#include "support/Raised.h"
 #include "system/win32/Win32Registry.h"
 
 #include <gtest/gtest.h>
@@ -78,19 +79,11 @@ TEST_F(RegistryWin32Test, TypedReadsAndWrites) {
 TEST_F(RegistryWin32Test, MissingValuesAndTypesGiveTheFixedTexts) {
   auto key = Key();
   key->WriteString("Text", "1");
-  try {
-    key->ReadInteger("Nothing");
-    FAIL() << "no error";
-  } catch (const QuorvinError& error) {
-    EXPECT_STREQ(error.what(), "Failed to get data for 'Nothing'");
-    EXPECT_EQ(error.Code(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-  }
-  try {
-    key->ReadInteger("Text");
-    FAIL() << "no error";
-  } catch (const QuorvinError& error) {
-    EXPECT_STREQ(error.what(), "Invalid data type for 'Text'");
-  }
+  const QuorvinError missing = test::RaisedBy([&] { key->ReadInteger("Nothing"); });
+  EXPECT_STREQ(missing.what(), "Failed to get data for 'Nothing'");
+  EXPECT_EQ(missing.Code(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+  const QuorvinError mistyped = test::RaisedBy([&] { key->ReadInteger("Text"); });
+  EXPECT_STREQ(mistyped.what(), "Invalid data type for 'Text'");
   EXPECT_EQ(key->ReadString("Nothing"), "");
 }
 
@@ -98,12 +91,8 @@ TEST_F(RegistryWin32Test, KeyOpenedForReadingRefusesWrites) {
   Key();
   auto key = Key(false, RegistryAccess::Read);
   ASSERT_NE(key, nullptr);
-  try {
-    key->WriteString("Text", "x");
-    FAIL() << "no error";
-  } catch (const QuorvinError& error) {
-    EXPECT_STREQ(error.what(), "Failed to set data for 'Text'");
-  }
+  const QuorvinError error = test::RaisedBy([&] { key->WriteString("Text", "x"); });
+  EXPECT_STREQ(error.what(), "Failed to set data for 'Text'");
 }
 
 TEST_F(RegistryWin32Test, OpeningWithoutCreatingFindsNoMissingKey) {

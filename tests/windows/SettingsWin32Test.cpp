@@ -6,7 +6,7 @@
 #include "store/Settings.h"
 #include "store/win32/Win32ProfileFile.h"
 #include "support/TempFolder.h"
-#include "windows/RunsUnderWine.h"
+#include "support/win32/RunsUnderWine.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,9 @@
 #include "app/win32/Win32SwitchRunner.h"
 
 #include "base/win32/Win32Dispatcher.h"
+#include "support/SampleSets.h"
 #include "support/SwitchFakes.h"
+#include "support/win32/ThreadWindowTimer.h"
 #include "switching/win32/SwitchHintIds.h"
 
 #include <gtest/gtest.h>
@@ -20,41 +22,33 @@ constexpr const char* kMac = "00:11:22:33:44:55";
 
 enum class Answer { None, OkWhenFinished, CloseBoxAtWorkgroup };
 
-// Acts on the progress dialog from within its own modal loop: a thread
-// timer runs there and finds the dialog by what its status panel shows.
+// Acts on the progress dialog from within its own modal loop, once, when
+// its status panel shows what the answer waits for.
 class DialogAnswerer {
 public:
-  explicit DialogAnswerer(Answer answer) : FAnswer(answer) {
-    FCurrent = this;
-    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
-  }
-  ~DialogAnswerer() {
-    ::KillTimer(nullptr, FTimer);
-    FCurrent = nullptr;
-  }
+  explicit DialogAnswerer(Answer answer) : FAnswer(answer) {}
 
 private:
-  static BOOL CALLBACK Visit(HWND window, LPARAM) {
+  static std::string Status(HWND window) {
     char status[128] = {};
     ::GetDlgItemTextA(window, IDC_PANEL1, status, sizeof status);
-    const std::string shown = status;
-    if (FCurrent->FAnswer == Answer::OkWhenFinished && shown == "Finished!")
-      ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_BCANCEL, BN_CLICKED), 0);
-    else if (FCurrent->FAnswer == Answer::CloseBoxAtWorkgroup && shown.find("[ Workgroup ]") != std::string::npos)
-      ::PostMessageA(window, WM_CLOSE, 0, 0);
-    else
-      return TRUE;
-    FCurrent->FAnswer = Answer::None;
-    return FALSE;
+    return status;
   }
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (FCurrent && FCurrent->FAnswer != Answer::None)
-      ::EnumThreadWindows(::GetCurrentThreadId(), Visit, 0);
+  bool IsDue(HWND window) const {
+    const std::string shown = Status(window);
+    return (FAnswer == Answer::OkWhenFinished && shown == "Finished!") ||
+           (FAnswer == Answer::CloseBoxAtWorkgroup && shown.find("[ Workgroup ]") != std::string::npos);
+  }
+  void Act(HWND window) {
+    if (FAnswer == Answer::OkWhenFinished)
+      ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_BCANCEL, BN_CLICKED), 0);
+    else
+      ::PostMessageA(window, WM_CLOSE, 0, 0);
+    FAnswer = Answer::None;
   }
 
-  static inline DialogAnswerer* FCurrent = nullptr;
   Answer FAnswer;
-  UINT_PTR FTimer = 0;
+  test::ThreadWindowTimer FTimer{[this](HWND window) { return IsDue(window); }, [this](HWND window) { Act(window); }};
 };
 
 struct RunCase {

@@ -6,7 +6,7 @@
 #include "system/AutoStart.h"
 #include "system/win32/Win32HostSettings.h"
 #include "system/win32/Win32TaskScheduler.h"
-#include "windows/RunsUnderWine.h"
+#include "support/win32/RunsUnderWine.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,11 @@
 #include "app/win32/resource.h"
 #include "base/Texts.h"
 #include "store/win32/Win32ProfileFile.h"
+#include "support/FakeMainView.h"
+#include "support/RecordingShell.h"
 #include "support/SimulatedLab.h"
 #include "support/TempFolder.h"
+#include "support/win32/ThreadWindowTimer.h"
 #include "system/sim/SimulatedNetwork.h"
 #include "widgets/win32/RIPEdit.h"
 
@@ -25,22 +28,6 @@ std::string Text(HWND window) {
   return std::string(buffer, static_cast<std::size_t>(::GetWindowTextA(window, buffer, sizeof buffer)));
 }
 
-class RecordingRunner final : public SwitchRunner {
-public:
-  void WaitForEarlierSwitches(const std::function<void()>&) override {}
-  TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions&) override {
-    Runs.push_back(input);
-    return {TActivateEnd::Applied, {}};
-  }
-  std::vector<TSwitchInput> Runs;
-};
-
-class RecordingShell final : public ShellPort {
-public:
-  void Open(const std::string& verb, const std::string& target) override { Opened.push_back(verb + " " + target); }
-  std::vector<std::string> Opened;
-};
-
 // A message box as the test saw it, answered with one button.
 struct SeenBox {
   std::string Caption;
@@ -50,25 +37,19 @@ struct SeenBox {
 };
 
 // Answers the message boxes that an action opens, from within their own
-// modal loop: a thread timer runs there and finds the box.
+// modal loop: a question with the answer given, any other box with OK.
 class BoxAnswerer {
 public:
-  explicit BoxAnswerer(int answer) : FAnswer(answer) {
-    FCurrent = this;
-    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
-  }
-  ~BoxAnswerer() {
-    ::KillTimer(nullptr, FTimer);
-    FCurrent = nullptr;
-  }
+  explicit BoxAnswerer(int answer) : FAnswer(answer) {}
   std::vector<SeenBox> Seen;
 
 private:
-  static BOOL CALLBACK Visit(HWND window, LPARAM) {
+  static bool IsMessageBox(HWND window) {
     char className[32] = {};
     ::GetClassNameA(window, className, sizeof className);
-    if (std::string(className) != "#32770" || !::IsWindowVisible(window) || !::GetDlgItem(window, 0xFFFF))
-      return TRUE;
+    return std::string(className) == "#32770" && ::IsWindowVisible(window) && ::GetDlgItem(window, 0xFFFF);
+  }
+  void Answer(HWND window) {
     SeenBox box;
     box.Caption = Text(window);
     box.Text = Text(::GetDlgItem(window, 0xFFFF));
@@ -76,22 +57,16 @@ private:
       if (HWND button = ::GetDlgItem(window, id); button && (::GetWindowLongA(button, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
         box.DefaultButton = id;
     box.HasQuestionButtons = ::GetDlgItem(window, IDYES) && ::GetDlgItem(window, IDNO);
-    FCurrent->Seen.push_back(box);
-    const int answer = box.HasQuestionButtons ? FCurrent->FAnswer : IDOK;
+    Seen.push_back(box);
+    const int answer = box.HasQuestionButtons ? FAnswer : IDOK;
     ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-    return FALSE;
-  }
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (FCurrent)
-      ::EnumThreadWindows(::GetCurrentThreadId(), Visit, 0);
   }
 
-  static inline BoxAnswerer* FCurrent = nullptr;
   int FAnswer;
-  UINT_PTR FTimer = 0;
+  ThreadWindowTimer FTimer{IsMessageBox, [this](HWND window) { Answer(window); }};
 };
 
-class MainWindowTest : public ::testing::Test {
+class TfrmMainWin32Test : public ::testing::Test {
 protected:
   void SetUp() override {
     WriteLabNetwork(FFolder.Path());
@@ -150,12 +125,12 @@ protected:
   TempFolder FFolder;
   Win32ProfileFile FFile{FFolder.File("data.ini")};
   std::unique_ptr<SystemServices> FSystem;
-  RecordingRunner FRunner;
+  FakeSwitchRunner FRunner;
   RecordingShell FShell;
   std::unique_ptr<TfrmMain> FForm;
 };
 
-TEST_F(MainWindowTest, TemplateGivesTheFixedClassTheDesignSizeAndFiveTabs) {
+TEST_F(TfrmMainWin32Test, TemplateGivesTheFixedClassTheDesignSizeAndFiveTabs) {
   Start("");
   char className[64] = {};
   ::GetClassNameA(FForm->Handle(), className, sizeof className);
@@ -202,7 +177,7 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
   return TRUE;
 }
 
-TEST_F(MainWindowTest, ControlsLieInsideTheWindowWithoutOverlapAndTheirTextsFit) {
+TEST_F(TfrmMainWin32Test, ControlsLieInsideTheWindowWithoutOverlapAndTheirTextsFit) {
   Start("");
   std::vector<Placed> controls{{Item(IDC_TCSETS), {}}};
   ::EnumChildWindows(FForm->Handle(), CollectChild, reinterpret_cast<LPARAM>(&controls));
@@ -241,7 +216,7 @@ TEST_F(MainWindowTest, ControlsLieInsideTheWindowWithoutOverlapAndTheirTextsFit)
   }
 }
 
-TEST_F(MainWindowTest, FixedAddressChoiceCouplesTheDnsChoice) {
+TEST_F(TfrmMainWin32Test, FixedAddressChoiceCouplesTheDnsChoice) {
   Start("");
   ::SendMessageA(Item(IDC_RBAUTOIP), BM_CLICK, 0, 0);
   EXPECT_TRUE(Checked(IDC_RBAUTOIP));
@@ -264,7 +239,7 @@ TEST_F(MainWindowTest, FixedAddressChoiceCouplesTheDnsChoice) {
   EXPECT_TRUE(Enabled(IDC_LPROXYADDRESS));
 }
 
-TEST_F(MainWindowTest, TabChangeWritesTheFileOnlyWhenTheSetChanged) {
+TEST_F(TfrmMainWin32Test, TabChangeWritesTheFileOnlyWhenTheSetChanged) {
   // An address that the IP edit shows completed: the snapshot is of what
   // the window shows, so looking at the set does not rewrite it.
   Start("[Options]\r\nTabCount=2\r\n[0]\r\nCaption=Home\r\nIP=10.1\r\nNetworkAdapter=0\r\n"
@@ -286,7 +261,7 @@ TEST_F(MainWindowTest, TabChangeWritesTheFileOnlyWhenTheSetChanged) {
   EXPECT_EQ(Text(Item(IDC_EWORKGROUP)), "");
 }
 
-TEST_F(MainWindowTest, DeleteAsksWithNoAsDefaultAndRenumbersTheFile) {
+TEST_F(TfrmMainWin32Test, DeleteAsksWithNoAsDefaultAndRenumbersTheFile) {
   Start("[Options]\r\nTabCount=3\r\n[0]\r\nCaption=A\r\n[1]\r\nCaption=B\r\n[2]\r\nCaption=C\r\nIP=10.0.0.3\r\n");
   ClickTab(1);
   {
@@ -312,7 +287,7 @@ TEST_F(MainWindowTest, DeleteAsksWithNoAsDefaultAndRenumbersTheFile) {
   EXPECT_EQ(bytes.find("Caption=B"), std::string::npos) << bytes;
 }
 
-TEST_F(MainWindowTest, ActivateNamesTheMissingAdapterThenTheMissingTick) {
+TEST_F(TfrmMainWin32Test, ActivateNamesTheMissingAdapterThenTheMissingTick) {
   Start("");
   std::vector<SeenBox> seen;
   {
@@ -330,7 +305,7 @@ TEST_F(MainWindowTest, ActivateNamesTheMissingAdapterThenTheMissingTick) {
   EXPECT_TRUE(FRunner.Runs.empty());
 }
 
-TEST_F(MainWindowTest, LoadCurrentFillsThePageFromTheSimulatedNetwork) {
+TEST_F(TfrmMainWin32Test, LoadCurrentFillsThePageFromTheSimulatedNetwork) {
   {
     SimulatedNetwork network(FFolder.Path());
     SimulatedAdapter& adapter = network.Adapters.at(0);
@@ -364,7 +339,7 @@ TEST_F(MainWindowTest, LoadCurrentFillsThePageFromTheSimulatedNetwork) {
   EXPECT_EQ(ReadBytes(DataPath()), before) << "Load Current saves nothing";
 }
 
-TEST_F(MainWindowTest, F5FromAnIpFieldAppliesTheCorrectedAddress) {
+TEST_F(TfrmMainWin32Test, F5FromAnIpFieldAppliesTheCorrectedAddress) {
   Start("[0]\r\nIP=0.1.1.1\r\nDnsDomain=1\r\nNetworkAdapter=0\r\n");
   ::ShowWindow(FForm->Handle(), SW_SHOW);
   ::SetForegroundWindow(FForm->Handle());

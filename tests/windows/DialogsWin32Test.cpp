@@ -9,7 +9,9 @@
 #include "app/win32/resource.h"
 
 #include "store/win32/Win32ProfileFile.h"
+#include "support/RecordingShell.h"
 #include "support/TempFolder.h"
+#include "support/win32/ThreadWindowTimer.h"
 #include "system/AutoStart.h"
 #include "system/sim/InMemoryGatewayProbe.h"
 #include "system/sim/InMemoryHost.h"
@@ -29,58 +31,24 @@ namespace {
 
 using Step = std::function<void(HWND)>;
 
-struct Found {
-  int ControlId;
-  HWND Window = nullptr;
-};
-
-BOOL CALLBACK FindByControl(HWND window, LPARAM data) {
-  auto* found = reinterpret_cast<Found*>(data);
-  if (::IsWindowVisible(window) && ::GetDlgItem(window, found->ControlId)) {
-    found->Window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The shown window of this thread that holds a control with that id.
-HWND FindShown(int controlId) {
-  Found found{controlId};
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindByControl, reinterpret_cast<LPARAM>(&found));
-  return found.Window;
-}
-
-// Steps run in order, each on a tick that finds the window holding
+// Steps run in order, each on a tick that finds the shown window holding
 // controlId; the last one must close the dialog.
-struct Script {
-  int ControlId = 0;
-  std::vector<Step> Steps;
-  std::size_t Next = 0;
-};
-Script* gScript = nullptr;
-
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-  if (!gScript || gScript->Next >= gScript->Steps.size())
-    return;
-  if (HWND window = FindShown(gScript->ControlId))
-    gScript->Steps[gScript->Next++](window);
-}
-
 class ScriptRun {
 public:
-  ScriptRun(int controlId, std::vector<Step> steps) : FScript{controlId, std::move(steps)} {
-    gScript = &FScript;
-    FTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
-  }
-  ~ScriptRun() {
-    ::KillTimer(nullptr, FTimer);
-    gScript = nullptr;
-  }
-  std::size_t StepsRun() const { return FScript.Next; }
+  ScriptRun(int controlId, std::vector<Step> steps)
+      : FControlId(controlId), FSteps(std::move(steps)),
+        FTimer(
+            [this](HWND window) {
+              return FNext < FSteps.size() && ::IsWindowVisible(window) && ::GetDlgItem(window, FControlId);
+            },
+            [this](HWND window) { FSteps[FNext++](window); }) {}
+  std::size_t StepsRun() const { return FNext; }
 
 private:
-  Script FScript;
-  UINT_PTR FTimer = 0;
+  int FControlId;
+  std::vector<Step> FSteps;
+  std::size_t FNext = 0;
+  test::ThreadWindowTimer FTimer;
 };
 
 std::string Text(HWND window) {
@@ -386,16 +354,10 @@ TEST(OptionsDialogWin32, RefusedAutoStartShowsTheErrorAndStaysOpen) {
 
 // --- TfrmAbout ---
 
-class RecordingShell final : public ShellPort {
-public:
-  void Open(const std::string& verb, const std::string& target) override { Opened.push_back(verb + " " + target); }
-  std::vector<std::string> Opened;
-};
-
 TEST(AboutDialogWin32, ShowsTheProductAndOpensThePageFromTheLink) {
-  RecordingShell shell;
+  test::RecordingShell shell;
   std::vector<std::string> texts;
-  std::vector<std::string> openedAfterClick;
+  decltype(shell.Opened) openedAfterClick;
   bool hasIcon = false, handCursor = false;
   COLORREF linkColour = 0;
   ScriptRun run(IDC_LBEADDRESS, {[&](HWND dialog) {
@@ -428,7 +390,7 @@ TEST(AboutDialogWin32, ShowsTheProductAndOpensThePageFromTheLink) {
   EXPECT_TRUE(hasIcon);
   EXPECT_TRUE(handCursor);
   EXPECT_EQ(linkColour, RGB(0, 0, 255));
-  EXPECT_EQ(openedAfterClick, std::vector<std::string>{"Open help.html"});
+  EXPECT_EQ(openedAfterClick, (decltype(shell.Opened){{"Open", "help.html"}}));
 }
 
 // --- The question to keep new network settings ---
@@ -530,7 +492,7 @@ struct SizeCase {
 };
 
 TEST(SmallDialogsWin32, DesignedClientSizesCentredOnTheOwner) {
-  RecordingShell shell;
+  test::RecordingShell shell;
   TOptionsSetting options;
   TWindowOptions window{0, {"A"}};
   test::TempFolder folder;

@@ -6,6 +6,7 @@
 
 #include "base/Texts.h"
 #include "base/win32/Win32Dispatcher.h"
+#include "support/SampleSets.h"
 #include "support/SwitchFakes.h"
 #include "switching/SystemSwitchHost.h"
 #include "switching/sim/SimulatedManagementService.h"
@@ -209,21 +210,6 @@ TEST_F(SwitchHintTest, TheEndReachesTheDialogWhenTheUiThreadTakesNoMoreWork) {
   EXPECT_TRUE(FHost.Log().empty()) << "nothing after the failed hand-over";
 }
 
-// This thread does not pump: the task is either posted and waiting when
-// the window goes, or comes after; it never runs, and nobody waits for ever.
-TEST(Win32DispatcherTest, AfterItsWindowIsGoneNoCallerWaits) {
-  Win32Dispatcher dispatcher;
-  std::promise<void> aboutToHandOver;
-  std::thread worker([&] {
-    aboutToHandOver.set_value();
-    EXPECT_THROW(dispatcher.RunSync([] { ADD_FAILURE() << "ran after the shutdown"; }), DispatchError);
-    EXPECT_THROW(dispatcher.RunSync([] {}), DispatchError);
-  });
-  aboutToHandOver.get_future().wait();
-  dispatcher.Shutdown();
-  worker.join();
-}
-
 } // namespace
 } // namespace quorvin
 
@@ -257,8 +243,7 @@ protected:
       last = Look(dialog);
       ClickWhenFinished(dialog, last);
     };
-    const TSwitchInput input{FSet, test::DefaultItemNames(), std::string(test::kLabMac), std::string(test::kLabGuid)};
-    TfrmSwitchHint form(threads, input, options, std::move(hooks));
+    TfrmSwitchHint form(threads, test::LabInput(FSet), options, std::move(hooks));
     return form.ShowModal(nullptr);
   }
 

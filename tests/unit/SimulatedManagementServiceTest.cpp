@@ -3,6 +3,8 @@
 // what the service refuses leaves the file as it was.
 
 #include "base/QuorvinError.h"
+#include "support/Raised.h"
+#include "support/SampleSets.h"
 #include "support/TempFolder.h"
 #include "switching/IpSet.h"
 #include "switching/IpSetService.h"
@@ -59,9 +61,9 @@ constexpr char kWirelessMac[] = "00:1F:3B:0A:12:0C";
 constexpr char kWirelessGuid[] = "{A1B2C3D4-0000-4000-8000-0000000000AA}";
 constexpr char kBluetoothMac[] = "00:1B:DC:0F:44:21";
 
-class IpSetSimulatedTest : public ::testing::Test {
+class SimulatedManagementServiceTest : public ::testing::Test {
 protected:
-  IpSetSimulatedTest() : FService(FFolder.Path()) { WriteBytes(FilePath(), kNetworkIni); }
+  SimulatedManagementServiceTest() : FService(FFolder.Path()) { WriteBytes(FilePath(), kNetworkIni); }
 
   std::string FilePath() const { return FFolder.File("network.ini"); }
 
@@ -79,34 +81,27 @@ protected:
 
 } // namespace
 
-TEST_F(IpSetSimulatedTest, FixedAddressDnsDomainAndWinsAreReadBack) {
-  EXPECT_EQ(SetAdapterIP(FService, "10.0.0.5", "10.0.0.1", "255.255.0.0", kWirelessMac), 0);
-  EXPECT_EQ(SetAdapterDNS(FService, "1.1.1.1", "9.9.9.9", kWirelessMac), 0);
-  EXPECT_EQ(SetAdapterDNSDomain(FService, "corp.example", kWirelessMac), 0);
-  EXPECT_EQ(SetAdapterWINS(FService, "10.0.0.2", "10.0.0.3", kWirelessMac), 0);
-
-  IpConfig expected;
-  expected.DhcpEnabled = false;
-  expected.AutoDns = false;
-  expected.IPAddress = "10.0.0.5";
-  expected.SubnetMask = "255.255.0.0";
-  expected.DefaultGateway = "10.0.0.1";
-  expected.PreferredDns = "1.1.1.1";
-  expected.AlternateDns = "9.9.9.9";
-  expected.DnsDomain = "corp.example";
-  expected.PrimaryWins = "10.0.0.2";
-  expected.SecondaryWins = "10.0.0.3";
-  EXPECT_EQ(ReadBack(kWirelessGuid), expected);
+// The sample set, its mask other than the default one, applied item by
+// item: the adapter reads back as the set asked.
+TEST_F(SimulatedManagementServiceTest, FixedAddressDnsDomainAndWinsAreReadBack) {
+  TSetRecord set = SampleSet();
+  set.SubnetMask = "255.255.0.0";
+  set.SecondaryWins = "10.0.0.6";
+  EXPECT_EQ(SetAdapterIP(FService, set.IP, set.Gateway, set.SubnetMask, kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterDNS(FService, set.PreferredDns, set.AlternateDns, kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterDNSDomain(FService, set.DnsDomainText, kWirelessMac), 0);
+  EXPECT_EQ(SetAdapterWINS(FService, set.PrimaryWins, set.SecondaryWins, kWirelessMac), 0);
+  EXPECT_EQ(ReadBack(kWirelessGuid), AdapterAsAsked(set));
 }
 
-TEST_F(IpSetSimulatedTest, EmptyMaskGivesTheDefaultMask) {
+TEST_F(SimulatedManagementServiceTest, EmptyMaskGivesTheDefaultMask) {
   EXPECT_EQ(SetAdapterIP(FService, "10.0.0.5", "", "", kWirelessMac), 0);
   const IpConfig config = ReadBack(kWirelessGuid);
   EXPECT_EQ(config.SubnetMask, "255.255.255.0");
   EXPECT_EQ(config.DefaultGateway, "");
 }
 
-TEST_F(IpSetSimulatedTest, AutomaticChoicesAreReadBack) {
+TEST_F(SimulatedManagementServiceTest, AutomaticChoicesAreReadBack) {
   EXPECT_EQ(SetAdapterIP(FService, "DHCP", "", "", kWiredMac), 0);
   EXPECT_EQ(SetAdapterDNS(FService, "", "", kWiredMac), 0);
   EXPECT_EQ(SetAdapterDNSDomain(FService, "", kWiredMac), 0);
@@ -120,7 +115,7 @@ TEST_F(IpSetSimulatedTest, AutomaticChoicesAreReadBack) {
 
 // The switch sets an address without a gateway by going through DHCP first,
 // which must leave no gateway behind.
-TEST_F(IpSetSimulatedTest, DhcpFirstDropsTheOldGateway) {
+TEST_F(SimulatedManagementServiceTest, DhcpFirstDropsTheOldGateway) {
   SetAdapterIP(FService, "", "", "", kWiredMac);
   EXPECT_EQ(SetAdapterIP(FService, "192.168.1.20", "", "255.255.255.0", kWiredMac), 0);
   const IpConfig config = ReadBack(kWiredGuid);
@@ -135,17 +130,17 @@ struct RefusalCase {
   std::int32_t Expected;
 };
 
-class IpSetSimulatedRefusalTest : public IpSetSimulatedTest,
+class SimulatedManagementServiceRefusalTest : public SimulatedManagementServiceTest,
                                   public ::testing::WithParamInterface<RefusalCase> {};
 
-TEST_P(IpSetSimulatedRefusalTest, RefusalAnswersTheCodeAndKeepsTheFile) {
+TEST_P(SimulatedManagementServiceRefusalTest, RefusalAnswersTheCodeAndKeepsTheFile) {
   const std::string before = ReadBytes(FilePath());
   EXPECT_EQ(GetParam().Operation(FService), GetParam().Expected);
   EXPECT_EQ(ReadBytes(FilePath()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Arguments, IpSetSimulatedRefusalTest,
+    Arguments, SimulatedManagementServiceRefusalTest,
     ::testing::Values(
         RefusalCase{"AddressFieldOver255",
                     [](ManagementService& s) { return SetAdapterIP(s, "10.0.0.256", "", "", kWiredMac); }, 70},
@@ -181,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
                     kNoMatchingAdapter}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(IpSetSimulatedTest, BadGatewayIsRefusedAfterTheAddressWasSet) {
+TEST_F(SimulatedManagementServiceTest, BadGatewayIsRefusedAfterTheAddressWasSet) {
   EXPECT_EQ(SetAdapterIP(FService, "10.0.0.5", "10.0.0.300", "", kWiredMac), 71);
   const IpConfig config = ReadBack(kWiredGuid);
   EXPECT_EQ(config.IPAddress, "10.0.0.5");
@@ -191,7 +186,7 @@ TEST_F(IpSetSimulatedTest, BadGatewayIsRefusedAfterTheAddressWasSet) {
 // An adapter whose listed methods accept without applying: their answers
 // stay those of the service, the file stays as it was, and the methods not
 // listed still apply.
-TEST_F(IpSetSimulatedTest, NotAppliedMethodsAnswerAsUsualAndChangeNothing) {
+TEST_F(SimulatedManagementServiceTest, NotAppliedMethodsAnswerAsUsualAndChangeNothing) {
   std::string file = kNetworkIni;
   file.insert(file.find("DHCPEnabled=1") + 14, "NotApplied=enablestatic, SetDNSServerSearchOrder,SetDNSDomain\n");
   WriteBytes(FilePath(), file);
@@ -209,14 +204,11 @@ TEST_F(IpSetSimulatedTest, NotAppliedMethodsAnswerAsUsualAndChangeNothing) {
   EXPECT_EQ(ReadBack(kWirelessGuid).PrimaryWins, "10.0.0.2") << "a method not listed applies";
 }
 
-TEST_F(IpSetSimulatedTest, OtherQueriesAreRefusedWithTheInvalidQueryCode) {
+TEST_F(SimulatedManagementServiceTest, OtherQueriesAreRefusedWithTheInvalidQueryCode) {
   const auto session = FService.Connect();
-  try {
-    session->ExecQuery("Select * from Win32_NetworkAdapterConfiguration");
-    FAIL() << "no error raised";
-  } catch (const QuorvinError& error) {
-    EXPECT_EQ(error.Code(), kInvalidQueryCode);
-  }
+  const QuorvinError error =
+      test::RaisedBy([&] { session->ExecQuery("Select * from Win32_NetworkAdapterConfiguration"); });
+  EXPECT_EQ(error.Code(), kInvalidQueryCode);
 }
 
 struct MethodCase {
@@ -274,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MisuseCase{"ArgumentForDhcp", "EnableDHCP", {std::string()}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(IpSetSimulatedTest, SimulationFolderChoosesTheSimulatedService) {
+TEST_F(SimulatedManagementServiceTest, SimulationFolderChoosesTheSimulatedService) {
   const auto service = CreateManagementService(FFolder.Path());
   EXPECT_EQ(SetAdapterDNSDomain(*service, "chosen.example", kWiredMac), 0);
   EXPECT_EQ(ReadBack(kWiredGuid).DnsDomain, "chosen.example");

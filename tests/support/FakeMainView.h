@@ -1,10 +1,10 @@
 #pragma once
 // The main window in memory for the controller's tests: controls as maps,
 // tabs as a list, dialogs answered from queues, and a record of what the
-// controller asked the window to show.
+// controller asked the window to show; and a switch runner that records the
+// runs it is asked for.
 
 #include "app/MainView.h"
-#include "app/ShellPort.h"
 
 #include <deque>
 #include <functional>
@@ -153,6 +153,8 @@ public:
   TActivateOutcome RunSwitch(const TSwitchInput& input, const TSwitchRunOptions& options) override {
     Runs.push_back(input);
     RunOptions.push_back(options);
+    if (DuringRun)
+      DuringRun();
     return Outcome;
   }
 
@@ -160,16 +162,12 @@ public:
   bool Running = false;
   bool BusyWhileWaiting = false;
   std::function<void()> DuringWait;
+  // What the switch does to the machine.
+  std::function<void()> DuringRun;
   std::vector<TSwitchInput> Runs;
   std::vector<TSwitchRunOptions> RunOptions;
   // What each run reports.
   TActivateOutcome Outcome{TActivateEnd::Applied, {}};
-};
-
-class FakeShell final : public ShellPort {
-public:
-  void Open(const std::string& verb, const std::string& target) override { Opened.emplace_back(verb, target); }
-  std::vector<std::pair<std::string, std::string>> Opened;
 };
 
 } // namespace quorvin::test

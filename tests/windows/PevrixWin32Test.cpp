@@ -5,7 +5,7 @@
 #include "proxyhelper/ProxyCommand.h"
 #include "switching/ProxyHelperCommand.h"
 #include "switching/win32/Win32ProcessLauncher.h"
-#include "windows/RunsUnderWine.h"
+#include "support/win32/RunsUnderWine.h"
 
 #include <windows.h>
 

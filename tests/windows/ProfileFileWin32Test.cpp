@@ -3,7 +3,7 @@
 #include "store/PortableProfileFile.h"
 #include "store/win32/Win32ProfileFile.h"
 
-#include "windows/RunsUnderWine.h"
+#include "support/win32/RunsUnderWine.h"
 
 namespace quorvin::test {
 

@@ -1,5 +1,7 @@
-#include "base/QuorvinError.h"
 #include "system/AdapterList.h"
+
+#include "base/QuorvinError.h"
+#include "support/FakeNetwork.h"
 
 #include <gtest/gtest.h>
 
@@ -72,22 +74,6 @@ TEST(FormatMac, CountLimitsTheBytes) {
   EXPECT_EQ(FormatMac(bytes, 0), "");
   EXPECT_EQ(FormatMac(std::vector<std::uint8_t>{12}), "0C");
 }
-
-class FakeNetwork final : public NetworkInfo {
-public:
-  std::optional<std::vector<ConnectionRecord>> ConnectionList;
-  std::vector<AdapterRecord> AdapterList;
-  bool AdaptersFail = false;
-  int AdapterReads = 0;
-
-  std::optional<std::vector<ConnectionRecord>> Connections() override { return ConnectionList; }
-  std::vector<AdapterRecord> Adapters() override {
-    ++AdapterReads;
-    if (AdaptersFail)
-      throw QuorvinError("System Error.  Code: 1.\r\nIncorrect function", 1);
-    return AdapterList;
-  }
-};
 
 TEST(ListConnections, FourEntriesPerConnection) {
   FakeNetwork network;

@@ -1,6 +1,6 @@
 #include "system/AdapterList.h"
 #include "system/win32/Win32NetworkInfo.h"
-#include "windows/RunsUnderWine.h"
+#include "support/win32/RunsUnderWine.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@ namespace quorvin::test {
 namespace {
 
 // COM as the main window initialises it on the user-interface thread.
-class ConnectionsWin32Test : public ::testing::Test {
+class Win32NetworkInfoWin32Test : public ::testing::Test {
 protected:
-  ConnectionsWin32Test() : FCom(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ConnectionsWin32Test() override {
+  Win32NetworkInfoWin32Test() : FCom(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~Win32NetworkInfoWin32Test() override {
     if (SUCCEEDED(FCom))
       CoUninitialize();
   }
@@ -34,7 +34,7 @@ bool IsGuidText(const std::string& text) {
   return true;
 }
 
-TEST_F(ConnectionsWin32Test, AdapterRecordsCarryHardwareAddresses) {
+TEST_F(Win32NetworkInfoWin32Test, AdapterRecordsCarryHardwareAddresses) {
   const auto adapters = FNetwork.Adapters();
   ASSERT_FALSE(adapters.empty());
   for (const auto& adapter : adapters) {
@@ -43,7 +43,7 @@ TEST_F(ConnectionsWin32Test, AdapterRecordsCarryHardwareAddresses) {
   }
 }
 
-TEST_F(ConnectionsWin32Test, ListsTheMachinesAdaptersFourTextsEach) {
+TEST_F(Win32NetworkInfoWin32Test, ListsTheMachinesAdaptersFourTextsEach) {
   std::vector<std::string> list;
   ListConnections(FNetwork, list);
   ASSERT_FALSE(list.empty());
@@ -67,7 +67,7 @@ TEST_F(ConnectionsWin32Test, ListsTheMachinesAdaptersFourTextsEach) {
   EXPECT_GT(withMac, 0u);
 }
 
-TEST_F(ConnectionsWin32Test, AdapterAddressesNameTheConnections) {
+TEST_F(Win32NetworkInfoWin32Test, AdapterAddressesNameTheConnections) {
   const auto connections = ConnectionsFromAdapterAddresses();
   ASSERT_TRUE(connections.has_value());
   ASSERT_FALSE(connections->empty());

@@ -1,7 +1,8 @@
-// Whole switches against the simulated network: the real adapter
-// configuration, host settings and proxy rules, over network.ini.
+// The switch's host over the machine's services, in whole switches against
+// the simulated network: the real adapter configuration, host settings and
+// proxy rules over network.ini, and the proxy helper started from the
+// program's folder.
 
-#include "switching/ProxyHelperCommand.h"
 #include "switching/SystemSwitchHost.h"
 #include "switching/sim/SimulatedManagementService.h"
 #include "system/sim/SimulatedNetwork.h"
@@ -23,9 +24,9 @@ struct RecordingLauncher : ProcessLauncher {
   ProcessRun Run{ProcessEnd::Exited, 0};
 };
 
-class SwitchSimulatedTest : public ::testing::Test {
+class SystemSwitchHostTest : public ::testing::Test {
 protected:
-  SwitchSimulatedTest() { test::WriteLabNetwork(FFolder.Path()); }
+  SystemSwitchHostTest() { test::WriteLabNetwork(FFolder.Path()); }
 
   test::FakeView Run(const TSetRecord& set) {
     auto system = CreateSimulatedServices(FFolder.Path(), CreatePlatformServices());
@@ -33,8 +34,7 @@ protected:
     SystemSwitchHost host(*system, FLauncher);
     QueueDispatcher dispatcher;
     test::FakeView view;
-    TSwitchInput input{set, test::DefaultItemNames(), std::string(test::kLabMac), std::string(test::kLabGuid)};
-    test::RunSwitch(input, std::make_shared<SwitchSession>(&view), dispatcher, adapters, host);
+    test::RunSwitch(test::LabInput(set), std::make_shared<SwitchSession>(&view), dispatcher, adapters, host);
     return view;
   }
 
@@ -42,7 +42,7 @@ protected:
   RecordingLauncher FLauncher;
 };
 
-TEST_F(SwitchSimulatedTest, AppliedValuesAreWhatTheNetworkHoldsAfterwards) {
+TEST_F(SystemSwitchHostTest, AppliedValuesAreWhatTheNetworkHoldsAfterwards) {
   TSetRecord set;
   set.EnableIP = set.DnsServer = set.DnsDomain = set.WinsServer = set.ComputerName = set.Workgroup =
       set.DefaultPrinter = true;
@@ -76,7 +76,7 @@ TEST_F(SwitchSimulatedTest, AppliedValuesAreWhatTheNetworkHoldsAfterwards) {
   EXPECT_EQ(network.Host.DefaultDevice.rfind("Lab Inkjet,", 0), 0u);
 }
 
-TEST_F(SwitchSimulatedTest, RefusedValuesAreListedAndLeaveTheNetworkAlone) {
+TEST_F(SystemSwitchHostTest, RefusedValuesAreListedAndLeaveTheNetworkAlone) {
   TSetRecord set;
   set.EnableIP = set.ComputerName = set.DefaultPrinter = true;
   set.IP = "10.20.0.300";
@@ -95,7 +95,7 @@ TEST_F(SwitchSimulatedTest, RefusedValuesAreListedAndLeaveTheNetworkAlone) {
 
 // An adapter that accepts the gateway and the DNS domain without putting
 // them into effect: the read-back lists exactly those two items.
-TEST_F(SwitchSimulatedTest, AcceptedButUnappliedItemsAreListedWithWhatTheAdapterReports) {
+TEST_F(SystemSwitchHostTest, AcceptedButUnappliedItemsAreListedWithWhatTheAdapterReports) {
   test::WriteLabNetwork(FFolder.Path(), "NotApplied=SetGateways,SetDNSDomain\r\nDNSDomain=old.example\r\n");
   TSetRecord set;
   set.EnableIP = set.DnsServer = set.DnsDomain = set.WinsServer = true;
@@ -113,7 +113,7 @@ TEST_F(SwitchSimulatedTest, AcceptedButUnappliedItemsAreListedWithWhatTheAdapter
   EXPECT_TRUE(view.Failed);
 }
 
-TEST_F(SwitchSimulatedTest, ProxyHelperRunsFromTheProgramFolderWithQuotedValuesAndItsEndCounts) {
+TEST_F(SystemSwitchHostTest, ProxyHelperRunsFromTheProgramFolderWithQuotedValuesAndItsEndCounts) {
   TSetRecord set;
   set.ProxyServer = true;
   set.UseProxyServer = true;
@@ -130,26 +130,6 @@ TEST_F(SwitchSimulatedTest, ProxyHelperRunsFromTheProgramFolderWithQuotedValuesA
   FLauncher.Run = {ProcessEnd::Exited, 1011};
   EXPECT_EQ(Run(set).Memo, (std::vector<std::string>{"The following settings are failed:", "",
                                                      "[ Proxy Server ]: Error code 1011", ""}));
-}
-
-TEST(ProxyHelperCommand, QuotesEveryArgumentAndNamesTheHelperByItsFullPath) {
-  struct Case {
-    bool Use;
-    const char* Address;
-    const char* Port;
-    const char* Expected;
-  };
-  const Case cases[] = {
-      {true, "10.0.0.1", "8080", "\"C:\\Tools\\Pevrix.exe\" -set \"10.0.0.1\" \"8080\""},
-      {false, "10.0.0.1", "8080", "\"C:\\Tools\\Pevrix.exe\" -no \"10.0.0.1\" \"8080\""},
-      {true, "", "8080", "\"C:\\Tools\\Pevrix.exe\" -set \"\" \"8080\""},
-      {true, "proxy host", "", "\"C:\\Tools\\Pevrix.exe\" -set \"proxy host\" \"\""},
-      {true, "a\"b", "80\"", "\"C:\\Tools\\Pevrix.exe\" -set \"ab\" \"80\""},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(ProxyHelperCommandLine("C:\\Tools\\", c.Use, c.Address, c.Port), c.Expected);
-  EXPECT_EQ(FolderOf("C:\\Program Files\\Quorvin\\Quorvin.exe"), "C:\\Program Files\\Quorvin\\");
-  EXPECT_EQ(FolderOf("Quorvin.exe"), "");
 }
 
 } // namespace

@@ -1,28 +1,60 @@
-// A WM_QUIT that arrives while the program waits with its windows kept
-// responsive (a pause, or the dispatcher's pump): the wait still blocks on
-// what it waits for (it does not spin on the quit), and the quit is posted
-// again once, after it.
+// The pause that keeps the windows responsive (PumpWait): it handles what
+// is posted while it waits, and a WM_QUIT that arrives meanwhile does not
+// end the wait early; the quit is posted again once, after it.
 
-#include "base/win32/Win32Dispatcher.h"
 #include "system/PumpWait.h"
+
+#include "support/win32/QuitMessages.h"
 #include "system/win32/Win32HostSettings.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
-
 namespace quorvin {
 namespace {
 
-// Exactly one WM_QUIT waits in the queue, with that exit code.
-void ExpectOneQuit(WPARAM exitCode) {
-  MSG message;
-  ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-  EXPECT_EQ(message.wParam, exitCode);
-  EXPECT_FALSE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+// Counts the messages that reach it.
+class CountingWindow {
+public:
+  CountingWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &Procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "QuorvinPumpWaitTest";
+    RegisterClassA(&windowClass);
+    FWindow = CreateWindowExA(0, "QuorvinPumpWaitTest", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+  }
+  ~CountingWindow() { DestroyWindow(FWindow); }
+  HWND Handle() const { return FWindow; }
+  static inline int Received = 0;
+
+private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP + 7) {
+      ++Received;
+      return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  HWND FWindow;
+};
+
+TEST(PumpWaitWin32, WaitsAndHandlesPostedMessages) {
+  Win32HostSettings host;
+  CountingWindow window;
+  ASSERT_NE(window.Handle(), nullptr);
+  CountingWindow::Received = 0;
+  PostMessageA(window.Handle(), WM_APP + 7, 0, 0);
+  const DWORD start = GetTickCount();
+  PumpWait(host, 200);
+  EXPECT_GE(GetTickCount() - start, 200u);
+  EXPECT_EQ(CountingWindow::Received, 1);
+
+  PostMessageA(window.Handle(), WM_APP + 7, 0, 0);
+  PumpWait(host, 0);
+  EXPECT_EQ(CountingWindow::Received, 2);
 }
 
 // The machine's host settings, counting how often the pause looks at the
@@ -68,36 +100,13 @@ private:
 // Nothing else arrives during the pause, so it looks at the queue once
 // before and once after its one wait; a pause that put the quit back at
 // once would be woken by it again and again.
-TEST(QuitDuringWaits, APauseWaitsThroughAQuitAndPostsItOnceAfterwards) {
+TEST(PumpWaitWin32, WaitsThroughAQuitAndPostsItOnceAfterwards) {
   CountingHost host;
   ::PostQuitMessage(9);
   PumpWait(host, 300);
   EXPECT_LE(host.Looks, 4);
-  ExpectOneQuit(9);
+  test::ExpectOneQuit(9);
 }
-
-// After a WM_QUIT the waits must still block on what they wait for, and
-// the quit comes back once, after them.
-TEST(QuitDuringWaits, ThePumpOfTheDispatcherKeepsAQuitUntilItsWaitIsOver) {
-  Win32Dispatcher dispatcher;
-  std::atomic<bool> finished{false};
-  ::PostQuitMessage(7);
-  std::thread worker([&] {
-    dispatcher.RunSync([] {}); // still served after the quit was taken
-    ::Sleep(100); // a pump that spun on the quit would look many times meanwhile
-    finished = true;
-    dispatcher.Wake();
-  });
-  int looks = 0;
-  dispatcher.PumpUntil([&] {
-    ++looks;
-    return finished.load();
-  });
-  worker.join();
-  EXPECT_LE(looks, 4);
-  ExpectOneQuit(7);
-}
-
 
 } // namespace
 } // namespace quorvin
