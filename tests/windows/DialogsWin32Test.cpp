@@ -395,18 +395,12 @@ TEST(AboutDialogWin32, ShowsTheProductAndOpensThePageFromTheLink) {
 
 // --- The question to keep new network settings ---
 
-// Runs onTick on each tick of a thread timer while the keep dialog is shown
-// (its window, or nullptr before it shows and after it closed).
+// Runs act on each tick of a thread timer while the keep dialog is shown.
 TKeepAnswer ShowKeepDialogWith(int seconds, const std::string& gateway, GatewayProbe& probe,
-                               std::function<void(HWND)> onTick) {
-  static std::function<void(HWND)> tick;
-  tick = std::move(onTick);
-  const UINT_PTR timer =
-      ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { tick(FindShown(IDC_KEEP_BKEEP)); });
-  const TKeepAnswer answer = ShowKeepDialog(nullptr, seconds, gateway, probe);
-  ::KillTimer(nullptr, timer);
-  tick = nullptr;
-  return answer;
+                               std::function<void(HWND)> act) {
+  const test::ThreadWindowTimer timer(
+      [](HWND window) { return ::IsWindowVisible(window) && ::GetDlgItem(window, IDC_KEEP_BKEEP); }, std::move(act));
+  return ShowKeepDialog(nullptr, seconds, gateway, probe);
 }
 
 // Enter on the focused Keep button, once the probing thread's answer shows.
