@@ -2,6 +2,8 @@
 
 #include "app/ModalResult.h"
 #include "base/Texts.h"
+#include "base/QuorvinError.h"
+#include "store/IniValues.h"
 #include "system/AutoStart.h"
 
 namespace quorvin {
@@ -23,9 +25,23 @@ void OptionsForm::FormShow() {
     FView.ShowError(error);
   }
   FView.SetChecks(checks);
+  FView.SetKeepChoice({FOptions.KeepQuestion, std::to_string(FOptions.KeepSeconds)});
 }
 
 void OptionsForm::bOKClick() {
+  const TKeepChoice keep = FView.GetKeepChoice();
+  const auto seconds = ParseInteger(keep.Seconds);
+  if (!seconds || *seconds < kMinKeepSeconds || *seconds > kMaxKeepSeconds) {
+    // Before anything is copied or saved: the user corrects the number.
+    FView.ShowError(QuorvinError(LoadText(TextId::KeepSecondsRange)));
+    FView.FocusKeepSeconds();
+    return;
+  }
+  // Only a changed question is written to a file that does not name it yet.
+  if (keep.Question != FOptions.KeepQuestion || *seconds != FOptions.KeepSeconds)
+    FOptions.SaveKeepQuestion = true;
+  FOptions.KeepQuestion = keep.Question;
+  FOptions.KeepSeconds = *seconds;
   const TOptionsChecks checks = FView.GetChecks();
   FOptions.AutoCloseDialog = checks.AutoCloseDialog;
   FOptions.AskBeforeLoad = checks.AskLoad;

@@ -16,6 +16,53 @@ std::string GetSettingsPath() { return GetSettingsFolder() + std::string(kSettin
 
 namespace {
 
+// "AskToKeep" as the file keeps it: 0 never (what "no" reads as in a
+// hand-edited file), 1 when new or changed, 2 always.
+constexpr std::string_view kAskToKeep = "AskToKeep";
+constexpr std::string_view kKeepSeconds = "KeepSeconds";
+
+std::int32_t KeepQuestionNumber(TKeepQuestion question) {
+  switch (question) {
+  case TKeepQuestion::Always:
+    return 2;
+  case TKeepQuestion::WhenNewOrChanged:
+    return 1;
+  case TKeepQuestion::Never:
+    break;
+  }
+  return 0;
+}
+
+TKeepQuestion KeepQuestionFromNumber(std::int32_t number, TKeepQuestion fallback) {
+  switch (number) {
+  case 0:
+    return TKeepQuestion::Never;
+  case 1:
+    return TKeepQuestion::WhenNewOrChanged;
+  case 2:
+    return TKeepQuestion::Always;
+  default:
+    return fallback;
+  }
+}
+
+// Whether the file has the key at all: a missing key gives back each of two
+// different defaults, a present one its value both times.
+bool NamesKey(ProfileFile& file, std::string_view section, std::string_view key) {
+  return file.ReadString(section, key, "0") == file.ReadString(section, key, "1");
+}
+
+void LoadKeepQuestion(ProfileFile& file, TOptionsSetting& options) {
+  const bool missing = !file.Exists();
+  const TKeepQuestion fallback = missing ? TKeepQuestion::WhenNewOrChanged : TKeepQuestion::Never;
+  options.KeepQuestion = KeepQuestionFromNumber(
+      ReadInteger(file, kOptionsSection, kAskToKeep, KeepQuestionNumber(fallback)), fallback);
+  options.KeepSeconds =
+      std::clamp(ReadInteger(file, kOptionsSection, kKeepSeconds, 20), kMinKeepSeconds, kMaxKeepSeconds);
+  options.SaveKeepQuestion = missing || NamesKey(file, kOptionsSection, kAskToKeep) ||
+                             NamesKey(file, kOptionsSection, kKeepSeconds);
+}
+
 void LoadOptions(ProfileFile& file, TOptionsSetting& options, TWindowOptions& window) {
   window.CurrentSet = ReadInteger(file, kOptionsSection, "DefaultTab", 0);
   options.TabCount =
@@ -31,6 +78,7 @@ void LoadOptions(ProfileFile& file, TOptionsSetting& options, TWindowOptions& wi
   options.AutoCloseDialog = ReadBool(file, kOptionsSection, "AutoCloseDialog", false);
   options.AskBeforeLoad = ReadBool(file, kOptionsSection, "AskBeforeLoad", true);
   options.AskBeforeExit = ReadBool(file, kOptionsSection, "AskBeforeExit", true);
+  LoadKeepQuestion(file, options);
 }
 
 void SaveOptions(ProfileFile& file, const TOptionsSetting& options, const TWindowOptions& window) {
@@ -39,6 +87,10 @@ void SaveOptions(ProfileFile& file, const TOptionsSetting& options, const TWindo
   WriteBool(file, kOptionsSection, "AutoCloseDialog", options.AutoCloseDialog);
   WriteBool(file, kOptionsSection, "AskBeforeLoad", options.AskBeforeLoad);
   WriteBool(file, kOptionsSection, "AskBeforeExit", options.AskBeforeExit);
+  if (!options.SaveKeepQuestion)
+    return;
+  WriteInteger(file, kOptionsSection, kAskToKeep, KeepQuestionNumber(options.KeepQuestion));
+  WriteInteger(file, kOptionsSection, kKeepSeconds, options.KeepSeconds);
 }
 
 } // namespace

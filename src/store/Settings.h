@@ -19,11 +19,28 @@ inline constexpr std::string_view kSettingsFileName = "data.ini";
 inline constexpr std::int32_t kMinTabCount = 1;
 inline constexpr std::int32_t kMaxTabCount = 1000;
 
+// Whether an interactive switch asks to keep the new network settings:
+// always, only when the set's adapter items are new or changed since the set
+// was last kept, or never.
+enum class TKeepQuestion { Always, WhenNewOrChanged, Never };
+// The seconds the question waits before it reverts, as the options dialog
+// accepts them; a hand-edited value is held to this range.
+inline constexpr int kMinKeepSeconds = 5;
+inline constexpr int kMaxKeepSeconds = 300;
+
 struct TOptionsSetting {
   bool AutoCloseDialog = false;
   bool AskBeforeLoad = true;
   bool AskBeforeExit = true;
   std::int32_t TabCount = 5;
+  // A first start asks for new or changed sets; a file that does not name
+  // the question never asks, as before the question existed.
+  TKeepQuestion KeepQuestion = TKeepQuestion::Never;
+  int KeepSeconds = 20;
+  // Whether saving writes "AskToKeep" and "KeepSeconds": only when the file
+  // named either, was new, or the user changed them, so that a file from
+  // before the question saves byte for byte as it did.
+  bool SaveKeepQuestion = false;
   TSetRecord Snapshot; // the shown set as last loaded
 };
 

@@ -1,5 +1,7 @@
 #include "system/SystemServices.h"
 
+#include "system/sim/InMemoryGatewayProbe.h"
+#include "system/sim/SimulatedGatewayProbe.h"
 #include "system/sim/SimulatedHost.h"
 #include "system/sim/SimulatedNetwork.h"
 #include "system/sim/SimulatedNetworkInfo.h"
@@ -10,9 +12,11 @@ namespace quorvin {
 
 SystemServices::SystemServices(std::unique_ptr<Registry> registry,
                                std::unique_ptr<NetworkInfo> network,
-                               std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks)
+                               std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks,
+                               std::unique_ptr<GatewayProbe> probe)
     : FRegistry(std::move(registry)), FNetwork(std::move(network)), FHost(std::move(host)),
-      FTasks(std::move(tasks)) {}
+      FTasks(std::move(tasks)),
+      FProbe(probe ? std::move(probe) : std::make_unique<InMemoryGatewayProbe>()) {}
 
 SystemServices::~SystemServices() = default;
 
@@ -23,7 +27,8 @@ std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folde
   auto services = std::make_unique<SystemServices>(std::move(registry),
                                                    std::make_unique<SimulatedNetworkInfo>(folder),
                                                    std::move(host),
-                                                   std::make_unique<SimulatedTaskScheduler>(folder));
+                                                   std::make_unique<SimulatedTaskScheduler>(folder),
+                                                   std::make_unique<SimulatedGatewayProbe>(folder));
   services->FBaseRegistry = std::move(base->FRegistry);
   services->FBaseHost = std::move(base->FHost);
   return services;

@@ -1,8 +1,9 @@
 #pragma once
-// The four system ports of one run, chosen once at start: the machine's own
-// (Win32), or the simulated network, host and task scheduler of network.ini
-// when simulate.ini beside the executable names a folder.
+// The system ports of one run, chosen once at start: the machine's own
+// (Win32), or the simulated network, host, task scheduler and gateway probe
+// of network.ini when simulate.ini beside the executable names a folder.
 
+#include "system/GatewayProbe.h"
 #include "system/HostSettings.h"
 #include "system/NetworkInfo.h"
 #include "system/Registry.h"
@@ -17,13 +18,15 @@ namespace quorvin {
 class SystemServices {
 public:
   SystemServices(std::unique_ptr<Registry> registry, std::unique_ptr<NetworkInfo> network,
-                 std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks);
+                 std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks,
+                 std::unique_ptr<GatewayProbe> probe = nullptr); // none: no gateway answers
   ~SystemServices();
 
   Registry& GetRegistry() const { return *FRegistry; }
   NetworkInfo& Network() const { return *FNetwork; }
   HostSettings& Host() const { return *FHost; }
   TaskScheduler& Tasks() const { return *FTasks; }
+  GatewayProbe& Probe() const { return *FProbe; }
 
 private:
   // The machine's ports that the simulated ones pass through to.
@@ -33,6 +36,7 @@ private:
   std::unique_ptr<NetworkInfo> FNetwork;
   std::unique_ptr<HostSettings> FHost;
   std::unique_ptr<TaskScheduler> FTasks;
+  std::unique_ptr<GatewayProbe> FProbe;
 
   friend std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string&,
                                                                  std::unique_ptr<SystemServices>);

@@ -1,15 +1,18 @@
-// Shows one of the four small dialogs for screenshots: "options", "rename",
-// "ask" or "about" on the command line. The options work on an in-memory
-// registry and a settings file in a temporary folder; the address link
-// opens nothing. Prints "shown" once the dialog is up and ends when it
-// closes.
+// Shows one of the small dialogs for screenshots: "options", "rename",
+// "ask", "keep" or "about" on the command line. The options work on an
+// in-memory registry and a settings file in a temporary folder; the address
+// link opens nothing; the keep question's gateway answers. Prints "shown"
+// once the dialog is up (the keep question: once its gateway line had time
+// to come) and ends when it closes.
 
 #include "app/ShellPort.h"
 #include "app/SmallDialogs.h"
 #include "app/win32/Dialogs.h"
+#include "app/win32/KeepDialog.h"
 #include "base/Texts.h"
 #include "store/win32/Win32ProfileFile.h"
 #include "support/TempFolder.h"
+#include "system/sim/InMemoryGatewayProbe.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
 #include "system/sim/InMemoryTaskScheduler.h"
@@ -38,8 +41,13 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   // The first tick comes once the dialog's modal loop runs idle.
-  ::SetTimer(nullptr, 0, 10, OnTimer);
-  if (std::strstr(commandLine, "options")) {
+  const bool keep = std::strstr(commandLine, "keep") != nullptr;
+  ::SetTimer(nullptr, 0, keep ? 1500 : 10, OnTimer);
+  if (keep) {
+    InMemoryGatewayProbe probe;
+    probe.SetAnswering({"192.168.1.1"});
+    ShowKeepDialog(nullptr, 20, "192.168.1.1", probe);
+  } else if (std::strstr(commandLine, "options")) {
     test::TempFolder folder;
     Win32ProfileFile file(folder.File("data.ini"));
     SystemServices services(std::make_unique<InMemoryRegistry>(), nullptr, std::make_unique<InMemoryHost>(),

@@ -25,11 +25,16 @@ public:
   void SetCaption(const std::string& caption) override { Caption = caption; }
   void SetChecks(const TOptionsChecks& checks) override { Checks = checks; }
   TOptionsChecks GetChecks() const override { return Checks; }
+  void SetKeepChoice(const TKeepChoice& choice) override { Keep = choice; }
+  TKeepChoice GetKeepChoice() const override { return Keep; }
+  void FocusKeepSeconds() override { ++SecondsFocused; }
   void ShowError(const std::exception& error) override { Errors.push_back(error.what()); }
   void CloseWith(int modalResult) override { Result = modalResult; }
 
   std::string Caption;
   TOptionsChecks Checks;
+  TKeepChoice Keep;
+  int SecondsFocused = 0;
   std::vector<std::string> Errors;
   int Result = 0;
 };
@@ -109,6 +114,59 @@ TEST_F(OptionsFormTest, OkCopiesTheBoxesIntoTheOptions) {
   EXPECT_EQ(Option("AutoCloseDialog"), "1");
   EXPECT_EQ(Option("AskBeforeLoad"), "0");
   EXPECT_EQ(Option("AskBeforeExit"), "0");
+}
+
+TEST_F(OptionsFormTest, ShowPutsTheKeepQuestionInItsBoxes) {
+  FOptions.KeepQuestion = TKeepQuestion::WhenNewOrChanged;
+  FOptions.KeepSeconds = 45;
+  FForm.FormShow();
+  EXPECT_EQ(FView.Keep, (TKeepChoice{TKeepQuestion::WhenNewOrChanged, "45"}));
+}
+
+// A file that does not name the question gets it only once the user
+// changes it; one that names it (or a new one) gets it with every OK.
+TEST_F(OptionsFormTest, OkSavesTheKeepQuestionOnlyWhenChangedOrAlreadyNamed) {
+  FForm.FormShow();
+  FForm.bOKClick();
+  EXPECT_EQ(FView.Result, kModalOk);
+  EXPECT_EQ(Option("AskToKeep"), "absent");
+  EXPECT_EQ(Option("KeepSeconds"), "absent");
+
+  FForm.FormShow();
+  FView.Keep = {TKeepQuestion::Always, "60"};
+  FForm.bOKClick();
+  EXPECT_EQ(FOptions.KeepQuestion, TKeepQuestion::Always);
+  EXPECT_EQ(FOptions.KeepSeconds, 60);
+  EXPECT_EQ(Option("AskToKeep"), "2");
+  EXPECT_EQ(Option("KeepSeconds"), "60");
+
+  FForm.FormShow();
+  FView.Keep.Question = TKeepQuestion::Never;
+  FForm.bOKClick();
+  EXPECT_EQ(Option("AskToKeep"), "0");
+}
+
+TEST_F(OptionsFormTest, SecondsOutsideTheRangeAreShownAndKeepTheDialogOpenWithNothingSaved) {
+  for (const char* seconds : {"4", "301", "", "ten", "-20"}) {
+    SCOPED_TRACE(seconds);
+    FView = FakeOptionsView();
+    FForm.FormShow();
+    FView.Keep = {TKeepQuestion::Always, seconds};
+    FView.Checks.AskExit = false;
+    FForm.bOKClick();
+    EXPECT_EQ(FView.Result, 0) << "the dialog stays open";
+    EXPECT_EQ(FView.Errors, std::vector<std::string>{LoadText(TextId::KeepSecondsRange)});
+    EXPECT_EQ(FView.SecondsFocused, 1);
+    EXPECT_EQ(FOptions.KeepQuestion, TKeepQuestion::Never);
+    EXPECT_TRUE(FOptions.AskBeforeExit) << "nothing is copied before the seconds are right";
+    EXPECT_FALSE(FFile.Exists());
+  }
+  for (const char* seconds : {"5", "300"}) {
+    FView.Keep.Seconds = seconds;
+    FForm.bOKClick();
+    EXPECT_EQ(FView.Result, kModalOk);
+    EXPECT_EQ(Option("KeepSeconds"), seconds);
+  }
 }
 
 struct RefusedCase {

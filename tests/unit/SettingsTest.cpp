@@ -100,6 +100,64 @@ TEST_F(SettingsTest, SavingWritesTheTabCountAndOptionsInOrder) {
                      "AskBeforeLoad=0\r\nAskBeforeExit=1\r\n");
 }
 
+TEST_F(SettingsTest, AFirstStartAsksForNewOrChangedSetsAndSavesTheQuestion) {
+  LoadOrSaveOptions(true, FFile, FOptions, FWindow);
+  EXPECT_EQ(FOptions.KeepQuestion, TKeepQuestion::WhenNewOrChanged);
+  EXPECT_EQ(FOptions.KeepSeconds, 20);
+  LoadOrSaveOptions(false, FFile, FOptions, FWindow);
+  EXPECT_EQ(Bytes(), "[Options]\r\nDefaultTab=0\r\nTabCount=5\r\nAutoCloseDialog=0\r\n"
+                     "AskBeforeLoad=1\r\nAskBeforeExit=1\r\nAskToKeep=1\r\nKeepSeconds=20\r\n");
+}
+
+// A file from before the question never asks, and saves byte for byte as it
+// did while the question is left alone.
+TEST_F(SettingsTest, AFileThatDoesNotNameTheQuestionNeverAsksAndSavesAsBefore) {
+  const std::string before = "; mine\r\n[Options]\r\nDefaultTab=1\r\nTabCount=2\r\nAutoCloseDialog=1\r\n"
+                             "AskBeforeLoad=0\r\nAskBeforeExit=1\r\n[1]\r\nCaption=Office\r\n";
+  Write(before);
+  LoadOrSaveOptions(true, FFile, FOptions, FWindow);
+  EXPECT_EQ(FOptions.KeepQuestion, TKeepQuestion::Never);
+  EXPECT_EQ(FOptions.KeepSeconds, 20);
+  LoadOrSaveOptions(false, FFile, FOptions, FWindow);
+  EXPECT_EQ(Bytes(), before);
+
+  FOptions.KeepQuestion = TKeepQuestion::Always;
+  FOptions.SaveKeepQuestion = true; // as the options dialog does when the user changes it
+  LoadOrSaveOptions(false, FFile, FOptions, FWindow);
+  EXPECT_EQ(Bytes(), "; mine\r\n[Options]\r\nDefaultTab=1\r\nTabCount=2\r\nAutoCloseDialog=1\r\n"
+                     "AskBeforeLoad=0\r\nAskBeforeExit=1\r\nAskToKeep=2\r\nKeepSeconds=20\r\n"
+                     "[1]\r\nCaption=Office\r\n");
+}
+
+struct KeepCase {
+  const char* Name;
+  std::string Options;
+  TKeepQuestion Question;
+  int Seconds;
+};
+
+TEST_F(SettingsTest, AFileThatNamesTheQuestionKeepsItHeldToWorkableValues) {
+  const KeepCase cases[] = {
+      {"Never", "AskToKeep=0\r\n", TKeepQuestion::Never, 20},
+      {"WhenNewOrChanged", "AskToKeep=1\r\nKeepSeconds=45\r\n", TKeepQuestion::WhenNewOrChanged, 45},
+      {"Always", "AskToKeep=2\r\nKeepSeconds=5\r\n", TKeepQuestion::Always, 5},
+      {"UnknownChoice", "AskToKeep=7\r\n", TKeepQuestion::Never, 20},
+      {"SecondsOnly", "KeepSeconds=300\r\n", TKeepQuestion::Never, 300},
+      {"TooFewSeconds", "AskToKeep=2\r\nKeepSeconds=0\r\n", TKeepQuestion::Always, 5},
+      {"TooManySeconds", "AskToKeep=2\r\nKeepSeconds=99999\r\n", TKeepQuestion::Always, 300},
+      {"EmptyValues", "AskToKeep=\r\nKeepSeconds=\r\n", TKeepQuestion::Never, 20},
+  };
+  for (const KeepCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Write("[Options]\r\n" + c.Options);
+    FOptions = TOptionsSetting();
+    LoadOrSaveOptions(true, FFile, FOptions, FWindow);
+    EXPECT_EQ(FOptions.KeepQuestion, c.Question);
+    EXPECT_EQ(FOptions.KeepSeconds, c.Seconds);
+    EXPECT_TRUE(FOptions.SaveKeepQuestion) << "a file that names the question keeps naming it";
+  }
+}
+
 TEST_F(SettingsTest, ReplaceIniLineReplacesTheFirstExactLineAndWritesCrLf) {
   Write("[1]\r[1]\n [1]\r\nkey\r\n\r\nlast");
   ReplaceIniLine(Path(), "[1]", "[0]");

@@ -4,7 +4,9 @@
 #include "support/TempFolder.h"
 #include "system/AdapterList.h"
 #include "system/IpConfig.h"
+#include "system/sim/InMemoryGatewayProbe.h"
 #include "system/sim/InMemoryRegistry.h"
+#include "system/sim/SimulatedGatewayProbe.h"
 #include "system/sim/SimulatedNetwork.h"
 #include "system/sim/SimulatedNetworkInfo.h"
 #include "system/sim/SimulatedRegistry.h"
@@ -53,6 +55,7 @@ TEST_F(SimulatedNetworkTest, LoadsEveryAdapterField) {
   EXPECT_EQ(wired.PrimaryWins, "192.168.1.2");
   EXPECT_EQ(wired.SecondaryWins, "192.168.1.3");
   EXPECT_TRUE(wired.NotApplied.empty());
+  EXPECT_TRUE(wired.GatewayAnswers);
 
   const SimulatedAdapter& wireless = network.Adapters[1];
   EXPECT_EQ(wireless.MacText(), "00:1F:3B:0A:12:0C");
@@ -60,6 +63,38 @@ TEST_F(SimulatedNetworkTest, LoadsEveryAdapterField) {
   EXPECT_TRUE(wireless.DhcpEnabled);
   EXPECT_TRUE(wireless.DnsServers.empty());
   EXPECT_EQ(wireless.NotApplied, (std::vector<std::string>{"SetDNSDomain", "setwinsserver"}));
+  EXPECT_FALSE(wireless.GatewayAnswers);
+}
+
+// Only a gateway of an adapter that says GatewayAnswers=1 answers, as the
+// file says at the moment of the call.
+TEST_F(SimulatedNetworkTest, TheGatewaysOfAnAnsweringAdapterAnswerTheProbe) {
+  SimulatedGatewayProbe probe(Folder());
+  EXPECT_TRUE(probe.Answers("192.168.1.1", 500));
+  EXPECT_FALSE(probe.Answers("192.168.1.10", 500)) << "an address, not a gateway";
+  EXPECT_FALSE(probe.Answers("", 500));
+
+  SimulatedNetwork network(Folder());
+  network.Adapters[1].DhcpEnabled = false;
+  network.Adapters[1].Gateways = {"10.0.0.1"};
+  network.Adapters[0].Gateways = {"192.168.1.254"};
+  network.Save();
+  EXPECT_TRUE(probe.Answers("192.168.1.254", 500));
+  EXPECT_FALSE(probe.Answers("192.168.1.1", 500));
+  EXPECT_FALSE(probe.Answers("10.0.0.1", 500)) << "its adapter does not say it answers";
+  EXPECT_TRUE(SimulatedNetwork(Folder()).Adapters[0].GatewayAnswers) << "a save keeps the line";
+
+  WriteBytes(FFolder.File("network.ini"), "[Network]\r\nAdapterCount=1\r\n[Adapter0]\r\nMAC=zz\r\n"
+                                          "DefaultGateway=192.168.1.254\r\nGatewayAnswers=1\r\n");
+  EXPECT_FALSE(probe.Answers("192.168.1.254", 500)) << "a file that cannot be read answers no";
+}
+
+TEST(InMemoryGatewayProbe, OnlyTheAddressesItIsToldAnswer) {
+  InMemoryGatewayProbe probe;
+  EXPECT_FALSE(probe.Answers("10.0.0.1", 500));
+  probe.SetAnswering({"10.0.0.1"});
+  EXPECT_TRUE(probe.Answers("10.0.0.1", 500));
+  EXPECT_FALSE(probe.Answers("10.0.0.2", 500));
 }
 
 TEST_F(SimulatedNetworkTest, LoadsTheHost) {

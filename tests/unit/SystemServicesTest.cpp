@@ -26,6 +26,7 @@ TEST(SystemServices, SimulationWhenAFolderIsNamed) {
   ListConnections(services->Network(), list);
   EXPECT_EQ(list.size(), 8u);
   EXPECT_EQ(GetComputerNameText(services->Host()), "SIMHOST");
+  EXPECT_TRUE(services->Probe().Answers("192.168.1.1", 500)) << "network.ini's gateway answers";
 }
 
 // The simulation's tasks outlive the run, as the machine's do; the
@@ -65,6 +66,7 @@ TEST(SystemServices, PlatformServicesWithoutAFolderWhateverTheEnvironmentSays) {
   std::vector<std::string> list;
   ListConnections(services->Network(), list);
   EXPECT_TRUE(list.empty());
+  EXPECT_FALSE(services->Probe().Answers("192.168.1.1", 500));
 }
 
 // simulate.ini beside the executable: relative paths from its folder.

@@ -1,10 +1,11 @@
-// The four small dialogs driven inside their own modal loops: a thread timer
+// The small dialogs driven inside their own modal loops: a thread timer
 // runs one step of a script on each tick. Timer messages come only when the
 // queue is empty, so the input a step posts has been handled by the next one.
 
 #include "app/OptionsForm.h"
 #include "app/ShellPort.h"
 #include "app/win32/Dialogs.h"
+#include "app/win32/KeepDialog.h"
 #include "app/win32/resource.h"
 
 #include "store/win32/Win32ProfileFile.h"
@@ -12,6 +13,7 @@
 #include "support/TempFolder.h"
 #include "support/win32/ThreadWindowTimer.h"
 #include "system/AutoStart.h"
+#include "system/sim/InMemoryGatewayProbe.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
 #include "system/sim/InMemoryTaskScheduler.h"
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <vector>
 
 namespace quorvin {
@@ -245,9 +248,15 @@ TEST(OptionsDialogWin32, RoundTripThroughTheTaskAndTheSettingsFile) {
   TOptionsChecks shown;
   std::string caption;
   bool openAfterKeys = false;
+  TKeepChoice keepShown;
+  const auto keepOf = [](HWND dialog) {
+    return TKeepChoice{static_cast<TKeepQuestion>(::SendDlgItemMessageA(dialog, IDC_CBKEEPQUESTION, CB_GETCURSEL, 0, 0)),
+                       Text(::GetDlgItem(dialog, IDC_EKEEPSECONDS))};
+  };
   ScriptRun first(IDC_CBAUTOSTART, {[&](HWND dialog) {
                                       shown = ChecksOf(dialog);
                                       caption = Text(dialog);
+                                      keepShown = keepOf(dialog);
                                       // The focus is on a box: Enter and Escape press nothing.
                                       PostKey(::GetFocus(), VK_RETURN);
                                       PostKey(::GetFocus(), VK_ESCAPE);
@@ -256,6 +265,8 @@ TEST(OptionsDialogWin32, RoundTripThroughTheTaskAndTheSettingsFile) {
                                       openAfterKeys = true;
                                       Click(dialog, IDC_CBAUTOSTART);
                                       Click(dialog, IDC_CBASKEXIT);
+                                      ::SendDlgItemMessageA(dialog, IDC_CBKEEPQUESTION, CB_SETCURSEL, 0, 0);
+                                      ::SetDlgItemTextA(dialog, IDC_EKEEPSECONDS, "45");
                                       Click(dialog, IDC_OPTIONS_BOK);
                                     }});
   EXPECT_EQ(ShowOptionsDialog(nullptr, options, window, file, services), 1);
@@ -270,17 +281,22 @@ TEST(OptionsDialogWin32, RoundTripThroughTheTaskAndTheSettingsFile) {
   EXPECT_EQ(file.ReadString("Options", "AskBeforeLoad", "?"), "1");
   EXPECT_EQ(file.ReadString("Options", "DefaultTab", "?"), "2");
   EXPECT_EQ(file.ReadString("Options", "TabCount", "?"), "4");
+  EXPECT_EQ(keepShown, (TKeepChoice{TKeepQuestion::Never, "20"}));
+  EXPECT_EQ(file.ReadString("Options", "AskToKeep", "?"), "2");
+  EXPECT_EQ(file.ReadString("Options", "KeepSeconds", "?"), "45");
 
   TOptionsSetting reloaded;
   TWindowOptions reloadedWindow;
   LoadOrSaveOptions(true, file, reloaded, reloadedWindow);
   ScriptRun second(IDC_CBAUTOSTART, {[&](HWND dialog) {
                                        shown = ChecksOf(dialog);
+                                       keepShown = keepOf(dialog);
                                        Click(dialog, IDC_CBAUTOSTART);
                                        Click(dialog, IDC_OPTIONS_BOK);
                                      }});
   EXPECT_EQ(ShowOptionsDialog(nullptr, reloaded, reloadedWindow, file, services), 1);
   EXPECT_EQ(shown, (TOptionsChecks{true, false, true, false}));
+  EXPECT_EQ(keepShown, (TKeepChoice{TKeepQuestion::Always, "45"}));
   EXPECT_FALSE(services.Tasks().TaskXml("Quorvin"));
 }
 
@@ -377,6 +393,90 @@ TEST(AboutDialogWin32, ShowsTheProductAndOpensThePageFromTheLink) {
   EXPECT_EQ(openedAfterClick, (decltype(shell.Opened){{"Open", "help.html"}}));
 }
 
+// --- The question to keep new network settings ---
+
+// Runs act on each tick of a thread timer while the keep dialog is shown.
+TKeepAnswer ShowKeepDialogWith(int seconds, const std::string& gateway, GatewayProbe& probe,
+                               std::function<void(HWND)> act) {
+  const test::ThreadWindowTimer timer(
+      [](HWND window) { return ::IsWindowVisible(window) && ::GetDlgItem(window, IDC_KEEP_BKEEP); }, std::move(act));
+  return ShowKeepDialog(nullptr, seconds, gateway, probe);
+}
+
+// Enter on the focused Keep button, once the probing thread's answer shows.
+TEST(KeepDialogWin32, KeepIsFocusedAndKeepsOnceTheGatewayAnswerShows) {
+  InMemoryGatewayProbe probe;
+  probe.SetAnswering({"10.0.0.1"});
+  std::string caption, question, countdown, gateway;
+  bool keepFocused = false, topMost = false;
+  const TKeepAnswer answer = ShowKeepDialogWith(300, "10.0.0.1", probe, [&](HWND dialog) {
+    if (!dialog || !gateway.empty())
+      return;
+    if (caption.empty()) {
+      caption = Text(dialog);
+      question = Text(::GetDlgItem(dialog, IDC_KEEP_LQUESTION));
+      countdown = Text(::GetDlgItem(dialog, IDC_KEEP_LCOUNTDOWN));
+      keepFocused = ::GetFocus() == ::GetDlgItem(dialog, IDC_KEEP_BKEEP);
+      topMost = (::GetWindowLongPtrA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    }
+    gateway = Text(::GetDlgItem(dialog, IDC_KEEP_LGATEWAY));
+    if (!gateway.empty())
+      PostKey(::GetFocus(), VK_RETURN);
+  });
+  EXPECT_EQ(answer, TKeepAnswer::Keep);
+  EXPECT_EQ(caption, "Quorvin");
+  EXPECT_EQ(question, "Keep these network settings?");
+  EXPECT_EQ(countdown, "Reverting in 300 seconds.");
+  EXPECT_TRUE(keepFocused);
+  EXPECT_TRUE(topMost);
+  EXPECT_EQ(gateway, "Gateway 10.0.0.1 answers.");
+}
+
+// Nobody answers: the dialog counts down to zero and reverts by itself.
+TEST(KeepDialogWin32, TheCountdownReachingZeroReverts) {
+  InMemoryGatewayProbe probe;
+  std::set<std::string> countdowns, gateways;
+  const TKeepAnswer answer = ShowKeepDialogWith(2, "10.0.0.2", probe, [&](HWND dialog) {
+    if (dialog) {
+      countdowns.insert(Text(::GetDlgItem(dialog, IDC_KEEP_LCOUNTDOWN)));
+      gateways.insert(Text(::GetDlgItem(dialog, IDC_KEEP_LGATEWAY)));
+    }
+  });
+  EXPECT_EQ(answer, TKeepAnswer::Revert);
+  EXPECT_EQ(countdowns, (std::set<std::string>{"Reverting in 2 seconds.", "Reverting in 1 second."}));
+  EXPECT_TRUE(gateways.count("Gateway 10.0.0.2 does not answer.")) << "the probe was asked";
+}
+
+struct RevertCase {
+  const char* Name;
+  std::function<void(HWND)> Answer;
+};
+
+TEST(KeepDialogWin32, RevertEscapeAndTheCloseBoxRevert) {
+  const RevertCase cases[] = {
+      {"Revert", [](HWND dialog) { Click(dialog, IDC_KEEP_BREVERT); }},
+      {"Escape", [](HWND) { PostKey(::GetFocus(), VK_ESCAPE); }},
+      {"close box", [](HWND dialog) { ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+  };
+  InMemoryGatewayProbe probe;
+  probe.SetAnswering({""});
+  for (const RevertCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::string gateway = "?";
+    bool answered = false;
+    EXPECT_EQ(ShowKeepDialogWith(300, "", probe,
+                                 [&](HWND dialog) {
+                                   if (!dialog || answered)
+                                     return;
+                                   answered = true;
+                                   gateway = Text(::GetDlgItem(dialog, IDC_KEEP_LGATEWAY));
+                                   c.Answer(dialog);
+                                 }),
+              TKeepAnswer::Revert);
+    EXPECT_EQ(gateway, "");
+  }
+}
+
 // --- Sizes and places ---
 
 struct SizeCase {
@@ -394,10 +494,12 @@ TEST(SmallDialogsWin32, DesignedClientSizesCentredOnTheOwner) {
   SystemServices services = MakeServices(std::make_unique<InMemoryRegistry>());
   std::string name = "x";
   const SizeCase cases[] = {
-      {IDC_CBAUTOSTART, 323, 187, [&](HWND owner) { return ShowOptionsDialog(owner, options, window, file, services); }},
+      {IDC_CBAUTOSTART, 323, 234, [&](HWND owner) { return ShowOptionsDialog(owner, options, window, file, services); }},
       {IDC_ENAME, 289, 135, [&](HWND owner) { return ShowRenameDialog(owner, "x", name); }},
       {IDC_CBASK, 301, 157, [&](HWND owner) { return ShowAskDialog(owner, "?", options); }},
       {IDC_LBEADDRESS, 360, 249, [&](HWND owner) { return ShowAboutDialog(owner, shell); }},
+      {IDC_KEEP_BKEEP, 279, 137,
+       [&](HWND owner) { return ShowKeepDialog(owner, 300, "", services.Probe()) == TKeepAnswer::Revert ? 2 : 1; }},
   };
   HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 80, 700, 500, nullptr, nullptr,
                                  nullptr, nullptr);

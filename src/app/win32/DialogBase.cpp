@@ -21,12 +21,14 @@ INT_PTR DialogBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::GetFocus() == nullptr || !::IsChild(FWindow, ::GetFocus());
   case WM_COMMAND:
     // Enter and Escape reach the dialog as IDOK and IDCANCEL. No button is
-    // the default or the cancel button, so both do nothing, except that
-    // Enter presses a focused button: Wine sends IDOK for it where Windows
-    // sends the button's own command.
+    // the default or the cancel button, so both do nothing unless a dialog
+    // answers Escape, except that Enter presses a focused button: Wine sends
+    // IDOK for it where Windows sends the button's own command.
     if (LOWORD(wParam) == IDOK)
       PressFocusedButton();
-    else if (LOWORD(wParam) != IDCANCEL)
+    else if (LOWORD(wParam) == IDCANCEL)
+      Cancelled();
+    else
       Command(LOWORD(wParam), HIWORD(wParam));
     return TRUE;
   case WM_CLOSE:

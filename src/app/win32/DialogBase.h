@@ -18,6 +18,8 @@ protected:
 
   virtual void FormShow() = 0;
   virtual void Command(int id, int code) = 0;
+  // Escape (IDCANCEL); the small dialogs ignore it.
+  virtual void Cancelled() {}
   // Any other message; FALSE lets the dialog manager handle it.
   virtual INT_PTR Other(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,7 +3,7 @@
 // pictures 1-99, dialogs 100+, controls 1000+, menu commands 40000+. The
 // string table uses the texts' own numbers (base/TextTable.inc).
 
-// The four small dialogs: dialogs 100-149, controls 1000-1199, pictures 1-19.
+// The small dialogs: dialogs 100-149, controls 1000-1199, pictures 1-19.
 // (Dialog 101 and controls 1001-1003 belong to the progress dialog,
 // switching/win32/SwitchHintIds.h, which shares the executable.)
 
@@ -26,6 +26,7 @@
 #define IDD_RENAME 111
 #define IDD_ASKEXIT 112
 #define IDD_ABOUT 113
+#define IDD_KEEP 114
 
 // TfrmOptions.
 #define IDC_OPTIONS_GROUPBOX1 1100
@@ -35,6 +36,9 @@
 #define IDC_CBASKEXIT 1104
 #define IDC_OPTIONS_BOK 1105
 #define IDC_OPTIONS_BCANCEL 1106
+#define IDC_LKEEPQUESTION 1107
+#define IDC_CBKEEPQUESTION 1108
+#define IDC_EKEEPSECONDS 1109
 
 // TfrmRename.
 #define IDC_RENAME_BOK 1110
@@ -61,6 +65,13 @@
 #define IDC_ABOUT_PANEL2 1136
 #define IDC_LBEADDRESS 1137
 #define IDC_ABOUT_BOK 1138
+
+// The question to keep new network settings (KeepDialog).
+#define IDC_KEEP_LQUESTION 1140
+#define IDC_KEEP_LCOUNTDOWN 1141
+#define IDC_KEEP_LGATEWAY 1142
+#define IDC_KEEP_BKEEP 1143
+#define IDC_KEEP_BREVERT 1144
 
 // The main window: dialogs 150-199, controls 1200-1999, pictures 20-49,
 // menus and accelerators 150-199, menu commands 40000-40999.

@@ -23,4 +23,28 @@ ULONG GetAdaptersAddresses(ULONG family, ULONG flags, PVOID reserved, PIP_ADAPTE
                                                                 flags, reserved, addresses, size);
 }
 
+HANDLE IcmpCreateFile() {
+  std::uint32_t error = 0;
+  if (const auto call = IpHelper().Find<decltype(&::IcmpCreateFile)>("IcmpCreateFile", error))
+    return call();
+  ::SetLastError(error);
+  return INVALID_HANDLE_VALUE;
+}
+
+DWORD IcmpSendEcho2(HANDLE icmp, IPAddr destination, LPVOID requestData, WORD requestSize,
+                    LPVOID replyBuffer, DWORD replySize, DWORD timeout) {
+  std::uint32_t error = 0;
+  // The APC routine's type differs between the SDKs' headers (PIO_APC_ROUTINE
+  // or FARPROC); a null pointer suits either.
+  if (const auto call = IpHelper().Find<decltype(&::IcmpSendEcho2)>("IcmpSendEcho2", error))
+    return call(icmp, nullptr, nullptr, nullptr, destination, requestData, requestSize, nullptr, replyBuffer,
+                replySize, timeout);
+  ::SetLastError(error);
+  return 0;
+}
+
+BOOL IcmpCloseHandle(HANDLE icmp) {
+  return CallReturningBool<decltype(&::IcmpCloseHandle)>(IpHelper(), "IcmpCloseHandle", icmp);
+}
+
 } // namespace quorvin::system32

@@ -1,5 +1,6 @@
 #include "system/SystemServices.h"
 
+#include "system/sim/InMemoryGatewayProbe.h"
 #include "system/sim/InMemoryHost.h"
 #include "system/sim/InMemoryRegistry.h"
 #include "system/sim/InMemoryTaskScheduler.h"
@@ -20,7 +21,8 @@ std::unique_ptr<SystemServices> CreatePlatformServices() {
   return std::make_unique<SystemServices>(std::make_unique<InMemoryRegistry>(),
                                           std::make_unique<NoNetwork>(),
                                           std::make_unique<InMemoryHost>(),
-                                          std::make_unique<InMemoryTaskScheduler>());
+                                          std::make_unique<InMemoryTaskScheduler>(),
+                                          std::make_unique<InMemoryGatewayProbe>());
 }
 
 } // namespace quorvin

@@ -115,6 +115,7 @@ SimulatedAdapter LoadAdapter(const Reader& reader, std::size_t index) {
   adapter.PrimaryWins = reader.Text(section, "WINSPrimary");
   adapter.SecondaryWins = reader.Text(section, "WINSSecondary");
   adapter.NotApplied = reader.List(section, "NotApplied");
+  adapter.GatewayAnswers = reader.Flag(section, "GatewayAnswers", false);
   return adapter;
 }
 

@@ -64,6 +64,9 @@ struct SimulatedAdapter {
   // nothing ("NotApplied"), as a system does that accepts a setting and
   // does not put it into effect.
   std::vector<std::string> NotApplied;
+  // Whether its gateways answer an ICMP echo (SimulatedGatewayProbe); read
+  // only, never written back.
+  bool GatewayAnswers = false;
 
   // The MAC as the program writes it: "00:0C:29:3A:5B:7C".
   std::string MacText() const;
