@@ -29,4 +29,13 @@ std::string AdapterItemsFingerprint(const TSetRecord& set) {
   return text;
 }
 
+bool AsksToKeep(TKeepQuestion mode, std::string_view fingerprint, std::string_view lastKept) {
+  switch (mode) {
+  case TKeepQuestion::Always: return true;
+  case TKeepQuestion::WhenNewOrChanged: return fingerprint != lastKept;
+  case TKeepQuestion::Never: break;
+  }
+  return false;
+}
+
 } // namespace quorvin

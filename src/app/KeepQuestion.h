@@ -6,6 +6,7 @@
 // kept it.
 
 #include "store/SetRecord.h"
+#include "store/Settings.h"
 
 #include <string>
 #include <string_view>
@@ -21,5 +22,9 @@ inline constexpr std::string_view kKeptAdapterItemsKey = "KeptAdapterItems";
 // The same text for the same adapter items (ticks, values, adapter), another
 // for any change of them.
 std::string AdapterItemsFingerprint(const TSetRecord& set);
+
+// Whether an interactive switch that changed an adapter item asks: always,
+// never, or when the set's fingerprint is not the one last kept.
+bool AsksToKeep(TKeepQuestion mode, std::string_view fingerprint, std::string_view lastKept);
 
 } // namespace quorvin

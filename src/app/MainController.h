@@ -72,9 +72,10 @@ public:
   // saved first), then Activate runs with its checks and the progress
   // dialog. Nothing here shows the window. While an activation is under
   // way, or for a set that is no longer there, nothing happens at all.
-  // closeOnSuccess: the dialog closes by itself when every item applied,
-  // whatever the option says (a set handed over by a second start).
-  TActivateOutcome ActivateSet(int index, bool closeOnSuccess = false);
+  // handedOver: a set handed over by a second start; its dialog closes by
+  // itself when every item applied, whatever the option says, and it asks
+  // nothing afterwards.
+  TActivateOutcome ActivateSet(int index, bool handedOver = false);
   // Undo Last Switch: the record of the last switch (undo.ini beside the
   // settings file) applied as a set is, with the progress dialog, and
   // removed once every item applied. Refused, with a message, when there is
@@ -117,12 +118,25 @@ private:
   void RefillPrinters();
   void FillFromSystem(const std::string& guid);
   void FillProxy();
-  TActivateOutcome Activate(bool closeOnSuccess);
+  // handedOver: a set handed over by a second start, whose dialog closes by
+  // itself on success and which asks nothing.
+  TActivateOutcome Activate(bool handedOver);
   // One activation at a time, after any earlier switch has ended.
   TActivateOutcome Exclusive(const std::function<TActivateOutcome()>& activation);
   // Records what input is about to change in undo.ini, then runs it. A run
   // that changed nothing puts the earlier record back.
-  TActivateOutcome RunRecorded(const TSwitchInput& input, const TSwitchRunOptions& options);
+  struct TRecordedRun {
+    TActivateOutcome Outcome;
+    TSetRecord Applied;
+    // An adapter item differs from the record after the run; the adapter's
+    // gateway then.
+    bool AdapterChanged = false;
+    std::string Gateway;
+  };
+  TRecordedRun RunRecorded(const TSwitchInput& input, const TSwitchRunOptions& options);
+  // After an interactive switch that changed an adapter item, as the option
+  // says: keeps it (and its fingerprint with the set), or undoes it.
+  void AskToKeep(const TRecordedRun& run);
   std::string UndoFilePath() const;
   // Undo Last Switch inside an activation already under way.
   TActivateOutcome RunUndo(bool closeOnSuccess);

@@ -6,10 +6,12 @@
 #include "app/PageBinding.h"
 #include "app/ProgramLifecycle.h"
 #include "app/UndoRecord.h"
+#include "app/KeepQuestion.h"
 #include "base/AsciiCase.h"
 #include "base/ScopeExit.h"
 #include "base/Texts.h"
 #include "store/FileIo.h"
+#include "store/IniValues.h"
 #include "system/AdapterList.h"
 
 #include <array>
@@ -19,7 +21,7 @@ namespace quorvin {
 
 TActivateOutcome MainController::aActivateExecute() { return Activate(false); }
 
-TActivateOutcome MainController::Activate(bool closeOnSuccess) {
+TActivateOutcome MainController::Activate(bool handedOver) {
   return Exclusive([&] {
     // What is applied is what the fields show after their own corrections.
     FView.EndFieldEdit();
@@ -28,7 +30,12 @@ TActivateOutcome MainController::Activate(bool closeOnSuccess) {
       return Refuse(TextId::NoAdapterChosen);
     if (!AnyItemTicked(FView))
       return Refuse(TextId::NoItemTicked);
-    return RunRecorded(SwitchInput(adapter), {FOptions.AutoCloseDialog || closeOnSuccess, FCommandLineRun});
+    const TRecordedRun run =
+        RunRecorded(SwitchInput(adapter), {FOptions.AutoCloseDialog || handedOver, FCommandLineRun});
+    // Scripts may run unattended: only a switch the user started asks.
+    if (!handedOver && !FCommandLineRun)
+      AskToKeep(run);
+    return run.Outcome;
   });
 }
 
@@ -45,15 +52,17 @@ TActivateOutcome MainController::Exclusive(const std::function<TActivateOutcome(
 
 std::string MainController::UndoFilePath() const { return FSettingsFolder + std::string(kUndoFileName); }
 
-TActivateOutcome MainController::RunRecorded(const TSwitchInput& input, const TSwitchRunOptions& options) {
-  TSetRecord applied = input.Set;
-  applied.NetworkAdapterGuid = input.AdapterGuid;
+MainController::TRecordedRun MainController::RunRecorded(const TSwitchInput& input,
+                                                        const TSwitchRunOptions& options) {
+  TRecordedRun run;
+  run.Applied = input.Set;
+  run.Applied.NetworkAdapterGuid = input.AdapterGuid;
   const std::string path = UndoFilePath();
   std::optional<std::string> earlier;
   std::optional<TSetRecord> record;
   try {
     earlier = ReadWholeFile(path);
-    record = RecordBefore(applied, ReadPresentState(FSystem, applied));
+    record = RecordBefore(run.Applied, ReadPresentState(FSystem, run.Applied));
     WriteFileAtomically(path, UndoFileBytes(*record));
   } catch (const std::exception&) {
     // The switch goes on without a record; an earlier one would undo to a
@@ -61,9 +70,14 @@ TActivateOutcome MainController::RunRecorded(const TSwitchInput& input, const TS
     record.reset();
     RemoveFile(path);
   }
-  const TActivateOutcome outcome = FRunner.RunSwitch(input, options);
+  run.Outcome = FRunner.RunSwitch(input, options);
   try {
-    if (record && !AnyRecordedItemDiffers(*record, ReadPresentState(FSystem, applied))) {
+    if (!record)
+      return run;
+    const TPresentState after = ReadPresentState(FSystem, run.Applied);
+    run.AdapterChanged = AnyRecordedItemDiffers(*record, after, true);
+    run.Gateway = after.Adapter.DefaultGateway;
+    if (!AnyRecordedItemDiffers(*record, after)) {
       if (earlier)
         WriteFileAtomically(path, *earlier);
       else
@@ -72,7 +86,30 @@ TActivateOutcome MainController::RunRecorded(const TSwitchInput& input, const TS
   } catch (const std::exception&) {
     // The new record stays: what the run changed cannot be told.
   }
-  return outcome;
+  return run;
+}
+
+void MainController::AskToKeep(const TRecordedRun& run) {
+  if (!run.AdapterChanged)
+    return;
+  const std::string section = SetSectionName(FCurrentSet);
+  const std::string fingerprint = AdapterItemsFingerprint(run.Applied);
+  const std::string lastKept = FFile.Exists() ? FFile.ReadString(section, kKeptAdapterItemsKey, "") : "";
+  if (!AsksToKeep(FOptions.KeepQuestion, fingerprint, lastKept))
+    return;
+  const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
+  const std::optional<TUndoFile> undo = bytes ? ParseUndoFile(*bytes) : std::nullopt;
+  if (!undo)
+    return; // without a record there is nothing to revert to
+  // The open question is in the record first: if the program ends while it
+  // is asked, the next start offers the revert.
+  WriteFileAtomically(UndoFilePath(), UndoFileBytes(undo->Record, true));
+  const TKeepAnswer answer = FView.AskToKeep(FOptions.KeepSeconds, run.Gateway);
+  WriteFileAtomically(UndoFilePath(), UndoFileBytes(undo->Record));
+  if (answer == TKeepAnswer::Keep)
+    WriteText(FFile, section, kKeptAdapterItemsKey, fingerprint);
+  else
+    RunUndo(false);
 }
 
 bool MainController::CanUndo() const { return !FActivating && FileExists(UndoFilePath()); }
@@ -124,11 +161,11 @@ TActivateOutcome MainController::Refuse(TextId message) {
   return {TActivateEnd::Refused, {text}};
 }
 
-TActivateOutcome MainController::ActivateSet(int index, bool closeOnSuccess) {
+TActivateOutcome MainController::ActivateSet(int index, bool handedOver) {
   if (FActivating || index < 0 || index >= FView.TabCount())
     return {};
   SelectTab(index);
-  return Activate(closeOnSuccess);
+  return Activate(handedOver);
 }
 
 void MainController::WaitForEarlierSwitch() {

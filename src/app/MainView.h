@@ -5,6 +5,7 @@
 // decides nothing; tests implement it in memory.
 
 #include "app/ActivateOutcome.h"
+#include "app/KeepQuestion.h"
 #include "store/Settings.h"
 #include "switching/SwitchThread.h"
 
@@ -103,6 +104,10 @@ public:
   virtual bool AskSetName(const std::string& caption, std::string& name) = 0;
   virtual void ShowOptionsDialog(TOptionsSetting& options, const TWindowOptions& window) = 0;
   virtual void ShowAboutDialog() = 0;
+  // "Keep these network settings?" counting down seconds, with whether the
+  // gateway (when one is given) answers; Revert when the time runs out or
+  // the question is closed.
+  virtual TKeepAnswer AskToKeep(int seconds, const std::string& gateway) = 0;
 };
 
 // How the progress dialog closes by itself.

@@ -80,6 +80,12 @@ public:
   void SetWaiting(bool waiting) override { Waiting = waiting; }
 
   void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  TKeepAnswer AskToKeep(int seconds, const std::string& gateway) override {
+    KeepQuestions.emplace_back(seconds, gateway);
+    if (DuringKeepQuestion)
+      DuringKeepQuestion();
+    return Pop(KeepAnswers, TKeepAnswer::Revert);
+  }
   bool AskYesNo(const std::string& text) override {
     Questions.push_back(text);
     return Pop(YesNoAnswers, false);
@@ -123,6 +129,9 @@ public:
   std::vector<std::string> Questions;
   std::deque<bool> YesNoAnswers;
   std::deque<bool> AskAnswers;
+  std::deque<TKeepAnswer> KeepAnswers; // none left: the time ran out
+  std::vector<std::pair<int, std::string>> KeepQuestions;
+  std::function<void()> DuringKeepQuestion;
   bool DontAskAgain = false;
   std::deque<std::optional<std::string>> NameAnswers; // nothing: Cancel
   std::vector<std::pair<std::string, std::string>> NameDialogs;

@@ -518,6 +518,7 @@ TEST_F(LoadCurrentTest, FillsThePageAndLeavesTicksAdapterAndNameAlone) {
 }
 
 TEST_F(LoadCurrentTest, ASwitchIsRecordedBeforeItRunsAndUndoAppliesTheRecordOnce) {
+  FController.Options().KeepQuestion = TKeepQuestion::Never;
   const std::string undoFile = FFolder.File("undo.ini");
   FView.Checked[P::cbEnableIP] = true;
   Click(P::rbAutoIP);
@@ -555,6 +556,49 @@ TEST_F(LoadCurrentTest, ASwitchIsRecordedBeforeItRunsAndUndoAppliesTheRecordOnce
   EXPECT_FALSE(FController.CanUndo());
   EXPECT_EQ(FController.UndoLastSwitch().End, TActivateEnd::Refused);
   EXPECT_EQ(FView.Messages, std::vector<std::string>{LoadText(TextId::NothingToUndo)});
+}
+
+TEST_F(LoadCurrentTest, AnInteractiveSwitchThatChangedTheAdapterAsksToKeepItAsTheOptionSays) {
+  const std::string undoFile = FFolder.File("undo.ini");
+  FView.Checked[P::cbEnableIP] = true;
+  Click(P::rbAutoIP);
+  // The switch applies the address choice; the undo, the record's.
+  FRunner.DuringRun = [&] { Interface(0)->WriteInteger("EnableDHCP", FRunner.Runs.back().Set.AutoIP ? 1 : 0); };
+  bool openDuringQuestion = false;
+  FView.DuringKeepQuestion = [&] { openDuringQuestion = ParseUndoFile(ReadBytes(undoFile))->QuestionOpen; };
+  struct Case {
+    const char* Name;
+    TKeepQuestion Mode;
+    bool HandedOver;
+    std::optional<TKeepAnswer> Answer; // nothing: the time runs out
+    bool Asked;
+    bool Reverted;
+  };
+  const Case cases[] = {
+      {"never", TKeepQuestion::Never, false, {}, false, false},
+      {"a new set, kept", TKeepQuestion::WhenNewOrChanged, false, TKeepAnswer::Keep, true, false},
+      {"the set as kept", TKeepQuestion::WhenNewOrChanged, false, {}, false, false},
+      {"always, the time runs out", TKeepQuestion::Always, false, {}, true, true},
+      {"always, handed over by a second start", TKeepQuestion::Always, true, {}, false, false},
+  };
+  for (const Case& c : cases) {
+    Interface(0)->WriteInteger("EnableDHCP", 0);
+    FController.Options().KeepQuestion = c.Mode;
+    FView.KeepQuestions.clear();
+    FView.KeepAnswers.clear();
+    if (c.Answer)
+      FView.KeepAnswers.push_back(*c.Answer);
+    const std::size_t runs = FRunner.Runs.size();
+    FController.ActivateSet(0, c.HandedOver);
+    ASSERT_EQ(FView.KeepQuestions.size(), c.Asked ? 1u : 0u) << c.Name;
+    if (c.Asked)
+      EXPECT_EQ(FView.KeepQuestions[0].first, 20) << c.Name;
+    EXPECT_EQ(FRunner.Runs.size() - runs, c.Reverted ? 2u : 1u) << c.Name;
+    EXPECT_EQ(FileExists(undoFile), !c.Reverted) << c.Name;
+    if (FileExists(undoFile))
+      EXPECT_FALSE(ParseUndoFile(ReadBytes(undoFile))->QuestionOpen) << c.Name;
+  }
+  EXPECT_TRUE(openDuringQuestion);
 }
 
 TEST_F(LoadCurrentTest, AnUndoWhoseAdapterIsGoneOrThatFailsKeepsTheRecord) {

@@ -91,6 +91,7 @@ int TQuorvinProgram::Run() {
   if (HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE))
     ::SetFocus(first);
   MarkShown();
+  ::PostMessageA(window, WM_OFFERREVERT, 0, 0);
 
   MSG message;
   while (!FEnded && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -167,6 +168,9 @@ bool TQuorvinProgram::ProgramMessage(UINT message, WPARAM wParam, LPARAM lParam,
     return true;
   case WM_RUNHANDOVER:
     RunHandOver();
+    return true;
+  case WM_OFFERREVERT:
+    FMain.Run([this] { FMain.Controller().OfferUnconfirmedRevert(); });
     return true;
   default:
     return false;

@@ -14,6 +14,9 @@ inline constexpr UINT WM_SHOWINSTANCE = 0x2501;
 inline constexpr UINT WM_ACTIVATEANDEXIT = 0x2506;
 // Posted by the main window to itself: apply the set a second start handed over.
 inline constexpr UINT WM_RUNHANDOVER = 0x2507;
+// Posted once the first show is done: offer to undo a switch whose keep
+// question was never answered.
+inline constexpr UINT WM_OFFERREVERT = 0x2508;
 
 // Finds a running instance by its main window's class. With a "/" in the
 // first argument the set it names is handed over and this start waits for

@@ -2,6 +2,8 @@
 
 #include "app/win32/TfrmMain.h"
 
+#include "app/win32/KeepDialog.h"
+
 #include "app/win32/Dialogs.h"
 #include "app/win32/resource.h"
 #include "base/Texts.h"
@@ -183,5 +185,9 @@ void TfrmMain::ShowOptionsDialog(TOptionsSetting& options, const TWindowOptions&
 }
 
 void TfrmMain::ShowAboutDialog() { quorvin::ShowAboutDialog(FWindow, FShell); }
+
+TKeepAnswer TfrmMain::AskToKeep(int seconds, const std::string& gateway) {
+  return ShowKeepDialog(FWindow, seconds, gateway, FSystem.Probe());
+}
 
 } // namespace quorvin
