@@ -277,6 +277,45 @@ probe press "Quorvin 3.5" OK 20 >/dev/null
 check "the refusal left the window hidden" test "$(probe state | tr -d '\r')" = hidden
 finish
 
+# Keep or revert, asked after every switch from the tray (AskToKeep=2):
+# Keep stores the set's fingerprint; Revert, a program killed during the
+# question (offered at its next start) and the time running out (5 seconds
+# then) each give the adapter back as it was before the switch.
+new_folder "$demo/data.ini"
+sed -i 's/^AutoCloseDialog=0\r$/AutoCloseDialog=1\r\nAskToKeep=2\r\nKeepSeconds=300\r/' "$folder/data.ini"
+adapter0() {
+  tr -d '\r' < "$folder/network/network.ini" |
+    sed -n '/^\[Adapter0\]/,/^\[Adapter1\]/{/^\(DHCPEnabled\|IPAddress\)=/p}' | tr '\n' ' '
+}
+office='DHCPEnabled=0 IPAddress=10.20.30.41 '
+office_back() { test "$(adapter0)" = "$office"; }
+# The revert's own progress dialog gone, the tray's sets are enabled again.
+reverted() { wait_until 30 office_back && wait_until 20 not probe texts Switch 0; }
+from_tray() { probe tray right >/dev/null; probe choose "$1" >/dev/null; shows Quorvin "Keep these network settings?"; }
+start -Start
+shown
+probe wait hidden 60 >/dev/null
+check "a switch from the tray asks to keep it" from_tray 1 # Office
+probe press Quorvin "&Keep" 20 >/dev/null
+wait_until 20 grep -q '^KeptAdapterItems=' "$folder/data.ini"
+check "Keep leaves the set applied and its fingerprint with it" \
+  test "$(adapter0)" = "$office" -a "$(grep -c '^KeptAdapterItems=' "$folder/data.ini")" = 1
+from_tray 2 # Home
+check "the question comes once the switch has applied" grep -q '^DHCPEnabled=1' <<<"$(adapter0)"
+probe press Quorvin "&Revert" 20 >/dev/null
+check "Revert gives the adapter back" reverted
+from_tray 2
+wineserver -k
+check "a question left open is in the record" grep -q '^\[Question\]' "$folder/undo.ini"
+sed -i 's/^KeepSeconds=300/KeepSeconds=5/' "$folder/data.ini"
+start
+check "the next start offers the revert" shows "Quorvin 3.5" "The last network switch was not confirmed. Revert it?"
+probe press "Quorvin 3.5" "&Yes" 20 >/dev/null
+check "the offered revert gives the adapter back" reverted
+from_tray 2
+check "the time running out reverts" reverted
+finish
+
 # Starts that show the window: an unknown set, "-start" in other case.
 for argument in /Nowhere -start; do
   new_folder "$demo/data.ini"
