@@ -1,6 +1,7 @@
 #include "app/win32/QuorvinProgram.h"
 
 #include "app/ProgramLifecycle.h"
+#include "app/SetsFileCheck.h"
 #include "app/win32/Dialogs.h"
 #include "app/win32/InstanceHandOver.h"
 #include "app/win32/StartingConsole.h"
@@ -386,6 +387,23 @@ int RunQuorvin(const std::string& firstArgument) {
     ShowErrorBox(nullptr, CurrentExceptionText());
     return kExitUnfinished;
   }
+}
+
+int CheckSetsFromCommandLine(const std::string& path) {
+  // The profile functions look a relative name up in the Windows folder:
+  // the check reads the file the administrator named, from the current
+  // folder.
+  std::string fullPath = path;
+  if (!path.empty()) {
+    char buffer[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+    if (length > 0 && length < sizeof buffer)
+      fullPath.assign(buffer, length);
+  }
+  Win32ProfileFile file(fullPath);
+  const TSetsFileCheck check = CheckSetsFile(file);
+  WriteToStartingConsole(CheckSetsLines(check, path));
+  return check.ExitCode;
 }
 
 } // namespace quorvin

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/SetsFileCheck.h"
 #include "app/win32/QuorvinProgram.h"
 #include "base/win32/System32Library.h"
 
@@ -11,6 +12,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // looked up in its own folder could be a file planted there.
   quorvin::RestrictDllSearchToSystem32();
   const std::string firstArgument = __argc > 1 ? __argv[1] : "";
+  // An installer's check of a settings file it ships: no window, and no
+  // running instance takes it for a set's name.
+  if (quorvin::IsCheckSetsArgument(firstArgument))
+    return quorvin::CheckSetsFromCommandLine(__argc > 2 ? __argv[2] : "");
   // A second start brings the first to the front, or hands it the set it
   // names and ends as that set's run ended.
   if (const auto exitCode = quorvin::StartWithRunningInstance(firstArgument))
