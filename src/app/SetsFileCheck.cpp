@@ -1,26 +1,18 @@
 #include "app/SetsFileCheck.h"
 
-#include "base/QuorvinError.h"
+#include "base/AsciiCase.h"
 #include "store/FileIo.h"
 #include "store/IniDocument.h"
 #include "store/IniValues.h"
 #include "store/SetRecord.h"
 #include "store/Settings.h"
 
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 namespace quorvin {
 namespace {
 
 TSetsFileCheck Refused(std::string reason) { return {kSetsFileRefused, std::move(reason)}; }
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool HasOptionsSection(std::string_view bytes) {
   while (!bytes.empty()) {
