@@ -1,10 +1,13 @@
-# The two downloads, made by `cmake --build --preset windows-cross --target package`
+# The downloads, made by `cmake --build --preset windows-cross --target package`
 # in build/windows-cross/:
 #   Quorvin-3.5-win64.zip        one folder, Quorvin-3.5-win64\, holding Quorvin.exe,
 #                                Pevrix.exe, help.html, ReadMe.txt and Licence.txt
 #   Quorvin-3.5-win64-setup.exe  the installer (NSIS; packaging/nsis/NSIS.template.in)
+#   Quorvin-3.5-win64.msi        the MSI for administrators (packaging/msi/, built
+#                                with wixl from the zip's folder; only where
+#                                wixl and msibuild are installed)
 # Only the install component "Quorvin" goes into them. data.ini is not part of
-# either: the program writes it beside itself at its first exit.
+# any: the program writes it beside itself at its first exit.
 set(packaging_source ${CMAKE_SOURCE_DIR}/packaging)
 set(packaging_build ${CMAKE_BINARY_DIR}/packaging)
 # The names of the two files (include(CPack) leaves CPACK_PACKAGE_FILE_NAME
@@ -75,14 +78,36 @@ set(CPACK_QUORVIN_TASK_NAME "${PROJECT_NAME}")
 set(CPACK_QUORVIN_RUN_VALUE "${PROJECT_NAME} ${QUORVIN_VERSION_TEXT}")
 set(CPACK_QUORVIN_WINDOW_CLASS "Quorvin Made by Corvane Software")
 
+# The MSI: CMake fills in the WiX source, cpack's step after the zip
+# (cmake/MsiPackage.cmake.in) runs packaging/msi/build-msi.sh on the zip's
+# folder.
+set(QUORVIN_MSI_FILE_NAME "${QUORVIN_ZIP_FILE_NAME}.msi")
+set(QUORVIN_MSI ${CMAKE_BINARY_DIR}/${QUORVIN_MSI_FILE_NAME})
+set(QUORVIN_MSI_WXS ${packaging_build}/Quorvin.wxs)
+set(QUORVIN_MSI_SCRIPT ${packaging_source}/msi/build-msi.sh)
+set(QUORVIN_MSI_ICON ${CPACK_QUORVIN_ICON})
+set(QUORVIN_MSI_FILES ${packaging_build}/msi-files)
+set(QUORVIN_TASK_NAME "${CPACK_QUORVIN_TASK_NAME}")
+configure_file(${packaging_source}/msi/Quorvin.wxs.in ${QUORVIN_MSI_WXS} @ONLY)
+find_program(QUORVIN_WIXL wixl)
+find_program(QUORVIN_MSIBUILD msibuild)
+if(QUORVIN_WIXL AND QUORVIN_MSIBUILD)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/MsiPackage.cmake.in ${packaging_build}/MsiPackage.cmake @ONLY)
+  set(CPACK_POST_BUILD_SCRIPTS ${packaging_build}/MsiPackage.cmake)
+else()
+  message(STATUS "No wixl and msibuild (Debian: wixl, msitools): the package target makes no MSI")
+endif()
+
 include(CPack)
 
 # Installs, runs and uninstalls the built packages under Wine; skipped (77)
-# until the package target has made them. It drives the one Wine desktop and
+# until the package target has made them (the MSI's upgrade check builds a
+# higher version itself, from the configured WiX source). It drives the one Wine desktop and
 # Quorvin's single instance, so it runs alone.
 if(QUORVIN_BUILD_TESTS)
   add_test(NAME package-e2e
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/package-e2e.sh ${CMAKE_BINARY_DIR}/${QUORVIN_ZIP_FILE_NAME}.zip
-                   ${CMAKE_BINARY_DIR}/${QUORVIN_SETUP_FILE_NAME}.exe ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
+                   ${CMAKE_BINARY_DIR}/${QUORVIN_SETUP_FILE_NAME}.exe ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+                   ${QUORVIN_MSI} ${QUORVIN_MSI_WXS} ${QUORVIN_MSI_ICON})
   set_tests_properties(package-e2e PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 600)
 endif()

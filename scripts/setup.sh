@@ -9,7 +9,7 @@ packages=(cmake g++ make ninja-build pkg-config
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 fonts-wine xvfb xdotool imagemagick x11-utils
   libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev dpkg-dev
-  clang-14 libfuzzer-14-dev libclang-rt-14-dev nsis zip unzip inotify-tools osslsigncode python3-yaml openssl)
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev nsis zip unzip inotify-tools msitools wixl osslsigncode python3-yaml openssl)
 
 missing=()
 for p in "${packages[@]}"; do

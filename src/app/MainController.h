@@ -7,6 +7,7 @@
 #include "app/AdapterChoice.h"
 #include "app/MainView.h"
 #include "app/ShellPort.h"
+#include "app/UndoRecord.h"
 #include "base/Texts.h"
 #include "store/ProfileFile.h"
 #include "store/Settings.h"
@@ -138,6 +139,8 @@ private:
   // says: keeps it (and its fingerprint with the set), or undoes it.
   void AskToKeep(const TRecordedRun& run);
   std::string UndoFilePath() const;
+  // The record of the last switch; nothing when there is none.
+  std::optional<TUndoFile> ReadUndoFile() const;
   // Undo Last Switch inside an activation already under way.
   TActivateOutcome RunUndo(bool closeOnSuccess);
   // One of Activate's checks: the message shown, and the outcome.

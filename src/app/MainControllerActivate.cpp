@@ -52,6 +52,11 @@ TActivateOutcome MainController::Exclusive(const std::function<TActivateOutcome(
 
 std::string MainController::UndoFilePath() const { return FSettingsFolder + std::string(kUndoFileName); }
 
+std::optional<TUndoFile> MainController::ReadUndoFile() const {
+  const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
+  return bytes ? ParseUndoFile(*bytes) : std::nullopt;
+}
+
 MainController::TRecordedRun MainController::RunRecorded(const TSwitchInput& input,
                                                         const TSwitchRunOptions& options) {
   TRecordedRun run;
@@ -97,8 +102,7 @@ void MainController::AskToKeep(const TRecordedRun& run) {
   const std::string lastKept = FFile.Exists() ? FFile.ReadString(section, kKeptAdapterItemsKey, "") : "";
   if (!AsksToKeep(FOptions.KeepQuestion, fingerprint, lastKept))
     return;
-  const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
-  const std::optional<TUndoFile> undo = bytes ? ParseUndoFile(*bytes) : std::nullopt;
+  const std::optional<TUndoFile> undo = ReadUndoFile();
   if (!undo)
     return; // without a record there is nothing to revert to
   // The open question is in the record first: if the program ends while it
@@ -119,8 +123,7 @@ TActivateOutcome MainController::UndoLastSwitch(bool closeOnSuccess) {
 }
 
 TActivateOutcome MainController::RunUndo(bool closeOnSuccess) {
-  const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
-  const std::optional<TUndoFile> undo = bytes ? ParseUndoFile(*bytes) : std::nullopt;
+  const std::optional<TUndoFile> undo = ReadUndoFile();
   if (!undo)
     return Refuse(TextId::NothingToUndo);
   std::optional<TAdapterEntry> adapter;
@@ -141,8 +144,7 @@ TActivateOutcome MainController::RunUndo(bool closeOnSuccess) {
 void MainController::OfferUnconfirmedRevert() {
   if (FCommandLineRun)
     return;
-  const std::optional<std::string> bytes = ReadWholeFile(UndoFilePath());
-  const std::optional<TUndoFile> undo = bytes ? ParseUndoFile(*bytes) : std::nullopt;
+  const std::optional<TUndoFile> undo = ReadUndoFile();
   if (!undo || !undo->QuestionOpen)
     return;
   // Offered once: the question counts as answered before it is asked.

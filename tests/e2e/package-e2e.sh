@@ -9,15 +9,23 @@
 #   to replace it while it runs; the silent uninstaller removes the files,
 #   the shortcut, the Programs and Features entry, the scheduler's task and
 #   an earlier version's Run values, and keeps data.ini; with /RemoveSets it
-#   removes data.ini and the folder, and a Run value of another copy stays.
-# Usage: package-e2e.sh ZIP SETUP BIN_DIR (WINEPREFIX and DISPLAY come from
-# scripts/wine-env.sh). Exits 77, skipped, when the packages are not built.
+#   removes data.ini and the folder, and a Run value of another copy stays;
+# - the MSI installs silently into Program Files\Quorvin, Quorvin runs from
+#   there, a higher version (built here from the same WiX source) replaces
+#   it and keeps data.ini, the silent uninstall removes the files, the
+#   shortcut, the entry, the scheduler's task and undo.ini and keeps data.ini
+#   (REMOVESETS=1 removes it); SETSFILE fills in data.ini only where there is
+#   none.
+# Usage: package-e2e.sh ZIP SETUP BIN_DIR MSI WXS ICON (WINEPREFIX and DISPLAY
+# come from scripts/wine-env.sh; WXS and ICON are the configured WiX source
+# and the program's icon, for the higher version). Exits 77, skipped, when
+# the packages are not built.
 set -uo pipefail
-zip=$1 setup=$2 bin=$3
+zip=$1 setup=$2 bin=$3 msi=$4 wxs=$5 icon=$6
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib.sh"
 demo="$root/scripts/demo"
-if [ ! -f "$zip" ] || [ ! -f "$setup" ]; then
+if [ ! -f "$zip" ] || [ ! -f "$setup" ] || [ ! -f "$msi" ]; then
   echo "skipped: build the packages first (cmake --build --preset windows-cross --target package)"
   exit 77
 fi
@@ -169,6 +177,94 @@ settle
 check "/RemoveSets removes data.ini and the folder" test ! -e "$inst"
 check "another copy's Run value stays" test "$(reg_value "$run_key" "$run_value")" = "$portable_start"
 wine reg delete "$run_key" /v "$run_value" /reg:64 /f >/dev/null 2>&1
+
+# The MSI, silent, per machine. Wine resolves the Start menu of a per-machine
+# MSI (ProgramMenuFolder) to the user's, not to the common one that Windows
+# uses, so the shortcut is looked for in both.
+msi_dir=$(winepath -u 'C:\Program Files\Quorvin' 2>/dev/null)
+user_programs=$(wine cmd /c echo '%APPDATA%' 2>/dev/null | tr -d '\r')
+user_shortcut=$(winepath -u "$user_programs\\Microsoft\\Windows\\Start Menu\\Programs\\Quorvin.lnk" 2>/dev/null)
+msi_shortcut_present() { test -f "$shortcut" || test -f "$user_shortcut"; }
+msi_shortcut_absent() { test ! -e "$shortcut" && test ! -e "$user_shortcut"; }
+msi_entry() { # the uninstall entry of an MSI: its ProductCode
+  printf '%s\\%s' 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall' \
+    "$(msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" { print $2 }')"
+}
+quorvin_entries() { # how many uninstall entries are Quorvin's
+  wine reg query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:64 2>/dev/null | tr -d '\r' |
+    grep -c '^ *DisplayName    REG_SZ    Quorvin$'
+}
+msiexec() { wine msiexec "$@" >>"$work/wine.log" 2>&1; local result=$?; settle; return $result; }
+mapfile -t msi_installed < <(in_folder "$msi_dir" "${program_files[@]}")
+
+msiexec /i "$(winepath -w "$msi")" /qn
+check "msiexec /i /qn succeeds (exit code 0)" test $? = 0
+check "the MSI installs the five files of the zip into Program Files\\Quorvin" all_present "${msi_installed[@]}"
+check "the MSI installs nothing else" test "$(ls "$msi_dir" | sort)" = "$(printf '%s\n' "${program_files[@]}" | sort)"
+check "the MSI makes the Start-menu shortcut" msi_shortcut_present
+entry=$(msi_entry "$msi")
+check "the MSI's uninstall entry shows the version" test "$(reg_value "$entry" DisplayVersion)" = 3.5
+check "the MSI's uninstall entry shows the publisher" test "$(reg_value "$entry" Publisher)" = "Corvane Software"
+
+# The program installed by the MSI applies a set from its command line.
+cp "$demo/network.ini" "$network/"
+cp "$demo/data.ini" "$msi_dir/"
+simulate_in "$msi_dir"
+timeout 180 wine "$msi_dir/Quorvin.exe" /Office >>"$work/wine.log" 2>&1
+check "Quorvin /Office from the MSI's folder ends with 0" test $? = 0
+settle
+check "the set reached the simulated adapter (MSI)" grep -q '^IPAddress=10.20.30.41' <(tr -d '\r' < "$network/network.ini")
+rm -f "$msi_dir/simulate.ini"
+sets=$(md5sum < "$msi_dir/data.ini")
+
+# A higher version, built from the same source and the zip's files,
+# replaces the installed one and keeps the sets.
+higher="$work/Quorvin-higher.msi"
+bash "$root/packaging/msi/build-msi.sh" "$wxs" "$portable" "$icon" "$higher" -D Version=3.6 >>"$work/wine.log" 2>&1
+check "the higher version builds" test -f "$higher"
+msiexec /i "$(winepath -w "$higher")" /qn
+check "the upgrade succeeds (exit code 0)" test $? = 0
+check "after the upgrade there is one uninstall entry" test "$(quorvin_entries)" = 1
+check "the older version's entry is gone" no_key "$entry"
+check "the entry shows the new version" test "$(reg_value "$(msi_entry "$higher")" DisplayVersion)" = 3.6
+check "the upgrade keeps data.ini as it was" test "$(md5sum < "$msi_dir/data.ini" 2>/dev/null)" = "$sets"
+check "the upgrade leaves the five files" all_present "${msi_installed[@]}"
+
+# The silent uninstall: the files, the shortcut, the entry, the scheduler's
+# task and undo.ini go; data.ini stays.
+cat >"$work/task.xml" <<TASK
+<?xml version="1.0" encoding="UTF-16"?>
+<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">
+  <Triggers><LogonTrigger><Enabled>true</Enabled></LogonTrigger></Triggers>
+  <Actions Context="Author"><Exec><Command>"$(winepath -w "$msi_dir")\\Quorvin.exe"</Command><Arguments>-Start</Arguments></Exec></Actions>
+</Task>
+TASK
+wine schtasks /create /tn Quorvin /xml "$(winepath -w "$work/task.xml")" >>"$work/wine.log" 2>&1
+check "Wine's scheduler holds the task (MSI)" test -f "$scheduled_task"
+printf '[Undo]\r\n' >"$msi_dir/undo.ini"
+msiexec /x "$(winepath -w "$higher")" /qn
+check "msiexec /x /qn succeeds (exit code 0)" test $? = 0
+check "the MSI's uninstall removes the installed files" none_present "${msi_installed[@]}"
+check "the MSI's uninstall removes undo.ini" test ! -e "$msi_dir/undo.ini"
+check "the MSI's uninstall keeps data.ini as it was" test "$(md5sum < "$msi_dir/data.ini" 2>/dev/null)" = "$sets"
+check "the MSI's uninstall removes the task" test ! -e "$scheduled_task"
+check "the MSI's uninstall removes the entry" test "$(quorvin_entries)" = 0
+check "the MSI's uninstall removes the shortcut" msi_shortcut_absent
+
+# Sets shipped with the program: SETSFILE never replaces an existing
+# data.ini, and fills in a missing one; REMOVESETS=1 removes it.
+printf '[Shipped]\r\n' >"$work/shipped.ini"
+shipped=$(winepath -w "$work/shipped.ini")
+msiexec /i "$(winepath -w "$msi")" /qn "SETSFILE=$shipped"
+check "installing with SETSFILE succeeds (exit code 0)" test $? = 0
+check "SETSFILE leaves an existing data.ini as it was" test "$(md5sum < "$msi_dir/data.ini" 2>/dev/null)" = "$sets"
+msiexec /x "$(winepath -w "$msi")" /qn REMOVESETS=1
+check "msiexec /x REMOVESETS=1 succeeds (exit code 0)" test $? = 0
+check "REMOVESETS=1 removes data.ini and the folder" test ! -e "$msi_dir"
+msiexec /i "$(winepath -w "$msi")" /qn "SETSFILE=$shipped"
+check "SETSFILE becomes data.ini where there is none" cmp -s "$work/shipped.ini" "$msi_dir/data.ini"
+msiexec /x "$(winepath -w "$msi")" /qn REMOVESETS=1
+check "the last uninstall leaves no folder" test ! -e "$msi_dir"
 
 wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
 [ "$failures" = 0 ] && rm -rf "$work" || echo "left for a look: $work"
