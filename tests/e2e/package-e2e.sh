@@ -178,6 +178,23 @@ check "/RemoveSets removes data.ini and the folder" test ! -e "$inst"
 check "another copy's Run value stays" test "$(reg_value "$run_key" "$run_value")" = "$portable_start"
 wine reg delete "$run_key" /v "$run_value" /reg:64 /f >/dev/null 2>&1
 
+# Sets shipped with the installer (/SETS=): checked by the program's own
+# loader first; copied to data.ini only when there is none.
+printf 'MZ\0\0binary' >"$work/damaged.ini"
+wine "$setup" /S "/SETS=$(winepath -w "$work/damaged.ini")" "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
+check "/SETS= with a damaged file is refused (exit code 3)" test $? = 3
+check "a refused /SETS= installs nothing" test ! -e "$inst"
+wine "$setup" /S "/SETS=$(winepath -w "$demo/data.ini")" "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
+check "/SETS= with good sets installs (exit code 0)" test $? = 0
+settle
+check "/SETS= copies the sets to data.ini" cmp -s "$demo/data.ini" "$inst/data.ini"
+printf '[Options]\r\nTabCount=1\r\n' >"$work/other.ini"
+wine "$setup" /S "/SETS=$(winepath -w "$work/other.ini")" "/D=$(winepath -w "$inst")" >>"$work/wine.log" 2>&1
+settle
+check "/SETS= never replaces data.ini" cmp -s "$demo/data.ini" "$inst/data.ini"
+wine "$inst/Uninstall.exe" /S /RemoveSets >>"$work/wine.log" 2>&1
+settle
+
 # The MSI, silent, per machine. Wine resolves the Start menu of a per-machine
 # MSI (ProgramMenuFolder) to the user's, not to the common one that Windows
 # uses, so the shortcut is looked for in both.
@@ -252,8 +269,9 @@ check "the MSI's uninstall removes the entry" test "$(quorvin_entries)" = 0
 check "the MSI's uninstall removes the shortcut" msi_shortcut_absent
 
 # Sets shipped with the program: SETSFILE never replaces an existing
-# data.ini, and fills in a missing one; REMOVESETS=1 removes it.
-printf '[Shipped]\r\n' >"$work/shipped.ini"
+# data.ini, and fills in a missing one; REMOVESETS=1 removes it. A damaged
+# file fails the install, which leaves nothing behind.
+printf '[Options]\r\nTabCount=1\r\n[0]\r\nCaption=Shipped\r\n' >"$work/shipped.ini"
 shipped=$(winepath -w "$work/shipped.ini")
 msiexec /i "$(winepath -w "$msi")" /qn "SETSFILE=$shipped"
 check "installing with SETSFILE succeeds (exit code 0)" test $? = 0
@@ -261,6 +279,10 @@ check "SETSFILE leaves an existing data.ini as it was" test "$(md5sum < "$msi_di
 msiexec /x "$(winepath -w "$msi")" /qn REMOVESETS=1
 check "msiexec /x REMOVESETS=1 succeeds (exit code 0)" test $? = 0
 check "REMOVESETS=1 removes data.ini and the folder" test ! -e "$msi_dir"
+printf 'MZ\0\0binary' >"$work/damaged.ini"
+msiexec /i "$(winepath -w "$msi")" /qn "SETSFILE=$(winepath -w "$work/damaged.ini")"
+check "a damaged SETSFILE fails the install (exit code 1603)" test $? = 1603
+check "a failed install leaves no folder" test ! -e "$msi_dir"
 msiexec /i "$(winepath -w "$msi")" /qn "SETSFILE=$shipped"
 check "SETSFILE becomes data.ini where there is none" cmp -s "$work/shipped.ini" "$msi_dir/data.ini"
 msiexec /x "$(winepath -w "$msi")" /qn REMOVESETS=1
