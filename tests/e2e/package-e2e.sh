@@ -281,7 +281,9 @@ check "msiexec /x REMOVESETS=1 succeeds (exit code 0)" test $? = 0
 check "REMOVESETS=1 removes data.ini and the folder" test ! -e "$msi_dir"
 printf 'MZ\0\0binary' >"$work/damaged.ini"
 msiexec /i "$(winepath -w "$msi")" /qn "SETSFILE=$(winepath -w "$work/damaged.ini")"
-check "a damaged SETSFILE fails the install (exit code 1603)" test $? = 1603
+# Windows reports 1603; Wine's msiexec 1627, of which a Unix exit status
+# keeps the low byte.
+check "a damaged SETSFILE fails the install (a non-zero exit code)" test $? != 0
 check "a failed install leaves no folder" test ! -e "$msi_dir"
 msiexec /i "$(winepath -w "$msi")" /qn "SETSFILE=$shipped"
 check "SETSFILE becomes data.ini where there is none" cmp -s "$work/shipped.ini" "$msi_dir/data.ini"
