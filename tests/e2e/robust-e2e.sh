@@ -29,7 +29,7 @@ hostile() { # name file tabs default-tab-written tab-count-written seconds
   local name=$1 file=$2 expected
   expected=$(mktemp)
   cp "$file" "$expected"
-  write_exit_options "$expected" "$4" "$5"
+  check "$name: the exit's writes are made on a copy" write_exit_options "$expected" "$4" "$5"
   new_folder "$file"
   start
   check "$name: the program starts" shown_within "$6"
