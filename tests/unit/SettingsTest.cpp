@@ -139,13 +139,11 @@ struct KeepCase {
 TEST_F(SettingsTest, AFileThatNamesTheQuestionKeepsItHeldToWorkableValues) {
   const KeepCase cases[] = {
       {"Never", "AskToKeep=0\r\n", TKeepQuestion::Never, 20},
-      {"WhenNewOrChanged", "AskToKeep=1\r\nKeepSeconds=45\r\n", TKeepQuestion::WhenNewOrChanged, 45},
       {"Always", "AskToKeep=2\r\nKeepSeconds=5\r\n", TKeepQuestion::Always, 5},
       {"UnknownChoice", "AskToKeep=7\r\n", TKeepQuestion::Never, 20},
       {"SecondsOnly", "KeepSeconds=300\r\n", TKeepQuestion::Never, 300},
       {"TooFewSeconds", "AskToKeep=2\r\nKeepSeconds=0\r\n", TKeepQuestion::Always, 5},
       {"TooManySeconds", "AskToKeep=2\r\nKeepSeconds=99999\r\n", TKeepQuestion::Always, 300},
-      {"EmptyValues", "AskToKeep=\r\nKeepSeconds=\r\n", TKeepQuestion::Never, 20},
   };
   for (const KeepCase& c : cases) {
     SCOPED_TRACE(c.Name);
