@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         SetsFileCase{"Binary", "MZ\x90\0\x03\0\0\0[Options]\n"s, kSetsFileRefused, "binary"},
         SetsFileCase{"TabCountZero", "[Options]\nTabCount=0\n", kSetsFileRefused, "TabCount 0"},
         SetsFileCase{"TabCountHuge", "[Options]\nTabCount=1001\n", kSetsFileRefused, "TabCount 1001"},
-        SetsFileCase{"TabCountText", "[Options]\nTabCount=many\n", kSetsFileRefused, "not a number"},
+        SetsFileCase{"TabCountText", "[Options]\nTabCount=many\n", kSetsFileRefused, "not a number"}),
     [](const ::testing::TestParamInfo<SetsFileCase>& info) { return std::string(info.param.Name); });
 
 TEST(SetsFileCheckTest, ArgumentInAnyCaseAndConsoleLineNamesThePath) {
