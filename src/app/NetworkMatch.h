@@ -6,24 +6,14 @@
 // automatic switch per change of network, none while the user is busy with
 // the program, none to a set already in effect.
 
+#include "base/NetworkSignature.h"
+#include "store/SetNetwork.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace quorvin {
-
-// What identifies a network, as a set names it or as an adapter sees it.
-// Empty fields are not named (for a set) or not known (for an adapter).
-struct TNetworkSignature {
-  std::string GatewayMac; // hex pairs, any separator and letter case
-  std::string GatewayAddress;
-  std::string DnsSuffix;
-  std::string Ssid;
-
-  bool operator==(const TNetworkSignature&) const = default;
-};
-
-enum class TAutoSwitch { Apply, Ask, Show };
 
 struct TNetworkSet {
   int Index = -1;

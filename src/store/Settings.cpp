@@ -20,6 +20,7 @@ namespace {
 // hand-edited file), 1 when new or changed, 2 always.
 constexpr std::string_view kAskToKeep = "AskToKeep";
 constexpr std::string_view kKeepSeconds = "KeepSeconds";
+constexpr std::string_view kSwitchAutomatically = "SwitchAutomatically";
 
 std::int32_t KeepQuestionNumber(TKeepQuestion question) {
   switch (question) {
@@ -79,6 +80,8 @@ void LoadOptions(ProfileFile& file, TOptionsSetting& options, TWindowOptions& wi
   options.AskBeforeLoad = ReadBool(file, kOptionsSection, "AskBeforeLoad", true);
   options.AskBeforeExit = ReadBool(file, kOptionsSection, "AskBeforeExit", true);
   LoadKeepQuestion(file, options);
+  options.SwitchAutomatically = ReadBool(file, kOptionsSection, kSwitchAutomatically, true);
+  options.SaveSwitchAutomatically = NamesKey(file, kOptionsSection, kSwitchAutomatically);
 }
 
 void SaveOptions(ProfileFile& file, const TOptionsSetting& options, const TWindowOptions& window) {
@@ -87,10 +90,12 @@ void SaveOptions(ProfileFile& file, const TOptionsSetting& options, const TWindo
   WriteBool(file, kOptionsSection, "AutoCloseDialog", options.AutoCloseDialog);
   WriteBool(file, kOptionsSection, "AskBeforeLoad", options.AskBeforeLoad);
   WriteBool(file, kOptionsSection, "AskBeforeExit", options.AskBeforeExit);
-  if (!options.SaveKeepQuestion)
-    return;
-  WriteInteger(file, kOptionsSection, kAskToKeep, KeepQuestionNumber(options.KeepQuestion));
-  WriteInteger(file, kOptionsSection, kKeepSeconds, options.KeepSeconds);
+  if (options.SaveKeepQuestion) {
+    WriteInteger(file, kOptionsSection, kAskToKeep, KeepQuestionNumber(options.KeepQuestion));
+    WriteInteger(file, kOptionsSection, kKeepSeconds, options.KeepSeconds);
+  }
+  if (options.SaveSwitchAutomatically)
+    WriteBool(file, kOptionsSection, kSwitchAutomatically, options.SwitchAutomatically);
 }
 
 } // namespace

@@ -41,6 +41,12 @@ struct TOptionsSetting {
   // named either, was new, or the user changed them, so that a file from
   // before the question saves byte for byte as it did.
   bool SaveKeepQuestion = false;
+  // "Switch sets automatically": whether a set that names a network is
+  // applied, asked for or shown when the adapter is found on it. On unless
+  // the file says otherwise; written only once the file named it or the
+  // user changed it (SaveSwitchAutomatically).
+  bool SwitchAutomatically = true;
+  bool SaveSwitchAutomatically = false;
   TSetRecord Snapshot; // the shown set as last loaded
 };
 

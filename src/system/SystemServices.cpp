@@ -13,10 +13,11 @@ namespace quorvin {
 SystemServices::SystemServices(std::unique_ptr<Registry> registry,
                                std::unique_ptr<NetworkInfo> network,
                                std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks,
-                               std::unique_ptr<GatewayProbe> probe)
+                               std::unique_ptr<GatewayProbe> probe, std::unique_ptr<NetworkIdentity> identity)
     : FRegistry(std::move(registry)), FNetwork(std::move(network)), FHost(std::move(host)),
       FTasks(std::move(tasks)),
-      FProbe(probe ? std::move(probe) : std::make_unique<InMemoryGatewayProbe>()) {}
+      FProbe(probe ? std::move(probe) : std::make_unique<InMemoryGatewayProbe>()),
+      FIdentity(identity ? std::move(identity) : std::make_unique<NoNetworkIdentity>()) {}
 
 SystemServices::~SystemServices() = default;
 

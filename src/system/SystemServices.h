@@ -5,6 +5,7 @@
 
 #include "system/GatewayProbe.h"
 #include "system/HostSettings.h"
+#include "system/NetworkIdentity.h"
 #include "system/NetworkInfo.h"
 #include "system/Registry.h"
 #include "system/TaskScheduler.h"
@@ -19,7 +20,8 @@ class SystemServices {
 public:
   SystemServices(std::unique_ptr<Registry> registry, std::unique_ptr<NetworkInfo> network,
                  std::unique_ptr<HostSettings> host, std::unique_ptr<TaskScheduler> tasks,
-                 std::unique_ptr<GatewayProbe> probe = nullptr); // none: no gateway answers
+                 std::unique_ptr<GatewayProbe> probe = nullptr,       // none: no gateway answers
+                 std::unique_ptr<NetworkIdentity> identity = nullptr); // none: no network is known
   ~SystemServices();
 
   Registry& GetRegistry() const { return *FRegistry; }
@@ -27,6 +29,7 @@ public:
   HostSettings& Host() const { return *FHost; }
   TaskScheduler& Tasks() const { return *FTasks; }
   GatewayProbe& Probe() const { return *FProbe; }
+  NetworkIdentity& Identity() const { return *FIdentity; }
 
 private:
   // The machine's ports that the simulated ones pass through to.
@@ -37,6 +40,7 @@ private:
   std::unique_ptr<HostSettings> FHost;
   std::unique_ptr<TaskScheduler> FTasks;
   std::unique_ptr<GatewayProbe> FProbe;
+  std::unique_ptr<NetworkIdentity> FIdentity;
 
   friend std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string&,
                                                                  std::unique_ptr<SystemServices>);
