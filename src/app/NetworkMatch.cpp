@@ -2,6 +2,7 @@
 
 #include "base/AsciiCase.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace quorvin {
@@ -42,9 +43,13 @@ bool NamesNetwork(const TNetworkSignature& set) {
 bool MatchesNetwork(const TNetworkSignature& set, const TNetworkSignature& seen) {
   if (!NamesNetwork(set))
     return false;
-  return (set.GatewayMac.empty() || MacDigits(set.GatewayMac) == MacDigits(seen.GatewayMac)) &&
-         (set.GatewayAddress.empty() || set.GatewayAddress == seen.GatewayAddress) &&
-         (set.DnsSuffix.empty() || SuffixKey(set.DnsSuffix) == SuffixKey(seen.DnsSuffix)) &&
+  const bool macHolds = !set.GatewayMac.empty() && MacDigits(set.GatewayMac) == MacDigits(seen.GatewayMac);
+  // The suffix comes from DHCP and goes with a fixed address; where the
+  // gateway's MAC names the network, a missing suffix does not contradict it.
+  const bool suffixHolds = set.DnsSuffix.empty() || SuffixKey(set.DnsSuffix) == SuffixKey(seen.DnsSuffix) ||
+                           (macHolds && seen.DnsSuffix.empty());
+  return (set.GatewayMac.empty() || macHolds) &&
+         (set.GatewayAddress.empty() || set.GatewayAddress == seen.GatewayAddress) && suffixHolds &&
          (set.Ssid.empty() || set.Ssid == seen.Ssid);
 }
 
@@ -63,7 +68,7 @@ TNetworkDecision NetworkWatch::Decide(const TNetworkSignature& seen, const std::
     decision.Action = TNetworkAction::AskAmong;
     return decision;
   }
-  if (decision.Sets.empty() || decision.Sets[0] == state.SetInEffect)
+  if (decision.Sets.empty() || std::ranges::find(state.SetsInEffect, decision.Sets[0]) != state.SetsInEffect.end())
     return decision;
   for (const TNetworkSet& set : sets) {
     if (set.Index == decision.Sets[0])

@@ -25,14 +25,16 @@ struct TNetworkSet {
 bool NamesNetwork(const TNetworkSignature& set);
 // Every condition the set names holds for what the adapter sees. A gateway
 // MAC compares by its bytes; the DNS suffix without letter case and a
-// trailing dot; the SSID exactly.
+// trailing dot; the SSID exactly. A suffix the adapter does not see (a
+// fixed address has none from DHCP) is no contradiction where the gateway's
+// MAC, named by the set, holds.
 bool MatchesNetwork(const TNetworkSignature& set, const TNetworkSignature& seen);
 
 // What the program is doing when a change of network settles.
 struct TSwitchingState {
   bool Enabled = true;       // the option "Switch sets automatically"
   bool Busy = false;         // a dialog of the window is open, a switch runs, the keep question is asked
-  int SetInEffect = -1;      // the set whose adapter items the adapter reports now, if any
+  std::vector<int> SetsInEffect; // the sets whose adapter items the adapter reports now
 };
 
 enum class TNetworkAction { Nothing, Apply, Ask, Show, AskAmong };

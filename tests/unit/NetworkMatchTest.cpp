@@ -30,8 +30,8 @@ TEST(NetworkMatchTest, OneAutomaticSwitchPerNetworkAndNoneWhileBusyOrInEffect) {
                                       {1, {"", "", "home.example", ""}, TAutoSwitch::Ask},
                                       {2, {"", "", "HOME.example", ""}, TAutoSwitch::Show}};
   NetworkWatch watch;
-  EXPECT_EQ(watch.Decide(kOffice, sets, {true, true, -1}).Action, TNetworkAction::Nothing) << "busy";
-  EXPECT_EQ(watch.Decide(kOffice, sets, {false, false, -1}).Action, TNetworkAction::Nothing) << "switched off";
+  EXPECT_EQ(watch.Decide(kOffice, sets, {true, true, {}}).Action, TNetworkAction::Nothing) << "busy";
+  EXPECT_EQ(watch.Decide(kOffice, sets, {false, false, {}}).Action, TNetworkAction::Nothing) << "switched off";
   const TNetworkDecision office = watch.Decide(kOffice, sets, {});
   EXPECT_EQ(office.Action, TNetworkAction::Apply);
   EXPECT_EQ(office.Sets, std::vector<int>{0});
@@ -44,7 +44,7 @@ TEST(NetworkMatchTest, OneAutomaticSwitchPerNetworkAndNoneWhileBusyOrInEffect) {
   EXPECT_EQ(home.Action, TNetworkAction::AskAmong);
   EXPECT_EQ(home.Sets, (std::vector<int>{1, 2}));
   NetworkWatch again;
-  EXPECT_EQ(again.Decide(kOffice, sets, {true, false, 0}).Action, TNetworkAction::Nothing) << "in effect";
+  EXPECT_EQ(again.Decide(kOffice, sets, {true, false, {0}}).Action, TNetworkAction::Nothing) << "in effect";
 }
 
 } // namespace

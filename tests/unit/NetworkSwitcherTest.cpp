@@ -1,0 +1,125 @@
+#include "app/NetworkSwitcher.h"
+
+#include "store/MemoryProfileFile.h"
+#include "system/sim/InMemoryHost.h"
+#include "system/sim/InMemoryRegistry.h"
+#include "system/sim/InMemoryTaskScheduler.h"
+#include "support/FakeNetwork.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvin::test {
+namespace {
+
+constexpr char kGuid[] = "{0C293A5B-7C00-4000-8000-00000000000A}";
+const TNetworkSignature kOffice{"00:1B:21:4C:7A:10", "10.20.30.1", "office.corvane.example", ""};
+const TNetworkSignature kHome{"00:24:01:AA:BB:CC", "192.168.1.1", "home.example", ""};
+
+class SeenNetwork final : public NetworkIdentity {
+public:
+  TNetworkSignature Seen(const std::string& guid) override { return guid == kGuid ? Network : TNetworkSignature{}; }
+  TNetworkSignature Network;
+};
+
+std::string Dword(std::uint32_t value) { return std::string(reinterpret_cast<const char*>(&value), sizeof value); }
+
+// Office: a fixed address, applied by itself on the office network. Home:
+// DHCP, asked for on the home network. Lab: the proxy only, no network.
+class NetworkSwitcherTest : public ::testing::Test {
+protected:
+  NetworkSwitcherTest() {
+    auto registry = std::make_unique<InMemoryRegistry>();
+    auto identity = std::make_unique<SeenNetwork>();
+    FRegistry = registry.get();
+    FSeen = identity.get();
+    FSystem = std::make_unique<SystemServices>(std::move(registry), std::make_unique<FakeNetwork>(),
+                                               std::make_unique<InMemoryHost>(),
+                                               std::make_unique<InMemoryTaskScheduler>(), nullptr, std::move(identity));
+    TSetRecord office;
+    office.Caption = "Office";
+    office.EnableIP = true;
+    office.IP = "10.20.30.41";
+    office.SubnetMask = "255.255.255.0";
+    office.Gateway = "10.20.30.1";
+    office.NetworkAdapterGuid = kGuid;
+    SaveSet(FFile, 0, office);
+    SaveSetNetwork(FFile, 0, {{kOffice.GatewayMac, "", kOffice.DnsSuffix, ""}, TAutoSwitch::Apply});
+    TSetRecord home = office;
+    home.Caption = "Home";
+    home.AutoIP = true;
+    home.UseIP = false;
+    SaveSet(FFile, 1, home);
+    SaveSetNetwork(FFile, 1, {{"", "", kHome.DnsSuffix, ""}, TAutoSwitch::Ask});
+    TSetRecord lab;
+    lab.ProxyServer = true;
+    lab.NetworkAdapterGuid = kGuid;
+    SaveSet(FFile, 2, lab);
+    Adapter(true, "", "");
+    FSwitcher = std::make_unique<NetworkSwitcher>(FFile, *FSystem);
+  }
+
+  void Adapter(bool dhcp, const std::string& address, const std::string& gateway) {
+    auto key = FRegistry->Open(RegistryRoot::LocalMachine, std::string(kTcpipInterfacesPath) + kGuid,
+                               RegistryAccess::ReadWrite, true);
+    key->Set("EnableDHCP", RegistryType::Dword, Dword(dhcp ? 1 : 0));
+    key->Set("IPAddress", RegistryType::MultiString, EncodeMultiString({address}));
+    key->Set("SubnetMask", RegistryType::MultiString, EncodeMultiString({"255.255.255.0"}));
+    key->Set("DefaultGateway", RegistryType::MultiString, EncodeMultiString({gateway}));
+  }
+
+  TNetworkStep Settled(bool enabled = true, bool busy = false) {
+    return FSwitcher->Settled(FCaptions, FAdapterList, enabled, busy);
+  }
+
+  MemoryProfileFile FFile;
+  InMemoryRegistry* FRegistry = nullptr;
+  SeenNetwork* FSeen = nullptr;
+  std::unique_ptr<SystemServices> FSystem;
+  std::unique_ptr<NetworkSwitcher> FSwitcher;
+  const std::vector<std::string> FCaptions{"Office", "Home", "Lab"};
+  const std::vector<std::string> FAdapterList{"Local Area Connection", "Intel", "00:0C:29:3A:5B:7C", kGuid};
+};
+
+TEST_F(NetworkSwitcherTest, OfficeIsAppliedOnceAndHomeAskedForWithoutBouncing) {
+  FSeen->Network = kOffice;
+  EXPECT_TRUE(Settled(true, true).Retry) << "busy: the change is not spent";
+  EXPECT_EQ(Settled(false).Action, TNetworkAction::Nothing) << "switched off";
+  NetworkSwitcher fresh{FFile, *FSystem};
+  const TNetworkStep office = fresh.Settled(FCaptions, FAdapterList, true, false);
+  EXPECT_EQ(office.Action, TNetworkAction::Apply);
+  EXPECT_EQ(office.Sets, std::vector<int>{0});
+
+  // Office applied its fixed address: DHCP's suffix is gone, the gateway's
+  // MAC stays. Home matches nothing, Office is in effect: no switch back.
+  Adapter(false, "10.20.30.41", "10.20.30.1");
+  FSeen->Network.DnsSuffix.clear();
+  EXPECT_EQ(fresh.Settled(FCaptions, FAdapterList, true, false).Action, TNetworkAction::Nothing);
+  const TTrayMarks marks = fresh.Marks(FCaptions, FAdapterList);
+  EXPECT_EQ(marks.InEffect, std::vector<int>{0});
+  EXPECT_EQ(marks.ThisNetwork, std::vector<int>{0});
+  EXPECT_EQ(marks.Tip, "Quorvin - Office (10.20.30.41)");
+
+  FSeen->Network = kHome;
+  const TNetworkStep home = fresh.Settled(FCaptions, FAdapterList, true, false);
+  EXPECT_EQ(home.Action, TNetworkAction::Ask);
+  EXPECT_EQ(home.Text, "Home network found. Apply the set \"Home\"?");
+  // The balloon's answer put DHCP back: Home is in effect, nothing asks again.
+  Adapter(true, "", "");
+  EXPECT_EQ(fresh.Settled(FCaptions, FAdapterList, true, false).Action, TNetworkAction::Nothing);
+  EXPECT_EQ(fresh.Marks(FCaptions, FAdapterList).Tip, "Quorvin - Home");
+}
+
+TEST_F(NetworkSwitcherTest, SeveralMatchingSetsAreListedAndNoSetInEffectKeepsTheTip) {
+  SaveSetNetwork(FFile, 2, {{"", "", "OFFICE.corvane.example.", ""}, TAutoSwitch::Apply});
+  FSeen->Network = kOffice;
+  const TNetworkStep step = Settled();
+  EXPECT_EQ(step.Action, TNetworkAction::AskAmong);
+  EXPECT_EQ(step.Text, "The networks of several sets are found: Office, Lab. Right-click the Quorvin icon to choose one.");
+  Adapter(false, "10.99.0.1", "10.99.0.254");
+  const TTrayMarks marks = FSwitcher->Marks(FCaptions, FAdapterList);
+  EXPECT_TRUE(marks.InEffect.empty()) << "the proxy-only set is never in effect by its adapter";
+  EXPECT_EQ(marks.Tip, "Left Click to activate Quorvin\r\nRight Click to popup menu");
+}
+
+} // namespace
+} // namespace quorvin::test
