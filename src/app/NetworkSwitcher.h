@@ -12,6 +12,7 @@
 // set, ask about it with a balloon, only mark it, or ask among several.
 
 #include "app/NetworkMatch.h"
+#include "app/ProgramLifecycle.h"
 #include "store/ProfileFile.h"
 #include "store/SetNetwork.h"
 #include "store/SetRecord.h"
@@ -41,14 +42,6 @@ std::vector<TSwitchableSet> ReadSwitchableSets(ProfileFile& file, const std::vec
 
 // The set ticks an adapter item, and the adapter reports each one.
 bool IsInEffect(const TSetRecord& set, const IpConfig& present);
-
-// What the tray shows: which sets are in effect and which sets' networks the
-// adapters are on now, by tab index, and the tip.
-struct TTrayMarks {
-  std::vector<int> InEffect;
-  std::vector<int> ThisNetwork;
-  std::string Tip;
-};
 
 // What the program does when a change of network has settled.
 struct TNetworkStep {

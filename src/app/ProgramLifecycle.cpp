@@ -1,6 +1,7 @@
 #include "app/ProgramLifecycle.h"
 
 #include "base/AsciiCase.h"
+#include "base/Texts.h"
 
 #include <algorithm>
 
@@ -116,11 +117,18 @@ std::string MenuText(const std::string& caption) {
 } // namespace
 
 std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCaptions, bool setsEnabled,
-                                         bool undoEnabled) {
+                                         bool undoEnabled, const TTrayMarks& marks) {
   std::vector<TTrayMenuItem> items;
   const std::size_t listed = std::min<std::size_t>(setCaptions.size(), kTraySetCommandLast - kTraySetCommandFirst + 1);
-  for (std::size_t i = 0; i < listed; ++i)
-    items.push_back({kTraySetCommandFirst + static_cast<unsigned>(i), MenuText(setCaptions[i]), setsEnabled});
+  const auto marked = [](const std::vector<int>& sets, std::size_t i) {
+    return std::ranges::find(sets, static_cast<int>(i)) != sets.end();
+  };
+  for (std::size_t i = 0; i < listed; ++i) {
+    std::string caption = MenuText(setCaptions[i]);
+    if (marked(marks.ThisNetwork, i))
+      caption += "\t" + LoadText(TextId::ThisNetworkMark);
+    items.push_back({kTraySetCommandFirst + static_cast<unsigned>(i), caption, setsEnabled, marked(marks.InEffect, i)});
+  }
   items.push_back({kTrayUndo, "&Undo Last Switch", undoEnabled});
   items.push_back({});
   items.push_back({kTrayOpen, "&Open"});

@@ -80,6 +80,17 @@ struct TTrayMenuItem {
   unsigned Command = 0; // 0: a separator
   std::string Caption;  // with "&" marking the access key
   bool Enabled = true;
+  bool Checked = false;
+};
+
+// What the notification icon shows of the network: the sets in effect
+// (checked in the menu, the first one named in the tip with its adapter's
+// address) and the sets whose network an adapter is on (marked "this
+// network" after a tab), by tab index.
+struct TTrayMarks {
+  std::vector<int> InEffect;
+  std::vector<int> ThisNetwork;
+  std::string Tip;
 };
 
 struct TTrayChoice {
@@ -93,7 +104,7 @@ inline constexpr unsigned kTraySetCommandFirst = 0x100;
 inline constexpr unsigned kTraySetCommandLast = 0xFFFF;
 
 std::vector<TTrayMenuItem> TrayMenuItems(const std::vector<std::string>& setCaptions, bool setsEnabled,
-                                         bool undoEnabled = false);
+                                         bool undoEnabled = false, const TTrayMarks& marks = {});
 // The chosen command (0 for none) of a menu built for setCount sets.
 TTrayChoice TrayMenuChoice(unsigned command, std::size_t setCount);
 

@@ -1,3 +1,4 @@
+#include "app/NetworkStatus.h"
 #include "app/NetworkSwitcher.h"
 
 #include "store/MemoryProfileFile.h"
@@ -30,9 +31,12 @@ protected:
   NetworkSwitcherTest() {
     auto registry = std::make_unique<InMemoryRegistry>();
     auto identity = std::make_unique<SeenNetwork>();
+    auto network = std::make_unique<FakeNetwork>();
+    network->ConnectionList = {{"Local Area Connection", "Intel", kGuid}};
+    network->AdapterList = {{0, "Intel", {0x00, 0x0C, 0x29, 0x3A, 0x5B, 0x7C}}};
     FRegistry = registry.get();
     FSeen = identity.get();
-    FSystem = std::make_unique<SystemServices>(std::move(registry), std::make_unique<FakeNetwork>(),
+    FSystem = std::make_unique<SystemServices>(std::move(registry), std::move(network),
                                                std::make_unique<InMemoryHost>(),
                                                std::make_unique<InMemoryTaskScheduler>(), nullptr, std::move(identity));
     TSetRecord office;
@@ -119,6 +123,29 @@ TEST_F(NetworkSwitcherTest, SeveralMatchingSetsAreListedAndNoSetInEffectKeepsThe
   const TTrayMarks marks = FSwitcher->Marks(FCaptions, FAdapterList);
   EXPECT_TRUE(marks.InEffect.empty()) << "the proxy-only set is never in effect by its adapter";
   EXPECT_EQ(marks.Tip, "Left Click to activate Quorvin\r\nRight Click to popup menu");
+}
+
+} // namespace
+} // namespace quorvin::test
+
+namespace quorvin::test {
+namespace {
+
+TEST_F(NetworkSwitcherTest, StatusGivesEachAdapterAsOneJsonLine) {
+  Adapter(false, "10.20.30.41", "10.20.30.1");
+  FSeen->Network = {kOffice.GatewayMac, kOffice.GatewayAddress, "", "Caf\xC3\xA9 \"5\""};
+  FFile.WriteString("Options", "TabCount", "3");
+  FFile.WriteString("1", "Caption", "Home");
+  FFile.WriteString("2", "Caption", "Lab");
+  EXPECT_EQ(StatusLines(FFile, *FSystem),
+            std::vector<std::string>{
+                R"({"adapter":"Local Area Connection","device":"Intel","mac":"00:0C:29:3A:5B:7C",)"
+                R"("guid":"{0C293A5B-7C00-4000-8000-00000000000A}","dhcp":false,"address":"10.20.30.41",)"
+                R"("mask":"255.255.255.0","gateway":"10.20.30.1","dns":[],"dnsDomain":"","wins":[],)"
+                R"("network":{"gatewayMac":"00:1B:21:4C:7A:10","gateway":"10.20.30.1","dnsSuffix":"",)"
+                R"("ssid":"Caf)" "\xC3\xA9" R"( \"5\""},"inEffect":["Office"],"matching":["Office"]})"});
+  EXPECT_TRUE(IsStatusArgument("/STATUS", {"Office"}));
+  EXPECT_FALSE(IsStatusArgument("/status", {"Office", "Status"})) << "a set of that name is applied";
 }
 
 } // namespace

@@ -132,6 +132,13 @@ TEST(TrayMenuTest, SetsComeFirstAsShownThenTheUndoThenTheProgramsItems) {
             << i;
     }
   }
+  // The set in effect is checked; the one whose network the adapter is on
+  // says so after a tab.
+  const std::vector<TTrayMenuItem> marked = TrayMenuItems(captions, true, false, {{0}, {1}, ""});
+  EXPECT_TRUE(marked[0].Checked);
+  EXPECT_FALSE(marked[1].Checked);
+  EXPECT_EQ(marked[0].Caption, "Office");
+  EXPECT_EQ(marked[1].Caption, "R&&D\tthis network");
 }
 
 TEST(TrayMenuTest, EachCommandLeadsToItsAction) {
