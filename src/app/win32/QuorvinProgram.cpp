@@ -1,7 +1,8 @@
 #include "app/win32/QuorvinProgram.h"
 
+#include "app/NetworkSwitcher.h"
 #include "app/ProgramLifecycle.h"
-#include "app/SetsFileCheck.h"
+#include "app/win32/AutoSwitching.h"
 #include "app/win32/Dialogs.h"
 #include "app/win32/InstanceHandOver.h"
 #include "app/win32/StartingConsole.h"
@@ -56,6 +57,8 @@ private:
   Win32ProfileFile FFile{GetSettingsPath()};
   TfrmMain FMain{FFile, FEngine.System(), *FShell, FRunner, GetSettingsFolder()};
   std::unique_ptr<TTrayIcon> FTray;
+  NetworkSwitcher FSwitcher{FFile, FEngine.System()};
+  std::unique_ptr<TAutoSwitching> FAutoSwitching;
   TProgramLifecycle FLife;
   bool FShown = false;
   bool FEnded = false;
@@ -84,6 +87,14 @@ int TQuorvinProgram::Run() {
   auto icon = reinterpret_cast<HICON>(::SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
   FTray = std::make_unique<TTrayIcon>(window, icon, LoadText(TextId::TrayTip));
   FTray->TrayIcon(true);
+  FAutoSwitching = std::make_unique<TAutoSwitching>(
+      window, *FTray, FMain.Controller(), FSwitcher,
+      TAutoSwitchingHooks{[this](const std::function<void()>& call) { FMain.Run(call); },
+                          [this] {
+                            return !::IsWindowEnabled(FMain.Handle()) || RunUnderWay() || FExitDeferred ||
+                                   FLife.CloseMode() == TCloseMode::Exiting;
+                          },
+                          [this] { ShowTrayMenu(); }});
 
   FormShow();
   ::ShowWindow(window, SW_SHOW);
@@ -93,6 +104,9 @@ int TQuorvinProgram::Run() {
     ::SetFocus(first);
   MarkShown();
   ::PostMessageA(window, WM_OFFERREVERT, 0, 0);
+  // The network the program starts on is a change like any other.
+  if (!FMain.Controller().CommandLineRun())
+    ::PostMessageA(window, WM_NETWORKCHANGED, 0, 0);
 
   MSG message;
   while (!FEnded && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -140,6 +154,8 @@ void TQuorvinProgram::FormShow() {
 
 bool TQuorvinProgram::Hook(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   if (FTray && FTray->HandleMessage(message, wParam))
+    return true;
+  if (FAutoSwitching && FAutoSwitching->HandleMessage(message, wParam, lParam))
     return true;
   return ProgramMessage(message, wParam, lParam, result) || WindowMessage(message, wParam, result);
 }
@@ -240,13 +256,14 @@ UniqueMenu TQuorvinProgram::BuildTrayMenu(const std::vector<std::string>& setCap
     return nullptr;
   // A disabled window has one of its dialogs open.
   const bool setsEnabled = ::IsWindowEnabled(FMain.Handle()) && !FMain.Controller().Activating();
-  for (const TTrayMenuItem& item :
-       TrayMenuItems(setCaptions, setsEnabled, setsEnabled && FMain.Controller().CanUndo())) {
+  for (const TTrayMenuItem& item : TrayMenuItems(setCaptions, setsEnabled, setsEnabled && FMain.Controller().CanUndo(),
+                                                 FAutoSwitching->Marks())) {
     if (item.Command == 0)
       ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
     else
-      ::AppendMenuA(menu.get(), MF_STRING | (item.Enabled ? MF_ENABLED : MF_GRAYED), item.Command,
-                    item.Caption.c_str());
+      ::AppendMenuA(menu.get(),
+                    MF_STRING | (item.Enabled ? MF_ENABLED : MF_GRAYED) | (item.Checked ? MF_CHECKED : MF_UNCHECKED),
+                    item.Command, item.Caption.c_str());
   }
   return menu;
 }
@@ -387,23 +404,6 @@ int RunQuorvin(const std::string& firstArgument) {
     ShowErrorBox(nullptr, CurrentExceptionText());
     return kExitUnfinished;
   }
-}
-
-int CheckSetsFromCommandLine(const std::string& path) {
-  // The profile functions look a relative name up in the Windows folder:
-  // the check reads the file the administrator named, from the current
-  // folder.
-  std::string fullPath = path;
-  if (!path.empty()) {
-    char buffer[MAX_PATH * 4];
-    const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-    if (length > 0 && length < sizeof buffer)
-      fullPath.assign(buffer, length);
-  }
-  Win32ProfileFile file(fullPath);
-  const TSetsFileCheck check = CheckSetsFile(file);
-  WriteToStartingConsole(CheckSetsLines(check, path));
-  return check.ExitCode;
 }
 
 } // namespace quorvin

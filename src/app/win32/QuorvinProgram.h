@@ -18,11 +18,6 @@ inline constexpr UINT WM_RUNHANDOVER = 0x2507;
 // question was never answered.
 inline constexpr UINT WM_OFFERREVERT = 0x2508;
 
-// "/check-sets path": checks path with the program's own loader and prints
-// the verdict on the starting console; the exit code (kSetsFileLoads or
-// kSetsFileRefused). Opens no window and meets no running instance.
-int CheckSetsFromCommandLine(const std::string& path);
-
 // Finds a running instance by its main window's class. With a "/" in the
 // first argument the set it names is handed over and this start waits for
 // the outcome; any other start asks it to show itself. The exit code this

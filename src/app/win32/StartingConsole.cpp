@@ -23,10 +23,24 @@ bool WriteAll(HANDLE file, const std::string& text) {
 
 // A console shows its own code page, not the program's ANSI one: the texts
 // go through UTF-16.
-bool WriteToConsole(HANDLE console, const std::string& text) {
+std::wstring Wide(const std::string& text) {
   const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
   ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+std::string Utf8(const std::string& text) {
+  const std::wstring wide = Wide(text);
+  const int length =
+      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+bool WriteToConsole(HANDLE console, const std::string& text) {
+  const std::wstring wide = Wide(text);
   DWORD written = 0;
   if (::WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr))
     return written == wide.size();
@@ -35,7 +49,7 @@ bool WriteToConsole(HANDLE console, const std::string& text) {
 
 } // namespace
 
-bool WriteToStartingConsole(const std::vector<std::string>& lines) {
+bool WriteToStartingConsole(const std::vector<std::string>& lines, TRedirectedText redirected) {
   if (lines.empty())
     return true;
   const std::string text = Joined(lines);
@@ -45,7 +59,7 @@ bool WriteToStartingConsole(const std::vector<std::string>& lines) {
   if (output && output != INVALID_HANDLE_VALUE) {
     const DWORD type = ::GetFileType(output);
     if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE)
-      return WriteAll(output, text);
+      return WriteAll(output, redirected == TRedirectedText::Utf8 ? Utf8(text) : text);
   }
   // Never AllocConsole: a run started by a shortcut or the scheduler must
   // not flash a console window. A process that has a console already (Wine

@@ -9,7 +9,12 @@
 
 namespace quorvin {
 
+// What a file or a pipe gets: the lines as they are (the ANSI code page),
+// or in UTF-8, as a JSON reader expects. A console always shows them right.
+enum class TRedirectedText { Ansi, Utf8 };
+
 // Each line followed by CR LF; false when nothing could take them.
-bool WriteToStartingConsole(const std::vector<std::string>& lines);
+bool WriteToStartingConsole(const std::vector<std::string>& lines,
+                            TRedirectedText redirected = TRedirectedText::Ansi);
 
 } // namespace quorvin

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace quorvin {
 
@@ -66,6 +67,34 @@ bool TTrayIcon::TrayIcon(bool add) {
     FShown = false;
   }
   return FShown;
+}
+
+void TTrayIcon::SetTip(std::string tip) {
+  if (tip == FTip)
+    return;
+  FTip = std::move(tip);
+  if (!FShown)
+    return;
+  NOTIFYICONDATAA data = Record();
+  data.uFlags = NIF_TIP;
+  ::Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!FShown)
+    return;
+  // The balloon needs the later, larger record; the shell takes either
+  // size for the same icon.
+  NOTIFYICONDATAW data{};
+  data.cbSize = sizeof data;
+  data.hWnd = FWindow;
+  data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(FWindow));
+  data.uFlags = NIF_INFO;
+  data.dwInfoFlags = NIIF_INFO;
+  data.uTimeout = 15000;
+  ::MultiByteToWideChar(CP_ACP, 0, title.c_str(), -1, data.szInfoTitle, std::size(data.szInfoTitle) - 1);
+  ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, data.szInfo, std::size(data.szInfo) - 1);
+  ::Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 bool TTrayIcon::HandleMessage(UINT message, WPARAM wParam) {

@@ -25,6 +25,11 @@ public:
   // shown now.
   bool TrayIcon(bool add);
   bool Shown() const { return FShown; }
+  // Changes the tip, now when the icon is shown and at every later add.
+  void SetTip(std::string tip);
+  // A balloon over the icon (texts in the ANSI code page); its click comes
+  // as WM_TRAYNOTIFY with NIN_BALLOONUSERCLICK.
+  void ShowBalloon(const std::string& title, const std::string& text);
 
   // The window forwards every message here first; true when it was the
   // taskbar's announcement or the retry timer, which this object handles.

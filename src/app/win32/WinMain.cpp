@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/SetsFileCheck.h"
+#include "app/win32/CommandLineReports.h"
 #include "app/win32/QuorvinProgram.h"
 #include "base/win32/System32Library.h"
 
@@ -16,6 +17,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // running instance takes it for a set's name.
   if (quorvin::IsCheckSetsArgument(firstArgument))
     return quorvin::CheckSetsFromCommandLine(__argc > 2 ? __argv[2] : "");
+  // A report of the adapters, their networks and the sets in effect.
+  if (const auto exitCode = quorvin::StatusFromCommandLine(firstArgument))
+    return *exitCode;
   // A second start brings the first to the front, or hands it the set it
   // names and ends as that set's run ended.
   if (const auto exitCode = quorvin::StartWithRunningInstance(firstArgument))
