@@ -4,7 +4,11 @@
 //   wait STATE [seconds]       waits until the state is STATE (none/hidden/visible)
 //   close                      the close box (WM_SYSCOMMAND SC_CLOSE)
 //   command ID                 a menu command of the main window
-//   tray left|right            a click on the notification icon
+//   tray left|right|balloon    a click on the notification icon, or on its balloon
+//   shows-tip TEXT [seconds]   waits for a tip or a balloon that shows TEXT
+//   menu-check [seconds]       waits for an open pop-up menu, prints which of its black-text
+//                              items (1 for the first) has a check mark, 0 for none, and
+//                              closes the menu
 //   menu [seconds]             waits for an open pop-up menu and prints the items it can read
 //   choose N [seconds]         waits for an open pop-up menu and chooses its Nth item by
 //                              keyboard, as the user can: Down N times, then Enter
@@ -213,6 +217,77 @@ int TrayIcon(HWND main) {
   return differing * 5 >= total && colours.size() >= 3 ? 0 : 1;
 }
 
+// The texts of the visible tips and balloons (tooltip windows, any process).
+BOOL CALLBACK CollectTip(HWND window, LPARAM parameter) {
+  char name[64] = {};
+  ::GetClassNameA(window, name, sizeof name);
+  if (::IsWindowVisible(window) && _stricmp(name, TOOLTIPS_CLASSA) == 0) {
+    char text[512] = {};
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                          nullptr);
+    reinterpret_cast<std::string*>(parameter)->append(text).append("\n");
+  }
+  return TRUE;
+}
+
+std::string ShownTips() {
+  std::string texts;
+  ::EnumWindows(CollectTip, reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
+// Waits for a visible tip or balloon that shows wanted, and prints the
+// texts shown last. (A tip shows once the pointer rests on the icon, which
+// only the X server's own pointer moves can make Wine's taskbar see.)
+int ShowsTip(const char* wanted, int seconds) {
+  std::string shown;
+  const bool found = WaitFor([&] { return (shown = ShownTips()).find(wanted) != std::string::npos; }, seconds);
+  std::printf("%s", shown.c_str());
+  return found ? 0 : 1;
+}
+
+// Wine hands out no items of another process's menu: the check mark is
+// read from the screen. The items in black text are bands of dark pixels
+// right of the check column; the mark is a band in the column.
+bool Dark(COLORREF pixel) { return GetRValue(pixel) < 0x60 && GetGValue(pixel) < 0x60 && GetBValue(pixel) < 0x60; }
+
+std::vector<std::pair<int, int>> DarkBands(HDC screen, const RECT& menu, int left, int right) {
+  std::vector<std::pair<int, int>> bands;
+  bool inBand = false;
+  for (int y = menu.top + 2; y < menu.bottom - 2; ++y) {
+    bool dark = false;
+    for (int x = left; x < right && !dark; ++x)
+      dark = Dark(::GetPixel(screen, x, y));
+    if (dark && !inBand)
+      bands.push_back({y, y});
+    if (dark)
+      bands.back().second = y;
+    inBand = dark;
+  }
+  return bands;
+}
+
+int MenuCheck(int seconds) {
+  HWND popup = nullptr;
+  if (!WaitFor([&] { return (popup = OpenMenu()) != nullptr; }, seconds))
+    return 1;
+  ::Sleep(300); // drawn after it is shown
+  RECT menu{};
+  ::GetWindowRect(popup, &menu);
+  HDC screen = ::GetDC(nullptr);
+  const auto marks = DarkBands(screen, menu, menu.left + 3, menu.left + 16);
+  const auto items = DarkBands(screen, menu, menu.left + 20, menu.right - 4);
+  ::ReleaseDC(nullptr, screen);
+  int checked = 0;
+  for (std::size_t i = 0; i < items.size() && !marks.empty(); ++i) {
+    if (marks[0].first <= items[i].second && items[i].first <= marks[0].second)
+      checked = static_cast<int>(i) + 1;
+  }
+  std::printf("%d\n", checked);
+  ::PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+  return 0;
+}
+
 int Focus(HWND main) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -293,7 +368,9 @@ int main(int argc, char** argv) {
   if (command == "command" && argc > 2)
     return main && ::PostMessageA(main, WM_COMMAND, std::atoi(argv[2]), 0) ? 0 : 1;
   if (command == "tray" && argc > 2) {
-    const LPARAM mouse = std::strcmp(argv[2], "right") == 0 ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
+    const LPARAM mouse = std::strcmp(argv[2], "right") == 0     ? WM_RBUTTONDOWN
+                         : std::strcmp(argv[2], "balloon") == 0 ? NIN_BALLOONUSERCLICK
+                                                                : WM_LBUTTONDOWN;
     const WPARAM id = reinterpret_cast<WPARAM>(main);
     return main && ::PostMessageA(main, kTrayNotify, id, mouse) ? 0 : 1;
   }
@@ -336,6 +413,10 @@ int main(int argc, char** argv) {
     return TrayIcon(main);
   if (command == "focus")
     return Focus(main);
+  if (command == "menu-check")
+    return MenuCheck(static_cast<int>(Seconds(argc, argv, 2, 10)));
+  if (command == "shows-tip" && argc > 2)
+    return ShowsTip(argv[2], Seconds(argc, argv, 3, 20));
   if (command == "endsession")
     return EndSession(main);
 
