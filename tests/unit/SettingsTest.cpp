@@ -1,3 +1,4 @@
+#include "store/SetNetwork.h"
 #include "store/Settings.h"
 
 #include "base/QuorvinError.h"
@@ -118,15 +119,21 @@ TEST_F(SettingsTest, AFileThatDoesNotNameTheQuestionNeverAsksAndSavesAsBefore) {
   LoadOrSaveOptions(true, FFile, FOptions, FWindow);
   EXPECT_EQ(FOptions.KeepQuestion, TKeepQuestion::Never);
   EXPECT_EQ(FOptions.KeepSeconds, 20);
+  EXPECT_TRUE(FOptions.SwitchAutomatically);
   LoadOrSaveOptions(false, FFile, FOptions, FWindow);
+  SaveSetNetwork(FFile, 1, LoadSetNetwork(FFile, 1)); // looking at a set's network writes nothing
   EXPECT_EQ(Bytes(), before);
 
   FOptions.KeepQuestion = TKeepQuestion::Always;
   FOptions.SaveKeepQuestion = true; // as the options dialog does when the user changes it
+  FOptions.SwitchAutomatically = false;
+  FOptions.SaveSwitchAutomatically = true;
   LoadOrSaveOptions(false, FFile, FOptions, FWindow);
+  SaveSetNetwork(FFile, 1, {{"00-1b-21-4c-7a-10", "", "", ""}, TAutoSwitch::Apply});
   EXPECT_EQ(Bytes(), "; mine\r\n[Options]\r\nDefaultTab=1\r\nTabCount=2\r\nAutoCloseDialog=1\r\n"
                      "AskBeforeLoad=0\r\nAskBeforeExit=1\r\nAskToKeep=2\r\nKeepSeconds=20\r\n"
-                     "[1]\r\nCaption=Office\r\n");
+                     "SwitchAutomatically=0\r\n[1]\r\nCaption=Office\r\nNetworkGatewayMac=00-1b-21-4c-7a-10\r\n"
+                     "NetworkGateway=\r\nNetworkDnsSuffix=\r\nNetworkSsid=\r\nNetworkSwitch=Apply\r\n");
 }
 
 struct KeepCase {
