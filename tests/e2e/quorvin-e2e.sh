@@ -316,6 +316,65 @@ from_tray 2
 check "the time running out reverts" reverted
 finish
 
+# Switching by network. Office (its gateway's MAC and DHCP's suffix) is
+# applied by itself when the office network comes, and once: Home names the
+# gateway that only Office's fixed address gives, and Office's suffix goes
+# with DHCP, so a network taken for a new one at each change would switch
+# back and forth. Lab asks first about its Wi-Fi network; the balloon's
+# click applies it. The tray then checks the set in effect and its tip names
+# it; /status says the same to a script.
+new_folder "$demo/data.ini"
+sed -i 's/^Caption=Office\r$/&\nNetworkGatewayMac=00-1b-21-4c-7a-10\r\nNetworkDnsSuffix=office.corvane.example\r\nNetworkSwitch=Apply\r/
+        s/^Caption=Home\r$/&\nNetworkGateway=10.20.30.1\r\nNetworkSwitch=Apply\r/
+        s/^Caption=Lab\r$/&\nNetworkSsid=CorvaneLab\r\nNetworkSwitch=Ask\r/' "$folder/data.ini"
+network_ini="$folder/network/network.ini"
+sed -i 's/^\[Adapter0\]\r$/&\nGatewayMAC=00:24:01:AA:BB:CC\r\nDNSSuffix=home.example\r\nDHCPGateway=192.168.1.1\r/
+        s/^\[Adapter1\]\r$/&\nSSID=CorvaneGuest\r/' "$network_ini"
+adapter() { # N: the adapter's DHCP flag and addresses
+  tr -d '\r' <"$network_ini" | sed -n "/^\[Adapter$1\]/,/^\[/{/^\(DHCPEnabled\|IPAddress\)=/p}" | tr '\n' ' '
+}
+# Wine's taskbar shows an icon's tip only to the X server's own pointer:
+# the pointer leaves and comes back to the icon (the first place of the
+# notification area of the 1024 x 768 desktop) until the tip says it.
+tip_says() {
+  for _ in $(seq 10); do
+    xdotool mousemove 500 300 mousemove 1013 758
+    probe shows-tip "$1" 3 >/dev/null && return 0
+  done
+  return 1
+}
+checked_item() { xdotool mousemove 10 10; probe tray right >/dev/null; probe menu-check | tr -d '\r'; }
+start -Start
+shown
+probe wait hidden 60 >/dev/null
+sed -i 's/^GatewayMAC=00:24.*/GatewayMAC=00:1B:21:4C:7A:10\r/; s/^DNSSuffix=.*/DNSSuffix=office.corvane.example\r/
+        s/^DHCPGateway=.*/DHCPGateway=10.20.30.254\r/' "$network_ini"
+check "on the office network Office is applied by itself" \
+  wait_until 60 grep -q '^IPAddress=10.20.30.41' "$network_ini"
+check "its progress dialog closes by itself" wait_until 30 not probe texts Switch 0
+check "the tray's tip names the set in effect" tip_says "Quorvin - Office (10.20.30.41)"
+check "the tray menu checks Office" test "$(checked_item)" = 1
+sed -i 's/^SSID=.*/SSID=CorvaneLab\r/' "$network_ini"
+check "on Lab's Wi-Fi network a balloon asks first" probe shows-tip 'Lab network found. Apply the set "Lab"?' 60
+# The balloon's change was decided after every change before it: a switch
+# back to Home would have come first.
+check "Office was applied once, nothing switched back" \
+  test "$(adapter 0)" = "DHCPEnabled=0 IPAddress=10.20.30.41 "
+probe tray balloon >/dev/null
+check "the balloon's click applies Lab" shows Switch "Finished!"
+probe press Switch OK 60 >/dev/null
+check "Lab reached its adapter" wait_until 20 grep -q '^IPAddress=172.16.5.20' "$network_ini"
+(cd "$folder" && wine Quorvin.exe /status >status.txt 2>/dev/null)
+check "/status ends with 0" test $? = 0
+check "/status gives each adapter, its network and the set in effect as JSON" python3 - "$folder/status.txt" <<'PY'
+import json, sys
+office, lab = [json.loads(line) for line in open(sys.argv[1], encoding="utf-8") if line.strip()]
+assert office["address"] == "10.20.30.41" and office["inEffect"] == ["Office"], office
+assert "Office" in office["matching"] and office["network"]["gatewayMac"] == "00:1B:21:4C:7A:10", office
+assert lab["inEffect"] == ["Lab"] and lab["matching"] == ["Lab"] and lab["network"]["ssid"] == "CorvaneLab", lab
+PY
+finish
+
 # Starts that show the window: an unknown set, "-start" in other case.
 for argument in /Nowhere -start; do
   new_folder "$demo/data.ini"
