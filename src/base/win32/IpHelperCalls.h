@@ -7,8 +7,8 @@
 
 #include <windows.h>
 
-// Before iphlpapi.h: the neighbour table's and the notifications' records
-// (netioapi.h) are declared only after it.
+// netioapi.h (through iphlpapi.h) declares the neighbour table's and the
+// notifications' records only when ws2ipdef.h came first.
 #include <ws2ipdef.h>
 
 #include <iphlpapi.h>
