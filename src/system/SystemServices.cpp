@@ -4,6 +4,7 @@
 #include "system/sim/SimulatedGatewayProbe.h"
 #include "system/sim/SimulatedHost.h"
 #include "system/sim/SimulatedNetwork.h"
+#include "system/sim/SimulatedNetworkIdentity.h"
 #include "system/sim/SimulatedNetworkInfo.h"
 #include "system/sim/SimulatedRegistry.h"
 #include "system/sim/SimulatedTaskScheduler.h"
@@ -29,7 +30,8 @@ std::unique_ptr<SystemServices> CreateSimulatedServices(const std::string& folde
                                                    std::make_unique<SimulatedNetworkInfo>(folder),
                                                    std::move(host),
                                                    std::make_unique<SimulatedTaskScheduler>(folder),
-                                                   std::make_unique<SimulatedGatewayProbe>(folder));
+                                                   std::make_unique<SimulatedGatewayProbe>(folder),
+                                                   std::make_unique<SimulatedNetworkIdentity>(folder));
   services->FBaseRegistry = std::move(base->FRegistry);
   services->FBaseHost = std::move(base->FHost);
   return services;

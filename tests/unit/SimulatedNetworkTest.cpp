@@ -8,6 +8,7 @@
 #include "system/sim/InMemoryRegistry.h"
 #include "system/sim/SimulatedGatewayProbe.h"
 #include "system/sim/SimulatedNetwork.h"
+#include "system/sim/SimulatedNetworkIdentity.h"
 #include "system/sim/SimulatedNetworkInfo.h"
 #include "system/sim/SimulatedRegistry.h"
 
@@ -87,6 +88,52 @@ TEST_F(SimulatedNetworkTest, TheGatewaysOfAnAnsweringAdapterAnswerTheProbe) {
   WriteBytes(FFolder.File("network.ini"), "[Network]\r\nAdapterCount=1\r\n[Adapter0]\r\nMAC=zz\r\n"
                                           "DefaultGateway=192.168.1.254\r\nGatewayAnswers=1\r\n");
   EXPECT_FALSE(probe.Answers("192.168.1.254", 500)) << "a file that cannot be read answers no";
+}
+
+// The gateway's MAC and the Wi-Fi name stay when a set turns DHCP off; the
+// DHCP suffix and gateway give way to the adapter's own. A save keeps the
+// four read-only lines.
+TEST_F(SimulatedNetworkTest, TheIdentityReportsTheNetworkOfTheAdapter) {
+  SimulatedNetworkIdentity identity(Folder());
+  const TNetworkSignature fixed{"00:1B:21:4C:7A:10", "192.168.1.1", "example.local", ""};
+  EXPECT_EQ(identity.Seen(kWiredGuid), fixed);
+  EXPECT_EQ(identity.Seen(kWirelessGuid), (TNetworkSignature{"", "", "", "CorvaneGuest"}));
+
+  SimulatedNetwork network(Folder());
+  network.Adapters[0].DhcpEnabled = true;
+  network.Adapters[1].DhcpEnabled = false;
+  network.Adapters[1].Gateways = {"10.0.0.1", "10.0.0.2"};
+  network.Save();
+  EXPECT_EQ(identity.Seen(kWiredGuid),
+            (TNetworkSignature{"00:1B:21:4C:7A:10", "192.168.1.1", "office.corvane.example", ""}));
+  EXPECT_EQ(identity.Seen(kWirelessGuid), (TNetworkSignature{"", "10.0.0.1", "", "CorvaneGuest"}));
+
+  network.Adapters[0].DhcpEnabled = false;
+  network.Save();
+  EXPECT_EQ(identity.Seen("{4d36e972-e325-11ce-bfc1-08002be10318}"), fixed) << "any letter case";
+}
+
+TEST_F(SimulatedNetworkTest, TheIdentityKnowsNothingOfAnAdapterThatIsNotOnANetwork) {
+  struct Case {
+    const char* Name;
+    const char* Keys;
+    const char* Guid;
+    TNetworkSignature Expected;
+  };
+  const Case cases[] = {
+      {"IpDisabled", "IPEnabled=0\r\n", kWiredGuid, {}},
+      {"UnknownGuid", "", "{00000000-0000-0000-0000-000000000000}", {}},
+      {"MacThatIsNoMac", "GatewayMAC=router\r\n", kWiredGuid, {"router", "10.0.0.254", "dhcp.example", "Lab"}},
+      {"FileThatCannotBeRead", "MAC=zz\r\n", kWiredGuid, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    WriteBytes(FFolder.File("network.ini"), std::string("[Network]\r\nAdapterCount=1\r\n[Adapter0]\r\n") +
+                                                c.Keys + "GUID=" + kWiredGuid +
+                                                "\r\nGatewayMAC=00:1B:21:4C:7A:10\r\nSSID=Lab\r\n"
+                                                "DNSSuffix=dhcp.example\r\nDHCPGateway=10.0.0.254\r\n");
+    EXPECT_EQ(SimulatedNetworkIdentity(Folder()).Seen(c.Guid), c.Expected);
+  }
 }
 
 TEST(InMemoryGatewayProbe, OnlyTheAddressesItIsToldAnswer) {

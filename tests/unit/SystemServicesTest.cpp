@@ -27,6 +27,7 @@ TEST(SystemServices, SimulationWhenAFolderIsNamed) {
   EXPECT_EQ(list.size(), 8u);
   EXPECT_EQ(GetComputerNameText(services->Host()), "SIMHOST");
   EXPECT_TRUE(services->Probe().Answers("192.168.1.1", 500)) << "network.ini's gateway answers";
+  EXPECT_EQ(services->Identity().Seen("{A1B2C3D4-0000-4000-8000-0000000000AA}").Ssid, "CorvaneGuest");
 }
 
 // The simulation's tasks outlive the run, as the machine's do; the

@@ -1,11 +1,16 @@
+#include "app/win32/NetworkChangeWatch.h"
 #include "system/AdapterList.h"
+#include "system/win32/Win32NetworkIdentity.h"
 #include "system/win32/Win32NetworkInfo.h"
+#include "support/TempFolder.h"
 #include "support/win32/RunsUnderWine.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <objbase.h>
+
+#include <map>
 
 namespace quorvin::test {
 namespace {
@@ -76,6 +81,61 @@ TEST_F(Win32NetworkInfoWin32Test, AdapterAddressesNameTheConnections) {
     EXPECT_TRUE(IsGuidText(connection.Guid)) << connection.Guid;
     EXPECT_NE(connection.DeviceName.find("Loopback"), 0u);
   }
+}
+
+TEST(Win32NetworkIdentityWin32Test, AnAdapterThatIsNotThereIsOnNoNetwork) {
+  Win32NetworkIdentity identity;
+  EXPECT_EQ(identity.Seen("{00000000-0000-0000-0000-000000000000}"), TNetworkSignature{});
+  EXPECT_EQ(identity.Seen("no GUID"), TNetworkSignature{});
+}
+
+// A message-only window of the test's thread that only collects posts.
+class NetworkChangeWatchWin32Test : public ::testing::Test {
+protected:
+  static constexpr UINT kChanged = WM_APP + 1;
+  static constexpr UINT kChangedAgain = WM_APP + 2;
+
+  NetworkChangeWatchWin32Test()
+      : FWindow(::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+  ~NetworkChangeWatchWin32Test() override { ::DestroyWindow(FWindow); }
+
+  // Pumps until message has arrived; false after a generous bound (a timer).
+  bool WaitFor(UINT message) {
+    ::SetTimer(FWindow, 1, 20000, nullptr);
+    MSG posted;
+    while (FArrived[message] == 0 && ::GetMessageW(&posted, FWindow, 0, 0) > 0 && posted.message != WM_TIMER)
+      ++FArrived[posted.message];
+    ::KillTimer(FWindow, 1);
+    return FArrived[message] > 0;
+  }
+
+  void TakeQueued() {
+    MSG posted;
+    while (::PeekMessageW(&posted, FWindow, 0, 0, PM_REMOVE))
+      ++FArrived[posted.message];
+  }
+
+  HWND FWindow;
+  TempFolder FFolder;
+  std::map<UINT, int> FArrived;
+};
+
+TEST_F(NetworkChangeWatchWin32Test, AChangeInTheSimulationFolderPostsUntilTheWatchEnds) {
+  ASSERT_NE(FWindow, nullptr);
+  {
+    TNetworkChangeWatch watch(FWindow, kChanged, FFolder.Path());
+    WriteBytes(FFolder.File("network.ini"), "[Network]\r\nAdapterCount=0\r\n");
+    EXPECT_TRUE(WaitFor(kChanged));
+  }
+  TakeQueued(); // what came before the end
+  FArrived.clear();
+
+  // A second watch sees the next change; the ended one posts nothing for it.
+  TNetworkChangeWatch again(FWindow, kChangedAgain, FFolder.Path());
+  WriteBytes(FFolder.File("network.ini"), "[Network]\r\nAdapterCount=1\r\n");
+  EXPECT_TRUE(WaitFor(kChangedAgain));
+  TakeQueued();
+  EXPECT_EQ(FArrived[kChanged], 0);
 }
 
 } // namespace

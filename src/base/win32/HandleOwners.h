@@ -21,6 +21,9 @@ struct MenuDestroyer {
 struct LocalFreer {
   void operator()(void* memory) const noexcept { ::LocalFree(memory); }
 };
+struct ChangeNotificationCloser {
+  void operator()(HANDLE handle) const noexcept { ::FindCloseChangeNotification(handle); }
+};
 struct LibraryFreer {
   void operator()(HMODULE module) const noexcept { ::FreeLibrary(module); }
 };
@@ -32,6 +35,11 @@ using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 template <typename T = void> using UniqueLocal = std::unique_ptr<T, LocalFreer>;
 using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryFreer>;
+// A FindFirstChangeNotification handle; empty for INVALID_HANDLE_VALUE.
+using UniqueChangeNotification = std::unique_ptr<std::remove_pointer_t<HANDLE>, ChangeNotificationCloser>;
+inline UniqueChangeNotification UniqueChangeHandle(HANDLE handle) noexcept {
+  return UniqueChangeNotification(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
 
 // Owns a handle from a function that reports failure as INVALID_HANDLE_VALUE
 // (CreateFile and its kind); the owner is empty then.

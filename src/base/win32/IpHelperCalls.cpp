@@ -23,6 +23,40 @@ ULONG GetAdaptersAddresses(ULONG family, ULONG flags, PVOID reserved, PIP_ADAPTE
                                                                 flags, reserved, addresses, size);
 }
 
+DWORD GetIpNetEntry2(PMIB_IPNET_ROW2 row) {
+  return CallReturningStatus<decltype(&::GetIpNetEntry2)>(IpHelper(), "GetIpNetEntry2", row);
+}
+
+DWORD ResolveIpNetEntry2(PMIB_IPNET_ROW2 row, const SOCKADDR_INET* sourceAddress) {
+  return CallReturningStatus<decltype(&::ResolveIpNetEntry2)>(IpHelper(), "ResolveIpNetEntry2", row,
+                                                              sourceAddress);
+}
+
+DWORD NotifyIpInterfaceChange(ADDRESS_FAMILY family, PIPINTERFACE_CHANGE_CALLBACK callback, PVOID context,
+                              BOOLEAN initialNotification, HANDLE* notification) {
+  return CallReturningStatus<decltype(&::NotifyIpInterfaceChange)>(
+      IpHelper(), "NotifyIpInterfaceChange", family, callback, context, initialNotification, notification);
+}
+
+DWORD NotifyUnicastIpAddressChange(ADDRESS_FAMILY family, PUNICAST_IPADDRESS_CHANGE_CALLBACK callback,
+                                   PVOID context, BOOLEAN initialNotification, HANDLE* notification) {
+  return CallReturningStatus<decltype(&::NotifyUnicastIpAddressChange)>(
+      IpHelper(), "NotifyUnicastIpAddressChange", family, callback, context, initialNotification, notification);
+}
+
+DWORD CancelMibChangeNotify2(HANDLE notification) {
+  return CallReturningStatus<decltype(&::CancelMibChangeNotify2)>(IpHelper(), "CancelMibChangeNotify2",
+                                                                  notification);
+}
+
+DWORD NotifyAddrChange(PHANDLE handle, LPOVERLAPPED overlapped) {
+  return CallReturningStatus<decltype(&::NotifyAddrChange)>(IpHelper(), "NotifyAddrChange", handle, overlapped);
+}
+
+BOOL CancelIPChangeNotify(LPOVERLAPPED overlapped) {
+  return CallReturningBool<decltype(&::CancelIPChangeNotify)>(IpHelper(), "CancelIPChangeNotify", overlapped);
+}
+
 HANDLE IcmpCreateFile() {
   std::uint32_t error = 0;
   if (const auto call = IpHelper().Find<decltype(&::IcmpCreateFile)>("IcmpCreateFile", error))

@@ -1,11 +1,11 @@
 #pragma once
 // The system DLLs that are no KnownDLLs (iphlpapi, netapi32, wininet,
-// winspool.drv), loaded at their first use from the system folder only and
-// never imported: Windows looks up a statically imported DLL in the
+// winspool.drv, wlanapi), loaded at their first use from the system folder
+// only and never imported: Windows looks up a statically imported DLL in the
 // program's own folder first, so a file of that name planted beside an
 // elevated program would run with its rights. Each DLL has a small table of
-// calls (IpHelperCalls.h, NetApiCalls.h, SpoolerCalls.h, WinInetCalls.h)
-// with the Windows functions' names and signatures in namespace
+// calls (IpHelperCalls.h, NetApiCalls.h, SpoolerCalls.h, WinInetCalls.h,
+// WlanCalls.h) with the Windows functions' names and signatures in namespace
 // quorvin::system32; a call whose DLL or entry point cannot be found fails
 // as the function itself fails, with ERROR_MOD_NOT_FOUND or
 // ERROR_PROC_NOT_FOUND.

@@ -116,6 +116,10 @@ SimulatedAdapter LoadAdapter(const Reader& reader, std::size_t index) {
   adapter.SecondaryWins = reader.Text(section, "WINSSecondary");
   adapter.NotApplied = reader.List(section, "NotApplied");
   adapter.GatewayAnswers = reader.Flag(section, "GatewayAnswers", false);
+  adapter.GatewayMac = reader.Text(section, "GatewayMAC");
+  adapter.Ssid = reader.Text(section, "SSID");
+  adapter.DhcpDnsSuffix = reader.Text(section, "DNSSuffix");
+  adapter.DhcpGateway = reader.Text(section, "DHCPGateway");
   return adapter;
 }
 

@@ -67,6 +67,13 @@ struct SimulatedAdapter {
   // Whether its gateways answer an ICMP echo (SimulatedGatewayProbe); read
   // only, never written back.
   bool GatewayAnswers = false;
+  // The network the adapter is on, as the system would see it (read only,
+  // never written back): the gateway's MAC in the neighbour table, the Wi-Fi
+  // network's name, and the DNS suffix and gateway that DHCP gives.
+  std::string GatewayMac; // as written, MAC or not
+  std::string Ssid;
+  std::string DhcpDnsSuffix;
+  std::string DhcpGateway;
 
   // The MAC as the program writes it: "00:0C:29:3A:5B:7C".
   std::string MacText() const;

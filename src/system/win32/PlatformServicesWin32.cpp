@@ -2,6 +2,7 @@
 
 #include "system/win32/Win32GatewayProbe.h"
 #include "system/win32/Win32HostSettings.h"
+#include "system/win32/Win32NetworkIdentity.h"
 #include "system/win32/Win32NetworkInfo.h"
 #include "system/win32/Win32Registry.h"
 #include "system/win32/Win32TaskScheduler.h"
@@ -13,7 +14,8 @@ std::unique_ptr<SystemServices> CreatePlatformServices() {
                                           std::make_unique<Win32NetworkInfo>(),
                                           std::make_unique<Win32HostSettings>(),
                                           std::make_unique<Win32TaskScheduler>(),
-                                          std::make_unique<Win32GatewayProbe>());
+                                          std::make_unique<Win32GatewayProbe>(),
+                                          std::make_unique<Win32NetworkIdentity>());
 }
 
 } // namespace quorvin
