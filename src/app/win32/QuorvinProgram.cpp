@@ -5,6 +5,7 @@
 #include "app/win32/AutoSwitching.h"
 #include "app/win32/Dialogs.h"
 #include "app/win32/InstanceHandOver.h"
+#include "app/win32/NetworkChangeWatch.h"
 #include "app/win32/StartingConsole.h"
 #include "app/win32/TfrmMain.h"
 #include "app/win32/TrayIcon.h"
@@ -59,6 +60,7 @@ private:
   std::unique_ptr<TTrayIcon> FTray;
   NetworkSwitcher FSwitcher{FFile, FEngine.System()};
   std::unique_ptr<TAutoSwitching> FAutoSwitching;
+  std::unique_ptr<TNetworkChangeWatch> FNetworkWatch;
   TProgramLifecycle FLife;
   bool FShown = false;
   bool FEnded = false;
@@ -105,8 +107,10 @@ int TQuorvinProgram::Run() {
   MarkShown();
   ::PostMessageA(window, WM_OFFERREVERT, 0, 0);
   // The network the program starts on is a change like any other.
-  if (!FMain.Controller().CommandLineRun())
+  if (!FMain.Controller().CommandLineRun()) {
+    FNetworkWatch = std::make_unique<TNetworkChangeWatch>(window, WM_NETWORKCHANGED, SimulationFolder());
     ::PostMessageA(window, WM_NETWORKCHANGED, 0, 0);
+  }
 
   MSG message;
   while (!FEnded && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -376,6 +380,7 @@ void TQuorvinProgram::SaveState() {
 void TQuorvinProgram::EndRun() {
   SaveState();
   FMain.Controller().WaitForEarlierSwitch();
+  FNetworkWatch.reset();
   FTray->TrayIcon(false);
   ::ShowWindow(FMain.Handle(), SW_HIDE);
   FEnded = true;
