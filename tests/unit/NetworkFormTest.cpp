@@ -1,7 +1,7 @@
 // The Network dialog's rules over a fake view.
 
-#include "app/ModalResult.h"
 #include "app/NetworkForm.h"
+#include "app/ModalResult.h"
 
 #include "base/Texts.h"
 
@@ -29,66 +29,66 @@ public:
   int Result = 0;
 };
 
+const TNetworkSignature kNone;
 const TSetNetwork kShown{{"00-1B-21-4C-7A-10", "192.168.1.1", "corp.example", ""}, TAutoSwitch::Show};
 const TNetworkSignature kCurrent{"00:11:22:33:44:55", "10.0.0.1", "lab.example", "Lab Net"};
+
+TNetworkSignature Mac(const char* mac) { return {mac, "", "", ""}; }
+TNetworkSignature Address(const char* address) { return {"", address, "", ""}; }
 
 struct FormCase {
   const char* Name;
   std::optional<TNetworkSignature> Current; // "Use Current Network" pressed, with this answer
-  std::optional<TNetworkSignature> Typed;   // then these edits typed
-  TAutoSwitch Mode;                         // and this choice made before OK
-  std::optional<TextId> Message;
-  std::optional<TNetworkField> Focused; // OK refused: the edit to correct
+  std::optional<TNetworkSignature> Typed;   // then these edits typed, and the mode of After chosen
+  std::optional<TNetworkField> Refused;     // OK refused, the focus on this edit
   TSetNetwork After;
 };
 
 TEST(NetworkFormTest, ShowUseCurrentAndOkMoveTrimmedCheckedValues) {
-  const TNetworkSignature none;
   const FormCase cases[] = {
-      {"as shown", {}, {}, TAutoSwitch::Show, {}, {}, kShown},
-      {"use current", kCurrent, {}, TAutoSwitch::Apply, {}, {}, {kCurrent, TAutoSwitch::Apply}},
-      {"no adapter chosen", none, {}, TAutoSwitch::Ask, TextId::NoAdapterChosen, {}, {kShown.Network, TAutoSwitch::Ask}},
+      {"as shown", {}, {}, {}, kShown},
+      {"use current", kCurrent, {}, {}, {kCurrent, TAutoSwitch::Apply}},
+      {"no adapter chosen", kNone, {}, {}, {kShown.Network, TAutoSwitch::Ask}},
       {"trimmed, twelve digits",
        {},
        TNetworkSignature{" 001b214c7a10\t", " 10.0.0.254 ", " lab.example ", "  Guest  "},
-       TAutoSwitch::Ask,
-       {},
        {},
        {{"001b214c7a10", "10.0.0.254", "lab.example", "Guest"}, TAutoSwitch::Ask}},
-      {"all empty", {}, none, TAutoSwitch::Apply, {}, {}, {none, TAutoSwitch::Apply}},
-      {"mixed separators", {}, TNetworkSignature{"00:1B-21:4C:7A:10", "", "", ""}, TAutoSwitch::Apply,
-       TextId::GatewayMacInvalid, TNetworkField::GatewayMac, kShown},
-      {"five pairs", {}, TNetworkSignature{"00-1B-21-4C-7A", "", "", ""}, TAutoSwitch::Apply,
-       TextId::GatewayMacInvalid, TNetworkField::GatewayMac, kShown},
-      {"not hex", {}, TNetworkSignature{"00-1G-21-4C-7A-10", "", "", ""}, TAutoSwitch::Apply,
-       TextId::GatewayMacInvalid, TNetworkField::GatewayMac, kShown},
-      {"octet over 255", {}, TNetworkSignature{"", "192.168.1.256", "", ""}, TAutoSwitch::Apply,
-       TextId::GatewayAddressInvalid, TNetworkField::GatewayAddress, kShown},
-      {"three parts", {}, TNetworkSignature{"", "192.168.1", "", ""}, TAutoSwitch::Apply,
-       TextId::GatewayAddressInvalid, TNetworkField::GatewayAddress, kShown},
-      {"five parts", {}, TNetworkSignature{"", "1.2.3.4.5", "", ""}, TAutoSwitch::Apply,
-       TextId::GatewayAddressInvalid, TNetworkField::GatewayAddress, kShown},
+      {"all empty", {}, kNone, {}, {kNone, TAutoSwitch::Apply}},
+      {"mixed separators", {}, Mac("00:1B-21:4C:7A:10"), TNetworkField::GatewayMac, kShown},
+      {"five pairs", {}, Mac("00-1B-21-4C-7A"), TNetworkField::GatewayMac, kShown},
+      {"not hex", {}, Mac("00-1G-21-4C-7A-10"), TNetworkField::GatewayMac, kShown},
+      {"octet over 255", {}, Address("192.168.1.256"), TNetworkField::GatewayAddress, kShown},
+      {"three parts", {}, Address("192.168.1"), TNetworkField::GatewayAddress, kShown},
+      {"five parts", {}, Address("1.2.3.4.5"), TNetworkField::GatewayAddress, kShown},
   };
   for (const FormCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TSetNetwork network = kShown;
     FakeNetworkView view;
-    NetworkForm form(view, network, [&] { return c.Current.value_or(none); });
+    NetworkForm form(view, network, [&] { return c.Current.value_or(kNone); });
     form.FormShow();
     EXPECT_EQ(view.Edits, kShown.Network);
     EXPECT_EQ(view.Mode, kShown.Mode);
+    std::vector<std::string> messages;
     if (c.Current) {
       form.bUseCurrentClick();
-      EXPECT_EQ(view.Edits, *c.Current == none ? kShown.Network : *c.Current) << "an empty answer empties nothing";
+      const bool noAdapter = *c.Current == kNone;
+      EXPECT_EQ(view.Edits, noAdapter ? kShown.Network : *c.Current) << "an empty answer empties nothing";
+      if (noAdapter)
+        messages.push_back(LoadText(TextId::NoAdapterChosen));
     }
     if (c.Typed)
       view.Edits = *c.Typed;
-    view.Mode = c.Mode;
+    view.Mode = c.After.Mode;
     form.bOKClick();
+    if (c.Refused)
+      messages.push_back(LoadText(*c.Refused == TNetworkField::GatewayMac ? TextId::GatewayMacInvalid
+                                                                          : TextId::GatewayAddressInvalid));
     EXPECT_EQ(network, c.After);
-    EXPECT_EQ(view.Result, c.Focused ? 0 : kModalOk);
-    EXPECT_EQ(view.Focused, c.Focused);
-    EXPECT_EQ(view.Messages, c.Message ? std::vector<std::string>{LoadText(*c.Message)} : std::vector<std::string>{});
+    EXPECT_EQ(view.Result, c.Refused ? 0 : kModalOk);
+    EXPECT_EQ(view.Focused, c.Refused);
+    EXPECT_EQ(view.Messages, messages);
   }
 }
 
