@@ -50,8 +50,8 @@ private:
   }
 
   TOptionsChecks GetChecks() const override {
-    return {Checked(IDC_CBAUTOSTART), Checked(IDC_CBAUTOCLOSEDIALOG), Checked(IDC_CBASKLOAD),
-            Checked(IDC_CBASKEXIT), Checked(IDC_CBSWITCHAUTOMATICALLY)};
+    return {Checked(IDC_CBAUTOSTART), Checked(IDC_CBAUTOCLOSEDIALOG), Checked(IDC_CBASKLOAD), Checked(IDC_CBASKEXIT),
+            Checked(IDC_CBSWITCHAUTOMATICALLY)};
   }
 
   void SetKeepChoice(const TKeepChoice& choice) override {
