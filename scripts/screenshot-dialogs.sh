@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes pictures of the small dialogs at 96 and 144 DPI:
-# build/screenshots/dialog-{options,rename,ask,keep,about}-{96,144}.png.
+# build/screenshots/dialog-{options,rename,ask,keep,network,about}-{96,144}.png.
 # Needs the windows-cross build (target quorvin_dialogs_demo).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,5 +25,6 @@ for dpi in 96 144; do
   shoot_dialog rename 'New Name for "SET1"' "$dpi"
   shoot_dialog ask 'Quorvin' "$dpi"
   shoot_dialog keep 'Quorvin' "$dpi"
+  shoot_dialog network 'Network' "$dpi"
   shoot_dialog about 'About Quorvin' "$dpi"
 done

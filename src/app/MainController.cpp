@@ -9,6 +9,7 @@
 #include "base/ScopeExit.h"
 #include "base/Texts.h"
 #include "store/IniValues.h"
+#include "store/SetNetwork.h"
 #include "store/SetRecord.h"
 #include "system/AdapterList.h"
 #include "system/HostOperations.h"
@@ -254,6 +255,20 @@ void MainController::aLoadCurrentExecute() {
   // A page filled only in part must not pass for a loaded one.
   if (!failure.empty())
     FView.ShowMessage(LoadText(TextId::LoadCurrentFailed) + "\r\n" + failure);
+}
+
+void MainController::aSetNetworkExecute() {
+  if (FActivating)
+    return;
+  TSetNetwork network = LoadSetNetwork(FFile, FCurrentSet);
+  // Asked when the button is pressed: the adapter box cannot change while
+  // the dialog is open, the network can.
+  const auto useCurrent = [this] {
+    const int adapter = FView.AdapterIndex();
+    return adapter < 0 ? TNetworkSignature() : FSystem.Identity().Seen(AdapterGuidAt(FAdapterList, adapter));
+  };
+  if (FView.EditSetNetwork(network, useCurrent))
+    SaveSetNetwork(FFile, FCurrentSet, network);
 }
 
 void MainController::FillFromSystem(const std::string& guid) {

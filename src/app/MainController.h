@@ -56,6 +56,9 @@ public:
   void bRefreshClick();
   void cbNetworkAdapterDropDown();
   void aLoadCurrentExecute();
+  // Set Network: the shown set's network in the Network dialog, saved on
+  // OK. Nothing while an activation is under way.
+  void aSetNetworkExecute();
   // Says how the activation ended.
   TActivateOutcome aActivateExecute();
   void aAddNewSetExecute();

@@ -6,6 +6,8 @@
 
 #include "app/ActivateOutcome.h"
 #include "app/KeepQuestion.h"
+#include "base/NetworkSignature.h"
+#include "store/SetNetwork.h"
 #include "store/Settings.h"
 #include "switching/SwitchThread.h"
 
@@ -104,6 +106,10 @@ public:
   virtual bool AskSetName(const std::string& caption, std::string& name) = 0;
   virtual void ShowOptionsDialog(TOptionsSetting& options, const TWindowOptions& window) = 0;
   virtual void ShowAboutDialog() = 0;
+  // The Network dialog over the shown set's network; true for OK, network
+  // then holding what was entered. useCurrent tells what the set's adapter
+  // sees now (all empty when no adapter is chosen).
+  virtual bool EditSetNetwork(TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent) = 0;
   // "Keep these network settings?" counting down seconds, with whether the
   // gateway (when one is given) answers; Revert when the time runs out or
   // the question is closed.

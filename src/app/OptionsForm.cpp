@@ -18,6 +18,7 @@ void OptionsForm::FormShow() {
   checks.AutoCloseDialog = FOptions.AutoCloseDialog;
   checks.AskLoad = FOptions.AskBeforeLoad;
   checks.AskExit = FOptions.AskBeforeExit;
+  checks.SwitchAutomatically = FOptions.SwitchAutomatically;
   try {
     checks.AutoStart = GetAutoStart(FServices.Tasks(), FServices.Host());
   } catch (const std::exception& error) {
@@ -46,6 +47,11 @@ void OptionsForm::bOKClick() {
   FOptions.AutoCloseDialog = checks.AutoCloseDialog;
   FOptions.AskBeforeLoad = checks.AskLoad;
   FOptions.AskBeforeExit = checks.AskExit;
+  // Like the keep question: a file that does not name it gets it only once
+  // the user changes it.
+  if (checks.SwitchAutomatically != FOptions.SwitchAutomatically)
+    FOptions.SaveSwitchAutomatically = true;
+  FOptions.SwitchAutomatically = checks.SwitchAutomatically;
   try {
     // Every OK registers (or removes) the logon task, changed or not.
     SetAutoStart(FServices.Tasks(), FServices.GetRegistry(), FServices.Host(), checks.AutoStart);

@@ -1,6 +1,6 @@
 #pragma once
-// TfrmOptions: the three program options, the start with Windows and the
-// question to keep new network settings. The dialog writes nothing before
+// TfrmOptions: the three program options, the start with Windows, the
+// question to keep new network settings and the switch by network. The dialog writes nothing before
 // OK; OK checks the seconds, copies the boxes into the options, registers or
 // removes the logon task (AutoStart.h) and saves the options, in that order.
 
@@ -18,6 +18,7 @@ struct TOptionsChecks {
   bool AutoCloseDialog = false;
   bool AskLoad = false;
   bool AskExit = false;
+  bool SwitchAutomatically = false;
   bool operator==(const TOptionsChecks&) const = default;
 };
 

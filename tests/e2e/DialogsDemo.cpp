@@ -1,5 +1,5 @@
 // Shows one of the small dialogs for screenshots: "options", "rename",
-// "ask", "keep" or "about" on the command line. The options work on an
+// "ask", "keep", "network" or "about" on the command line. The options work on an
 // in-memory registry and a settings file in a temporary folder; the address
 // link opens nothing; the keep question's gateway answers. Prints "shown"
 // once the dialog is up (the keep question: once its gateway line had time
@@ -47,6 +47,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     InMemoryGatewayProbe probe;
     probe.SetAnswering({"192.168.1.1"});
     ShowKeepDialog(nullptr, 20, "192.168.1.1", probe);
+  } else if (std::strstr(commandLine, "network")) {
+    TSetNetwork network{{"00-1B-21-4C-7A-10", "192.168.1.1", "corp.example", "Office"}, TAutoSwitch::Ask};
+    ShowNetworkDialog(nullptr, network, [] { return TNetworkSignature(); });
   } else if (std::strstr(commandLine, "options")) {
     test::TempFolder folder;
     Win32ProfileFile file(folder.File("data.ini"));

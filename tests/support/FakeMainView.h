@@ -107,6 +107,14 @@ public:
     OptionsShownWith.push_back(window);
   }
   void ShowAboutDialog() override { ++AboutShown; }
+  bool EditSetNetwork(TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent) override {
+    NetworkShown.push_back(network);
+    CurrentNetworks.push_back(useCurrent());
+    const std::optional<TSetNetwork> answer = Pop(NetworkAnswers, std::optional<TSetNetwork>());
+    if (answer)
+      network = *answer;
+    return answer.has_value();
+  }
 
   std::map<PageControl, bool> Checked;
   std::map<PageControl, std::string> Texts;
@@ -137,6 +145,10 @@ public:
   std::vector<std::pair<std::string, std::string>> NameDialogs;
   std::vector<TWindowOptions> OptionsShownWith;
   int AboutShown = 0;
+  std::deque<std::optional<TSetNetwork>> NetworkAnswers; // nothing: Cancel
+  std::vector<TSetNetwork> NetworkShown;
+  // What "Use Current Network" got, once per dialog.
+  std::vector<TNetworkSignature> CurrentNetworks;
 
 private:
   template <typename T> static T Pop(std::deque<T>& answers, T otherwise) {

@@ -5,6 +5,7 @@
 #include "base/Texts.h"
 #include "store/FileIo.h"
 #include "store/PortableProfileFile.h"
+#include "store/SetNetwork.h"
 #include "support/FakeMainView.h"
 #include "support/FakeNetwork.h"
 #include "support/RecordingShell.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 namespace quorvin::test {
 namespace {
@@ -25,6 +27,13 @@ using P = PageControl;
 
 std::string Guid(int k) { return "{0000000" + std::to_string(k) + "-0000-0000-0000-000000000000}"; }
 
+// What each adapter (by GUID) sees.
+class FakeIdentity final : public NetworkIdentity {
+public:
+  TNetworkSignature Seen(const std::string& adapterGuid) override { return Networks[adapterGuid]; }
+  std::map<std::string, TNetworkSignature> Networks;
+};
+
 // The machine in memory: its parts stay reachable for the tests.
 struct Machine {
   Machine() {
@@ -32,15 +41,18 @@ struct Machine {
     auto network = std::make_unique<FakeNetwork>();
     network->ConnectionList.emplace(); // listable, and no connection yet
     auto host = std::make_unique<InMemoryHost>();
+    auto identity = std::make_unique<FakeIdentity>();
     Registry = registry.get();
     Network = network.get();
     Host = host.get();
+    Identity = identity.get();
     System = std::make_unique<SystemServices>(std::move(registry), std::move(network), std::move(host),
-                                              std::make_unique<InMemoryTaskScheduler>());
+                                              std::make_unique<InMemoryTaskScheduler>(), nullptr, std::move(identity));
   }
   InMemoryRegistry* Registry;
   FakeNetwork* Network;
   InMemoryHost* Host;
+  FakeIdentity* Identity;
   std::unique_ptr<SystemServices> System;
 };
 
@@ -460,9 +472,11 @@ TEST_F(MainControllerTest, SetFromTheTrayDoesNothingDuringAnActivationOrWhenGone
   FRunner.DuringWait = [&] {
     activatingSeen = FController.Activating();
     during = FController.ActivateSet(1);
+    FController.aSetNetworkExecute();
   };
   FController.aActivateExecute();
   EXPECT_TRUE(activatingSeen);
+  EXPECT_TRUE(FView.NetworkShown.empty()) << "no Network dialog behind the running activation";
   EXPECT_FALSE(FController.Activating());
   EXPECT_EQ(during.End, TActivateEnd::Unfinished);
   EXPECT_EQ(FView.Selected, 0) << "no tab change behind the running activation";
@@ -473,6 +487,25 @@ TEST_F(MainControllerTest, SetFromTheTrayDoesNothingDuringAnActivationOrWhenGone
   }
   EXPECT_EQ(FRunner.Runs.size(), 1u);
   EXPECT_TRUE(FView.Messages.empty());
+}
+
+TEST_F(MainControllerTest, SetNetworkEditsTheShownSetsNetworkAndSavesItOnOkOnly) {
+  Write("[0]\r\nCaption=Home\r\n[1]\r\nCaption=Office\r\nNetworkAdapter=0\r\nNetworkSsid=Office\r\n");
+  Start();
+  ClickTab(1);
+  const TNetworkSignature seen{"00-1B-21-4C-7A-10", "10.0.0.1", "corp.example", ""};
+  FMachine.Identity->Networks[Guid(0)] = seen;
+  const std::string before = Bytes();
+  FController.aSetNetworkExecute(); // Cancel
+  EXPECT_EQ(Bytes(), before);
+  EXPECT_EQ(FView.NetworkShown, (std::vector<TSetNetwork>{{{"", "", "", "Office"}, TAutoSwitch::Ask}}));
+
+  const TSetNetwork entered{{"", "10.0.0.1", "", "Lab"}, TAutoSwitch::Apply};
+  FView.NetworkAnswers = {entered};
+  FView.Adapter = -1;
+  FController.aSetNetworkExecute();
+  EXPECT_EQ(FView.CurrentNetworks, (std::vector<TNetworkSignature>{seen, {}})) << "then no adapter chosen";
+  EXPECT_EQ(LoadSetNetwork(FFile, 1), entered);
 }
 
 class LoadCurrentTest : public MainControllerTest {

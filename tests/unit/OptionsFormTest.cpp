@@ -72,7 +72,7 @@ TEST_F(OptionsFormTest, ShowTicksTheBoxesFromTheOptionsAndTheTask) {
   FTasks->RegisterTask("Quorvin", AutoStartTaskXml(FHost->ExecutablePathValue));
   FForm.FormShow();
   EXPECT_EQ(FView.Caption, "Quorvin 3.5");
-  EXPECT_EQ(FView.Checks, (TOptionsChecks{true, true, false, true}));
+  EXPECT_EQ(FView.Checks, (TOptionsChecks{true, true, false, true, true}));
 
   FTasks->RegisterTask("Quorvin", AutoStartTaskXml("D:\\Other\\Quorvin.exe")); // another copy's
   FForm.FormShow();
@@ -123,18 +123,23 @@ TEST_F(OptionsFormTest, ShowPutsTheKeepQuestionInItsBoxes) {
   EXPECT_EQ(FView.Keep, (TKeepChoice{TKeepQuestion::WhenNewOrChanged, "45"}));
 }
 
-// A file that does not name the question gets it only once the user
-// changes it; one that names it (or a new one) gets it with every OK.
-TEST_F(OptionsFormTest, OkSavesTheKeepQuestionOnlyWhenChangedOrAlreadyNamed) {
+// A file that does not name the question (or the switch by network) gets it
+// only once the user changes it; one that names it (or a new one, for the
+// question) gets it with every OK.
+TEST_F(OptionsFormTest, OkSavesTheKeepQuestionAndTheSwitchOnlyWhenChangedOrAlreadyNamed) {
   FForm.FormShow();
   FForm.bOKClick();
   EXPECT_EQ(FView.Result, kModalOk);
   EXPECT_EQ(Option("AskToKeep"), "absent");
   EXPECT_EQ(Option("KeepSeconds"), "absent");
+  EXPECT_EQ(Option("SwitchAutomatically"), "absent");
 
   FForm.FormShow();
   FView.Keep = {TKeepQuestion::Always, "60"};
+  FView.Checks.SwitchAutomatically = false;
   FForm.bOKClick();
+  EXPECT_FALSE(FOptions.SwitchAutomatically);
+  EXPECT_EQ(Option("SwitchAutomatically"), "0");
   EXPECT_EQ(FOptions.KeepQuestion, TKeepQuestion::Always);
   EXPECT_EQ(FOptions.KeepSeconds, 60);
   EXPECT_EQ(Option("AskToKeep"), "2");

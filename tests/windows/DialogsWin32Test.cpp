@@ -218,7 +218,7 @@ public:
 
 TOptionsChecks ChecksOf(HWND dialog) {
   return {Checked(dialog, IDC_CBAUTOSTART), Checked(dialog, IDC_CBAUTOCLOSEDIALOG), Checked(dialog, IDC_CBASKLOAD),
-          Checked(dialog, IDC_CBASKEXIT)};
+          Checked(dialog, IDC_CBASKEXIT), Checked(dialog, IDC_CBSWITCHAUTOMATICALLY)};
 }
 
 // Tasks in memory: Wine's scheduler does not keep a task's program (see
@@ -265,13 +265,14 @@ TEST(OptionsDialogWin32, RoundTripThroughTheTaskAndTheSettingsFile) {
                                       openAfterKeys = true;
                                       Click(dialog, IDC_CBAUTOSTART);
                                       Click(dialog, IDC_CBASKEXIT);
+                                      Click(dialog, IDC_CBSWITCHAUTOMATICALLY);
                                       ::SendDlgItemMessageA(dialog, IDC_CBKEEPQUESTION, CB_SETCURSEL, 0, 0);
                                       ::SetDlgItemTextA(dialog, IDC_EKEEPSECONDS, "45");
                                       Click(dialog, IDC_OPTIONS_BOK);
                                     }});
   EXPECT_EQ(ShowOptionsDialog(nullptr, options, window, file, services), 1);
   EXPECT_EQ(caption, "Quorvin 3.5");
-  EXPECT_EQ(shown, (TOptionsChecks{false, false, true, true}));
+  EXPECT_EQ(shown, (TOptionsChecks{false, false, true, true, true}));
   EXPECT_TRUE(openAfterKeys);
   EXPECT_EQ(RegisteredProgram(services), kFakeExecutable);
   EXPECT_EQ(RunValue(false), "(none)");
@@ -284,6 +285,7 @@ TEST(OptionsDialogWin32, RoundTripThroughTheTaskAndTheSettingsFile) {
   EXPECT_EQ(keepShown, (TKeepChoice{TKeepQuestion::Never, "20"}));
   EXPECT_EQ(file.ReadString("Options", "AskToKeep", "?"), "2");
   EXPECT_EQ(file.ReadString("Options", "KeepSeconds", "?"), "45");
+  EXPECT_EQ(file.ReadString("Options", "SwitchAutomatically", "?"), "0");
 
   TOptionsSetting reloaded;
   TWindowOptions reloadedWindow;
@@ -295,7 +297,7 @@ TEST(OptionsDialogWin32, RoundTripThroughTheTaskAndTheSettingsFile) {
                                        Click(dialog, IDC_OPTIONS_BOK);
                                      }});
   EXPECT_EQ(ShowOptionsDialog(nullptr, reloaded, reloadedWindow, file, services), 1);
-  EXPECT_EQ(shown, (TOptionsChecks{true, false, true, false}));
+  EXPECT_EQ(shown, (TOptionsChecks{true, false, true, false, false}));
   EXPECT_EQ(keepShown, (TKeepChoice{TKeepQuestion::Always, "45"}));
   EXPECT_FALSE(services.Tasks().TaskXml("Quorvin"));
 }
@@ -477,6 +479,36 @@ TEST(KeepDialogWin32, RevertEscapeAndTheCloseBoxRevert) {
   }
 }
 
+// --- The network of a set ---
+
+TEST(NetworkDialogWin32, ShowsTheSetsNetworkFillsTheCurrentOneAndOkReturnsIt) {
+  TSetNetwork network{{"00-1B-21-4C-7A-10", "192.168.1.1", "corp.example", ""}, TAutoSwitch::Show};
+  const TNetworkSignature current{"00:11:22:33:44:55", "10.0.0.1", "lab.example", "LabNet"};
+  std::vector<std::string> texts; // the caption, the edits as shown, then as filled
+  const auto collect = [&](HWND dialog) {
+    for (int id : {IDC_EGATEWAYMAC, IDC_EGATEWAYADDRESS, IDC_EDNSSUFFIX, IDC_ESSID})
+      texts.push_back(Text(::GetDlgItem(dialog, id)));
+  };
+  bool onlyShowChecked = false;
+  ScriptRun run(IDC_ESSID, {[&](HWND dialog) {
+                              texts.push_back(Text(dialog));
+                              collect(dialog);
+                              onlyShowChecked = Checked(dialog, IDC_RBONLYSHOW) && !Checked(dialog, IDC_RBASKFIRST);
+                              Click(dialog, IDC_BUSECURRENTNETWORK);
+                            },
+                            [&](HWND dialog) {
+                              collect(dialog);
+                              ::SetDlgItemTextA(dialog, IDC_ESSID, " Guest ");
+                              Click(dialog, IDC_RBAPPLYAUTOMATICALLY);
+                              Click(dialog, IDC_NETWORK_BOK);
+                            }});
+  EXPECT_EQ(ShowNetworkDialog(nullptr, network, [&] { return current; }), 1);
+  EXPECT_TRUE(onlyShowChecked);
+  EXPECT_EQ(texts, (std::vector<std::string>{"Network", "00-1B-21-4C-7A-10", "192.168.1.1", "corp.example", "",
+                                             "00:11:22:33:44:55", "10.0.0.1", "lab.example", "LabNet"}));
+  EXPECT_EQ(network, (TSetNetwork{{"00:11:22:33:44:55", "10.0.0.1", "lab.example", "Guest"}, TAutoSwitch::Apply}));
+}
+
 // --- Sizes and places ---
 
 struct SizeCase {
@@ -493,13 +525,15 @@ TEST(SmallDialogsWin32, DesignedClientSizesCentredOnTheOwner) {
   Win32ProfileFile file(folder.File("data.ini"));
   SystemServices services = MakeServices(std::make_unique<InMemoryRegistry>());
   std::string name = "x";
+  TSetNetwork network;
   const SizeCase cases[] = {
-      {IDC_CBAUTOSTART, 323, 234, [&](HWND owner) { return ShowOptionsDialog(owner, options, window, file, services); }},
+      {IDC_CBAUTOSTART, 323, 260, [&](HWND owner) { return ShowOptionsDialog(owner, options, window, file, services); }},
       {IDC_ENAME, 289, 135, [&](HWND owner) { return ShowRenameDialog(owner, "x", name); }},
       {IDC_CBASK, 301, 157, [&](HWND owner) { return ShowAskDialog(owner, "?", options); }},
       {IDC_LBEADDRESS, 360, 249, [&](HWND owner) { return ShowAboutDialog(owner, shell); }},
       {IDC_KEEP_BKEEP, 279, 137,
        [&](HWND owner) { return ShowKeepDialog(owner, 300, "", services.Probe()) == TKeepAnswer::Revert ? 2 : 1; }},
+      {IDC_ESSID, 345, 299, [&](HWND owner) { return ShowNetworkDialog(owner, network, nullptr); }},
   };
   HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 80, 700, 500, nullptr, nullptr,
                                  nullptr, nullptr);

@@ -4,11 +4,14 @@
 // Cancel 2, Yes 6, No 7.
 
 #include "app/ShellPort.h"
+#include "base/NetworkSignature.h"
+#include "store/SetNetwork.h"
 #include "store/Settings.h"
 #include "system/SystemServices.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace quorvin {
@@ -25,6 +28,10 @@ INT_PTR ShowAskDialog(HWND owner, const std::string& question, TOptionsSetting& 
 // with the window's state to file.
 INT_PTR ShowOptionsDialog(HWND owner, TOptionsSetting& options, const TWindowOptions& window,
                           ProfileFile& file, SystemServices& services);
+
+// TfrmNetwork over network; on OK (1) network holds what was entered,
+// trimmed. Its "Use Current Network" fills the edits from useCurrent.
+INT_PTR ShowNetworkDialog(HWND owner, TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent);
 
 // TfrmAbout; its address label opens the product's web page through shell.
 INT_PTR ShowAboutDialog(HWND owner, ShellPort& shell);

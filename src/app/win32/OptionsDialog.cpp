@@ -19,7 +19,7 @@ class TfrmOptions final : public DialogBase, private OptionsView {
 public:
   TfrmOptions(TOptionsSetting& options, const TWindowOptions& window, ProfileFile& file,
               SystemServices& services)
-      : DialogBase(323, 234), FForm(*this, options, window, file, services) {}
+      : DialogBase(323, 260), FForm(*this, options, window, file, services) {}
 
 private:
   void FormShow() override {
@@ -46,11 +46,12 @@ private:
     Check(IDC_CBAUTOCLOSEDIALOG, checks.AutoCloseDialog);
     Check(IDC_CBASKLOAD, checks.AskLoad);
     Check(IDC_CBASKEXIT, checks.AskExit);
+    Check(IDC_CBSWITCHAUTOMATICALLY, checks.SwitchAutomatically);
   }
 
   TOptionsChecks GetChecks() const override {
-    return {Checked(IDC_CBAUTOSTART), Checked(IDC_CBAUTOCLOSEDIALOG), Checked(IDC_CBASKLOAD),
-            Checked(IDC_CBASKEXIT)};
+    return {Checked(IDC_CBAUTOSTART), Checked(IDC_CBAUTOCLOSEDIALOG), Checked(IDC_CBASKLOAD), Checked(IDC_CBASKEXIT),
+            Checked(IDC_CBSWITCHAUTOMATICALLY)};
   }
 
   void SetKeepChoice(const TKeepChoice& choice) override {

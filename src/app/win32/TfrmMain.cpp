@@ -216,6 +216,7 @@ const TCommand kCommands[] = {
     {IDM_ADDNEWSET, {}, &MainController::aAddNewSetExecute},
     {IDC_BLOADCURRENT, {}, &MainController::aLoadCurrentExecute},
     {IDM_LOADCURRENT, {}, &MainController::aLoadCurrentExecute},
+    {IDM_SETNETWORK, {}, &MainController::aSetNetworkExecute},
     {IDC_BREFRESH, {}, &MainController::bRefreshClick},
     {IDM_REFRESHADAPTER, {}, &MainController::bRefreshClick},
     {IDC_CBNETWORKADAPTER, CBN_DROPDOWN, &MainController::cbNetworkAdapterDropDown},

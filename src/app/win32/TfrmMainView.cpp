@@ -186,6 +186,10 @@ void TfrmMain::ShowOptionsDialog(TOptionsSetting& options, const TWindowOptions&
 
 void TfrmMain::ShowAboutDialog() { quorvin::ShowAboutDialog(FWindow, FShell); }
 
+bool TfrmMain::EditSetNetwork(TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent) {
+  return ShowNetworkDialog(FWindow, network, useCurrent) == IDOK;
+}
+
 TKeepAnswer TfrmMain::AskToKeep(int seconds, const std::string& gateway) {
   return ShowKeepDialog(FWindow, seconds, gateway, FSystem.Probe());
 }

@@ -1,0 +1,100 @@
+#include "app/NetworkForm.h"
+
+#include "app/ModalResult.h"
+#include "base/Texts.h"
+
+#include <string_view>
+
+namespace quorvin {
+namespace {
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string Trimmed(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && blank(text.back()))
+    text.remove_suffix(1);
+  return std::string(text);
+}
+
+// "00-1B-21-4C-7A-10", "00:1b:21:4c:7a:10" (one separator throughout) or
+// "001B214C7A10".
+bool IsMacAddress(std::string_view text) {
+  constexpr std::size_t kPairs = 6;
+  if (text.size() == 2 * kPairs) {
+    for (const char c : text)
+      if (!IsHexDigit(c))
+        return false;
+    return true;
+  }
+  if (text.size() != 3 * kPairs - 1 || (text[2] != ':' && text[2] != '-'))
+    return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool separator = i % 3 == 2;
+    if (separator ? text[i] != text[2] : !IsHexDigit(text[i]))
+      return false;
+  }
+  return true;
+}
+
+// Four numbers of 0..255, one to three digits each, joined by ".".
+bool IsDottedQuad(std::string_view text) {
+  for (int part = 0; part < 4; ++part) {
+    if (part > 0) {
+      if (text.empty() || text.front() != '.')
+        return false;
+      text.remove_prefix(1);
+    }
+    std::size_t digits = 0;
+    int value = 0;
+    while (digits < text.size() && IsDigit(text[digits]) && digits < 3)
+      value = value * 10 + (text[digits++] - '0');
+    if (digits == 0 || value > 255)
+      return false;
+    text.remove_prefix(digits);
+  }
+  return text.empty();
+}
+
+} // namespace
+
+NetworkForm::NetworkForm(NetworkView& view, TSetNetwork& network, std::function<TNetworkSignature()> useCurrent)
+    : FView(view), FNetwork(network), FUseCurrent(std::move(useCurrent)) {}
+
+void NetworkForm::FormShow() {
+  FView.SetNetwork(FNetwork.Network);
+  FView.SetMode(FNetwork.Mode);
+}
+
+void NetworkForm::bUseCurrentClick() {
+  const TNetworkSignature current = FUseCurrent ? FUseCurrent() : TNetworkSignature();
+  if (current == TNetworkSignature()) {
+    FView.ShowMessage(LoadText(TextId::NoAdapterChosen));
+    return;
+  }
+  FView.SetNetwork(current);
+}
+
+void NetworkForm::bOKClick() {
+  const TNetworkSignature typed = FView.GetNetwork();
+  TNetworkSignature network{Trimmed(typed.GatewayMac), Trimmed(typed.GatewayAddress), Trimmed(typed.DnsSuffix),
+                            Trimmed(typed.Ssid)};
+  if (!network.GatewayMac.empty() && !IsMacAddress(network.GatewayMac)) {
+    FView.ShowMessage(LoadText(TextId::GatewayMacInvalid));
+    FView.FocusField(TNetworkField::GatewayMac);
+    return;
+  }
+  if (!network.GatewayAddress.empty() && !IsDottedQuad(network.GatewayAddress)) {
+    FView.ShowMessage(LoadText(TextId::GatewayAddressInvalid));
+    FView.FocusField(TNetworkField::GatewayAddress);
+    return;
+  }
+  FNetwork.Network = std::move(network);
+  FNetwork.Mode = FView.GetMode();
+  FView.CloseWith(kModalOk);
+}
+
+} // namespace quorvin
