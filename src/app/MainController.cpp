@@ -263,9 +263,11 @@ void MainController::aSetNetworkExecute() {
   TSetNetwork network = LoadSetNetwork(FFile, FCurrentSet);
   // Asked when the button is pressed: the adapter box cannot change while
   // the dialog is open, the network can.
-  const auto useCurrent = [this] {
+  const auto useCurrent = [this]() -> std::optional<TNetworkSignature> {
     const int adapter = FView.AdapterIndex();
-    return adapter < 0 ? TNetworkSignature() : FSystem.Identity().Seen(AdapterGuidAt(FAdapterList, adapter));
+    if (adapter < 0)
+      return std::nullopt;
+    return FSystem.Identity().Seen(AdapterGuidAt(FAdapterList, adapter));
   };
   if (FView.EditSetNetwork(network, useCurrent))
     SaveSetNetwork(FFile, FCurrentSet, network);

@@ -109,7 +109,7 @@ public:
   // The Network dialog over the shown set's network; true for OK, network
   // then holding what was entered. useCurrent tells what the set's adapter
   // sees now (all empty when no adapter is chosen).
-  virtual bool EditSetNetwork(TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent) = 0;
+  virtual bool EditSetNetwork(TSetNetwork& network, const TCurrentNetwork& useCurrent) = 0;
   // "Keep these network settings?" counting down seconds, with whether the
   // gateway (when one is given) answers; Revert when the time runs out or
   // the question is closed.

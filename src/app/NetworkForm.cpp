@@ -61,7 +61,7 @@ bool IsDottedQuad(std::string_view text) {
 
 } // namespace
 
-NetworkForm::NetworkForm(NetworkView& view, TSetNetwork& network, std::function<TNetworkSignature()> useCurrent)
+NetworkForm::NetworkForm(NetworkView& view, TSetNetwork& network, TCurrentNetwork useCurrent)
     : FView(view), FNetwork(network), FUseCurrent(std::move(useCurrent)) {}
 
 void NetworkForm::FormShow() {
@@ -70,12 +70,16 @@ void NetworkForm::FormShow() {
 }
 
 void NetworkForm::bUseCurrentClick() {
-  const TNetworkSignature current = FUseCurrent ? FUseCurrent() : TNetworkSignature();
-  if (current == TNetworkSignature()) {
+  const std::optional<TNetworkSignature> current = FUseCurrent ? FUseCurrent() : std::nullopt;
+  if (!current) {
     FView.ShowMessage(LoadText(TextId::NoAdapterChosen));
     return;
   }
-  FView.SetNetwork(current);
+  if (*current == TNetworkSignature()) {
+    FView.ShowMessage(LoadText(TextId::NoNetworkSeen));
+    return;
+  }
+  FView.SetNetwork(*current);
 }
 
 void NetworkForm::bOKClick() {

@@ -32,14 +32,14 @@ public:
 
 class NetworkForm {
 public:
-  // useCurrent: what the shown set's adapter sees now; all empty when no
+  // useCurrent: what the shown set's adapter sees now; nothing when no
   // adapter is chosen.
-  NetworkForm(NetworkView& view, TSetNetwork& network, std::function<TNetworkSignature()> useCurrent);
+  NetworkForm(NetworkView& view, TSetNetwork& network, TCurrentNetwork useCurrent);
 
   void FormShow();
-  // "Use Current Network": the four edits from useCurrent. An empty answer
-  // asks for an adapter and leaves the edits as they are, so that nothing
-  // typed is lost.
+  // "Use Current Network": the four edits from useCurrent. Without an
+  // adapter, or with an adapter on no network it can see, a message says
+  // so and the edits stay as they are, so that nothing typed is lost.
   void bUseCurrentClick();
   // A MAC address that is not six hex pairs, or an address that is no
   // dotted quad, is shown and keeps the dialog open with the record as it
@@ -49,7 +49,7 @@ public:
 private:
   NetworkView& FView;
   TSetNetwork& FNetwork;
-  std::function<TNetworkSignature()> FUseCurrent;
+  TCurrentNetwork FUseCurrent;
 };
 
 } // namespace quorvin

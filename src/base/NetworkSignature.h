@@ -3,6 +3,8 @@
 // to) or as an adapter sees it now. Empty fields are not named (for a set)
 // or not known (for an adapter).
 
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace quorvin {
@@ -15,5 +17,9 @@ struct TNetworkSignature {
 
   bool operator==(const TNetworkSignature&) const = default;
 };
+
+// What the adapter chosen now sees of its network; nothing when no adapter
+// is chosen.
+using TCurrentNetwork = std::function<std::optional<TNetworkSignature>()>;
 
 } // namespace quorvin

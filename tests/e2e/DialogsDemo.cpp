@@ -49,7 +49,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     ShowKeepDialog(nullptr, 20, "192.168.1.1", probe);
   } else if (std::strstr(commandLine, "network")) {
     TSetNetwork network{{"00-1B-21-4C-7A-10", "192.168.1.1", "corp.example", "Office"}, TAutoSwitch::Ask};
-    ShowNetworkDialog(nullptr, network, [] { return TNetworkSignature(); });
+    ShowNetworkDialog(nullptr, network, [] { return std::optional<TNetworkSignature>(); });
   } else if (std::strstr(commandLine, "options")) {
     test::TempFolder folder;
     Win32ProfileFile file(folder.File("data.ini"));

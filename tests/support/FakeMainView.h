@@ -107,7 +107,7 @@ public:
     OptionsShownWith.push_back(window);
   }
   void ShowAboutDialog() override { ++AboutShown; }
-  bool EditSetNetwork(TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent) override {
+  bool EditSetNetwork(TSetNetwork& network, const TCurrentNetwork& useCurrent) override {
     NetworkShown.push_back(network);
     CurrentNetworks.push_back(useCurrent());
     const std::optional<TSetNetwork> answer = Pop(NetworkAnswers, std::optional<TSetNetwork>());
@@ -148,7 +148,7 @@ public:
   std::deque<std::optional<TSetNetwork>> NetworkAnswers; // nothing: Cancel
   std::vector<TSetNetwork> NetworkShown;
   // What "Use Current Network" got, once per dialog.
-  std::vector<TNetworkSignature> CurrentNetworks;
+  std::vector<std::optional<TNetworkSignature>> CurrentNetworks;
 
 private:
   template <typename T> static T Pop(std::deque<T>& answers, T otherwise) {

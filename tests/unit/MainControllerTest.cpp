@@ -504,7 +504,8 @@ TEST_F(MainControllerTest, SetNetworkEditsTheShownSetsNetworkAndSavesItOnOkOnly)
   FView.NetworkAnswers = {entered};
   FView.Adapter = -1;
   FController.aSetNetworkExecute();
-  EXPECT_EQ(FView.CurrentNetworks, (std::vector<TNetworkSignature>{seen, {}})) << "then no adapter chosen";
+  EXPECT_EQ(FView.CurrentNetworks, (std::vector<std::optional<TNetworkSignature>>{seen, std::nullopt}))
+      << "then no adapter chosen";
   EXPECT_EQ(LoadSetNetwork(FFile, 1), entered);
 }
 

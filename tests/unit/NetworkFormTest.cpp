@@ -44,6 +44,7 @@ struct FormCase {
   std::optional<TextId> Message;
   std::optional<TNetworkField> Refused; // OK refused, the focus on this edit
   TSetNetwork After;
+  bool AdapterChosen = true;
 };
 
 TEST(NetworkFormTest, ShowUseCurrentAndOkMoveTrimmedCheckedValues) {
@@ -52,7 +53,8 @@ TEST(NetworkFormTest, ShowUseCurrentAndOkMoveTrimmedCheckedValues) {
   const FormCase cases[] = {
       {"as shown", {}, {}, {}, {}, kShown},
       {"use current", kCurrent, {}, {}, {}, {kCurrent, TAutoSwitch::Apply}},
-      {"no adapter chosen", kNone, {}, T::NoAdapterChosen, {}, {kShown.Network, TAutoSwitch::Ask}},
+      {"no adapter chosen", kNone, {}, T::NoAdapterChosen, {}, {kShown.Network, TAutoSwitch::Ask}, false},
+      {"no network seen", kNone, {}, T::NoNetworkSeen, {}, {kShown.Network, TAutoSwitch::Ask}},
       {"trimmed", {}, kUntrimmed, {}, {}, {{"001b214c7a10", "", "lab.example", "Guest"}, TAutoSwitch::Ask}},
       {"mixed separators", {}, mac("00:1B-21:4C:7A:10"), T::GatewayMacInvalid, F::GatewayMac, kShown},
       {"not hex", {}, mac("00-1G-21-4C-7A-10"), T::GatewayMacInvalid, F::GatewayMac, kShown},
@@ -63,7 +65,7 @@ TEST(NetworkFormTest, ShowUseCurrentAndOkMoveTrimmedCheckedValues) {
     SCOPED_TRACE(c.Name);
     TSetNetwork network = kShown;
     FakeNetworkView view;
-    NetworkForm form(view, network, [&] { return c.Current.value_or(kNone); });
+    NetworkForm form(view, network, [&] { return c.AdapterChosen ? c.Current : std::nullopt; });
     form.FormShow();
     EXPECT_EQ(view.Mode, kShown.Mode);
     if (c.Current)

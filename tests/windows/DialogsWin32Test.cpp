@@ -502,7 +502,7 @@ TEST(NetworkDialogWin32, ShowsTheSetsNetworkFillsTheCurrentOneAndOkReturnsIt) {
                               Click(dialog, IDC_RBAPPLYAUTOMATICALLY);
                               Click(dialog, IDC_NETWORK_BOK);
                             }});
-  EXPECT_EQ(ShowNetworkDialog(nullptr, network, [&] { return current; }), 1);
+  EXPECT_EQ(ShowNetworkDialog(nullptr, network, [&] { return std::optional(current); }), 1);
   EXPECT_TRUE(onlyShowChecked);
   EXPECT_EQ(texts, (std::vector<std::string>{"Network", "00-1B-21-4C-7A-10", "192.168.1.1", "corp.example", "",
                                              "00:11:22:33:44:55", "10.0.0.1", "lab.example", "LabNet"}));

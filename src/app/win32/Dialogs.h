@@ -31,7 +31,7 @@ INT_PTR ShowOptionsDialog(HWND owner, TOptionsSetting& options, const TWindowOpt
 
 // TfrmNetwork over network; on OK (1) network holds what was entered,
 // trimmed. Its "Use Current Network" fills the edits from useCurrent.
-INT_PTR ShowNetworkDialog(HWND owner, TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent);
+INT_PTR ShowNetworkDialog(HWND owner, TSetNetwork& network, const TCurrentNetwork& useCurrent);
 
 // TfrmAbout; its address label opens the product's web page through shell.
 INT_PTR ShowAboutDialog(HWND owner, ShellPort& shell);

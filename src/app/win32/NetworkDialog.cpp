@@ -16,7 +16,7 @@ constexpr int kModeButtons[] = {IDC_RBAPPLYAUTOMATICALLY, IDC_RBASKFIRST, IDC_RB
 
 class TfrmNetwork final : public DialogBase, private NetworkView {
 public:
-  TfrmNetwork(TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent)
+  TfrmNetwork(TSetNetwork& network, const TCurrentNetwork& useCurrent)
       : DialogBase(345, 299), FForm(*this, network, useCurrent) {}
 
 private:
@@ -73,7 +73,7 @@ private:
 
 } // namespace
 
-INT_PTR ShowNetworkDialog(HWND owner, TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent) {
+INT_PTR ShowNetworkDialog(HWND owner, TSetNetwork& network, const TCurrentNetwork& useCurrent) {
   TfrmNetwork dialog(network, useCurrent);
   return dialog.ShowModal(owner, IDD_NETWORK);
 }

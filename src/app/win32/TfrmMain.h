@@ -101,7 +101,7 @@ private:
   bool AskSetName(const std::string& caption, std::string& name) override;
   void ShowOptionsDialog(TOptionsSetting& options, const TWindowOptions& window) override;
   void ShowAboutDialog() override;
-  bool EditSetNetwork(TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent) override;
+  bool EditSetNetwork(TSetNetwork& network, const TCurrentNetwork& useCurrent) override;
   TKeepAnswer AskToKeep(int seconds, const std::string& gateway) override;
 
   ProfileFile& FFile;

@@ -186,7 +186,7 @@ void TfrmMain::ShowOptionsDialog(TOptionsSetting& options, const TWindowOptions&
 
 void TfrmMain::ShowAboutDialog() { quorvin::ShowAboutDialog(FWindow, FShell); }
 
-bool TfrmMain::EditSetNetwork(TSetNetwork& network, const std::function<TNetworkSignature()>& useCurrent) {
+bool TfrmMain::EditSetNetwork(TSetNetwork& network, const TCurrentNetwork& useCurrent) {
   return ShowNetworkDialog(FWindow, network, useCurrent) == IDOK;
 }
 
