@@ -6,6 +6,8 @@
 //   command ID                 a menu command of the main window
 //   tray left|right|balloon    a click on the notification icon, or on its balloon
 //   shows-tip TEXT [seconds]   waits for a tip or a balloon that shows TEXT
+//   icon-centre                prints the centre of the notification icon's place, where
+//                              the system gives it
 //   menu-check [seconds]       waits for an open pop-up menu, prints which of its black-text
 //                              items (1 for the first) has a check mark, 0 for none, and
 //                              closes the menu
@@ -413,6 +415,13 @@ int main(int argc, char** argv) {
     return TrayIcon(main);
   if (command == "focus")
     return Focus(main);
+  if (command == "icon-centre") {
+    RECT place{};
+    if (!main || !IconPlace(main, place))
+      return 1;
+    std::printf("%ld %ld\n", (place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    return 0;
+  }
   if (command == "menu-check")
     return MenuCheck(static_cast<int>(Seconds(argc, argv, 2, 10)));
   if (command == "shows-tip" && argc > 2)

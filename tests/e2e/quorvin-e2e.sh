@@ -333,12 +333,16 @@ sed -i 's/^\[Adapter0\]\r$/&\nGatewayMAC=00:24:01:AA:BB:CC\r\nDNSSuffix=home.exa
 adapter() { # N: the adapter's DHCP flag and addresses
   tr -d '\r' <"$network_ini" | sed -n "/^\[Adapter$1\]/,/^\[/{/^\(DHCPEnabled\|IPAddress\)=/p}" | tr '\n' ' '
 }
-# Wine's taskbar shows an icon's tip only to the X server's own pointer:
-# the pointer leaves and comes back to the icon (the first place of the
-# notification area of the 1024 x 768 desktop) until the tip says it.
+# Wine shows an icon's tip only to the X server's own pointer: the pointer
+# leaves and comes back to the icon until the tip says it. The icon is where
+# the system says, else in the first place of the notification area of the
+# 1024 x 768 desktop's taskbar.
 tip_says() {
+  local centre
+  centre=$(probe icon-centre) || centre="1013 758"
+  centre=${centre//$'\r'/}
   for _ in $(seq 10); do
-    xdotool mousemove 500 300 mousemove 1013 758
+    xdotool mousemove 500 300 mousemove $centre
     probe shows-tip "$1" 3 >/dev/null && return 0
   done
   return 1
