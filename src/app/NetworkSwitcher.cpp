@@ -100,18 +100,33 @@ TTrayMarks NetworkSwitcher::Marks(const std::vector<std::string>& captions,
   return marks;
 }
 
-TNetworkStep NetworkSwitcher::Settled(const std::vector<std::string>& captions,
-                                      const std::vector<std::string>& adapterList, bool enabled, bool busy) {
-  if (busy)
-    return {.Retry = true};
-  const std::vector<TSwitchableSet> sets = ReadSwitchableSets(FFile, captions, adapterList);
-  // The adapters in the order of the sets that name a network on them.
+std::map<std::string, TNetworkSignature> IdentifyAdapters(NetworkIdentity& identity,
+                                                          const std::vector<std::string>& adapters) {
+  std::map<std::string, TNetworkSignature> seen;
+  for (const std::string& guid : adapters)
+    seen[guid] = identity.Seen(guid);
+  return seen;
+}
+
+std::vector<std::string> NetworkSwitcher::AdaptersToIdentify(const std::vector<std::string>& captions,
+                                                             const std::vector<std::string>& adapterList) {
   std::vector<std::string> adapters;
-  for (const TSwitchableSet& set : sets) {
+  for (const TSwitchableSet& set : ReadSwitchableSets(FFile, captions, adapterList)) {
     if (!set.AdapterGuid.empty() && NamesNetwork(set.Network.Network) &&
         std::ranges::find(adapters, set.AdapterGuid) == adapters.end())
       adapters.push_back(set.AdapterGuid);
   }
+  return adapters;
+}
+
+TNetworkStep NetworkSwitcher::Settled(const std::vector<std::string>& captions,
+                                      const std::vector<std::string>& adapterList, bool enabled, bool busy,
+                                      const std::map<std::string, TNetworkSignature>& seenByAdapter) {
+  if (busy)
+    return {.Retry = true};
+  const std::vector<TSwitchableSet> sets = ReadSwitchableSets(FFile, captions, adapterList);
+  // In the order of the sets that name a network on them.
+  const std::vector<std::string> adapters = AdaptersToIdentify(captions, adapterList);
   TNetworkStep step;
   std::vector<int> thisNetwork;
   for (const std::string& guid : adapters) {
@@ -127,7 +142,8 @@ TNetworkStep NetworkSwitcher::Settled(const std::vector<std::string>& captions,
       if (read && IsInEffect(set.Set, present))
         state.SetsInEffect.push_back(set.Index);
     }
-    const TNetworkSignature seen = FSystem.Identity().Seen(guid);
+    const auto found = seenByAdapter.find(guid);
+    const TNetworkSignature seen = found == seenByAdapter.end() ? TNetworkSignature() : found->second;
     for (const TNetworkSet& candidate : candidates) {
       if (MatchesNetwork(candidate.Network, seen))
         thisNetwork.push_back(candidate.Index);

@@ -43,6 +43,10 @@ std::vector<TSwitchableSet> ReadSwitchableSets(ProfileFile& file, const std::vec
 // The set ticks an adapter item, and the adapter reports each one.
 bool IsInEffect(const TSetRecord& set, const IpConfig& present);
 
+// What each of the adapters sees, asked one after the other.
+std::map<std::string, TNetworkSignature> IdentifyAdapters(NetworkIdentity& identity,
+                                                          const std::vector<std::string>& adapters);
+
 // What the program does when a change of network has settled.
 struct TNetworkStep {
   TNetworkAction Action = TNetworkAction::Nothing;
@@ -58,11 +62,17 @@ public:
   // The sets in effect are read now; the sets of this network are those
   // of the last settled change (asking the adapters may take a moment).
   TTrayMarks Marks(const std::vector<std::string>& captions, const std::vector<std::string>& adapterList);
-  // Decides for the adapters' networks now. enabled: the option "Switch sets automatically". busy: a dialog of the
-  // window is open, a switch runs, or the keep question is asked; nothing
-  // is decided then and the change is not spent.
+  // The adapters that a set names a network on, which a settled change
+  // asks (NetworkIdentity::Seen, which may wait for the gateway's answer:
+  // the program asks off its window's thread).
+  std::vector<std::string> AdaptersToIdentify(const std::vector<std::string>& captions,
+                                              const std::vector<std::string>& adapterList);
+  // Decides for what the adapters see (seen, by GUID; an adapter missing
+  // from it sees nothing). enabled: the option "Switch sets automatically".
+  // busy: a dialog of the window is open, a switch runs, or the keep
+  // question is asked; nothing is decided then and the change is not spent.
   TNetworkStep Settled(const std::vector<std::string>& captions, const std::vector<std::string>& adapterList,
-                       bool enabled, bool busy);
+                       bool enabled, bool busy, const std::map<std::string, TNetworkSignature>& seen);
 
 private:
   // The adapter's present configuration; false when it cannot be read.

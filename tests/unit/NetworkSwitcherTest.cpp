@@ -71,8 +71,9 @@ protected:
     key->Set("DefaultGateway", RegistryType::MultiString, EncodeMultiString({gateway}));
   }
 
-  TNetworkStep Settled(bool enabled = true, bool busy = false) {
-    return FSwitcher->Settled(FCaptions, FAdapterList, enabled, busy);
+  TNetworkStep Settled(NetworkSwitcher& switcher, bool enabled = true, bool busy = false) {
+    return switcher.Settled(FCaptions, FAdapterList, enabled, busy,
+                            IdentifyAdapters(*FSeen, switcher.AdaptersToIdentify(FCaptions, FAdapterList)));
   }
 
   MemoryProfileFile FFile;
@@ -86,10 +87,10 @@ protected:
 
 TEST_F(NetworkSwitcherTest, OfficeIsAppliedOnceAndHomeAskedForWithoutBouncing) {
   FSeen->Network = kOffice;
-  EXPECT_TRUE(Settled(true, true).Retry) << "busy: the change is not spent";
-  EXPECT_EQ(Settled(false).Action, TNetworkAction::Nothing) << "switched off";
+  EXPECT_TRUE(Settled(*FSwitcher, true, true).Retry) << "busy: the change is not spent";
+  EXPECT_EQ(Settled(*FSwitcher, false).Action, TNetworkAction::Nothing) << "switched off";
   NetworkSwitcher fresh{FFile, *FSystem};
-  const TNetworkStep office = fresh.Settled(FCaptions, FAdapterList, true, false);
+  const TNetworkStep office = Settled(fresh);
   EXPECT_EQ(office.Action, TNetworkAction::Apply);
   EXPECT_EQ(office.Sets, std::vector<int>{0});
 
@@ -97,26 +98,26 @@ TEST_F(NetworkSwitcherTest, OfficeIsAppliedOnceAndHomeAskedForWithoutBouncing) {
   // MAC stays. Home matches nothing, Office is in effect: no switch back.
   Adapter(false, "10.20.30.41", "10.20.30.1");
   FSeen->Network.DnsSuffix.clear();
-  EXPECT_EQ(fresh.Settled(FCaptions, FAdapterList, true, false).Action, TNetworkAction::Nothing);
+  EXPECT_EQ(Settled(fresh).Action, TNetworkAction::Nothing);
   const TTrayMarks marks = fresh.Marks(FCaptions, FAdapterList);
   EXPECT_EQ(marks.InEffect, std::vector<int>{0});
   EXPECT_EQ(marks.ThisNetwork, std::vector<int>{0});
   EXPECT_EQ(marks.Tip, "Quorvin - Office (10.20.30.41)");
 
   FSeen->Network = kHome;
-  const TNetworkStep home = fresh.Settled(FCaptions, FAdapterList, true, false);
+  const TNetworkStep home = Settled(fresh);
   EXPECT_EQ(home.Action, TNetworkAction::Ask);
   EXPECT_EQ(home.Text, "Home network found. Apply the set \"Home\"?");
   // The balloon's answer put DHCP back: Home is in effect, nothing asks again.
   Adapter(true, "", "");
-  EXPECT_EQ(fresh.Settled(FCaptions, FAdapterList, true, false).Action, TNetworkAction::Nothing);
+  EXPECT_EQ(Settled(fresh).Action, TNetworkAction::Nothing);
   EXPECT_EQ(fresh.Marks(FCaptions, FAdapterList).Tip, "Quorvin - Home");
 }
 
 TEST_F(NetworkSwitcherTest, SeveralMatchingSetsAreListedAndNoSetInEffectKeepsTheTip) {
   SaveSetNetwork(FFile, 2, {{"", "", "OFFICE.corvane.example.", ""}, TAutoSwitch::Apply});
   FSeen->Network = kOffice;
-  const TNetworkStep step = Settled();
+  const TNetworkStep step = Settled(*FSwitcher);
   EXPECT_EQ(step.Action, TNetworkAction::AskAmong);
   EXPECT_EQ(step.Text, "The networks of several sets are found: Office, Lab. Right-click the Quorvin icon to choose one.");
   Adapter(false, "10.99.0.1", "10.99.0.254");

@@ -12,6 +12,11 @@ constexpr UINT kSettleMilliseconds = 2000;
 
 } // namespace
 
+TAutoSwitching::~TAutoSwitching() {
+  if (FIdentifier.joinable())
+    FIdentifier.join();
+}
+
 TTrayMarks TAutoSwitching::Marks() {
   TTrayMarks marks;
   FHooks.Run([&] { marks = FSwitcher.Marks(FController.WindowOptions().SetNames, FController.AdapterList()); });
@@ -31,6 +36,10 @@ bool TAutoSwitching::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     Settle();
     return true;
   }
+  if (message == WM_NETWORKIDENTIFIED) {
+    Identified();
+    return true;
+  }
   if (message == WM_TRAYNOTIFY) {
     if (lParam == NIN_BALLOONUSERCLICK) {
       BalloonClicked();
@@ -45,15 +54,47 @@ bool TAutoSwitching::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TAutoSwitching::Settle() {
-  TNetworkStep step;
-  FHooks.Run([&] {
-    step = FSwitcher.Settled(FController.WindowOptions().SetNames, FController.AdapterList(),
-                             FController.Options().SwitchAutomatically, FHooks.Busy());
-  });
-  if (step.Retry) {
+  if (FIdentifier.joinable()) {
+    FSettleAgain = true;
+    return;
+  }
+  if (FHooks.Busy()) {
     ::SetTimer(FWindow, kSettleTimer, kSettleMilliseconds, nullptr);
     return;
   }
+  std::vector<std::string> adapters;
+  FHooks.Run([&] { adapters = FSwitcher.AdaptersToIdentify(FController.WindowOptions().SetNames, FController.AdapterList()); });
+  FIdentifier = std::thread([this, adapters = std::move(adapters)] {
+    try {
+      FSeen = IdentifyAdapters(FIdentity, adapters);
+    } catch (...) {
+      FSeen.clear(); // no adapter could say: each is on no network
+    }
+    ::PostMessageA(FWindow, WM_NETWORKIDENTIFIED, 0, 0);
+  });
+}
+
+void TAutoSwitching::Identified() {
+  if (!FIdentifier.joinable())
+    return;
+  FIdentifier.join();
+  if (FSettleAgain) {
+    FSettleAgain = false;
+    Settle();
+    return;
+  }
+  TNetworkStep step;
+  FHooks.Run([&] {
+    step = FSwitcher.Settled(FController.WindowOptions().SetNames, FController.AdapterList(),
+                             FController.Options().SwitchAutomatically, FHooks.Busy(), FSeen);
+  });
+  if (step.Retry)
+    ::SetTimer(FWindow, kSettleTimer, kSettleMilliseconds, nullptr);
+  else
+    Act(step);
+}
+
+void TAutoSwitching::Act(const TNetworkStep& step) {
   switch (step.Action) {
   case TNetworkAction::Apply:
     FHooks.Run([&] { FController.ActivateSet(step.Sets[0], true); });

@@ -5,6 +5,9 @@
 // carried out here: a set applied as the tray's items apply it, with its
 // dialog closing by itself; a balloon whose click applies the set (or, for
 // several sets, opens the tray menu); the tray's tip brought up to date.
+// The adapters are asked which network they are on by a thread of its own
+// (asking may wait for the gateway's answer), and the window decides once
+// they have answered.
 
 #include "app/MainController.h"
 #include "app/NetworkSwitcher.h"
@@ -13,12 +16,17 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace quorvin {
 
 // Posted by the watcher: an address or an interface changed.
 inline constexpr UINT WM_NETWORKCHANGED = 0x2509;
+// Posted by the identifying thread: the adapters have answered.
+inline constexpr UINT WM_NETWORKIDENTIFIED = 0x250A;
 
 struct TAutoSwitchingHooks {
   // Runs a controller call inside the window's error boundary.
@@ -32,8 +40,13 @@ struct TAutoSwitchingHooks {
 class TAutoSwitching {
 public:
   TAutoSwitching(HWND window, TTrayIcon& tray, MainController& controller, NetworkSwitcher& switcher,
-                 TAutoSwitchingHooks hooks)
-      : FWindow(window), FTray(tray), FController(controller), FSwitcher(switcher), FHooks(std::move(hooks)) {}
+                 NetworkIdentity& identity, TAutoSwitchingHooks hooks)
+      : FWindow(window), FTray(tray), FController(controller), FSwitcher(switcher), FIdentity(identity),
+        FHooks(std::move(hooks)) {}
+  // Waits for an identifying thread that is still asking.
+  ~TAutoSwitching();
+  TAutoSwitching(const TAutoSwitching&) = delete;
+  TAutoSwitching& operator=(const TAutoSwitching&) = delete;
 
   // The window forwards its messages; true for the ones handled here.
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -42,13 +55,21 @@ public:
 
 private:
   void Settle();
+  void Identified();
+  void Act(const TNetworkStep& step);
   void BalloonClicked();
 
   HWND FWindow;
   TTrayIcon& FTray;
   MainController& FController;
   NetworkSwitcher& FSwitcher;
+  NetworkIdentity& FIdentity;
   TAutoSwitchingHooks FHooks;
+  // The identifying thread; what it found is read once it has ended.
+  std::thread FIdentifier;
+  std::map<std::string, TNetworkSignature> FSeen;
+  // A change settled while the adapters were being asked: ask again after.
+  bool FSettleAgain = false;
   // What the balloon shown last asks about; nothing once it is gone.
   TNetworkStep FAsked;
 };

@@ -90,7 +90,7 @@ int TQuorvinProgram::Run() {
   FTray = std::make_unique<TTrayIcon>(window, icon, LoadText(TextId::TrayTip));
   FTray->TrayIcon(true);
   FAutoSwitching = std::make_unique<TAutoSwitching>(
-      window, *FTray, FMain.Controller(), FSwitcher,
+      window, *FTray, FMain.Controller(), FSwitcher, FEngine.System().Identity(),
       TAutoSwitchingHooks{[this](const std::function<void()>& call) { FMain.Run(call); },
                           [this] {
                             return !::IsWindowEnabled(FMain.Handle()) || RunUnderWay() || FExitDeferred ||
