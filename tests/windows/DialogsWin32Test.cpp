@@ -285,7 +285,6 @@ TEST(OptionsDialogWin32, RoundTripThroughTheTaskAndTheSettingsFile) {
   EXPECT_EQ(keepShown, (TKeepChoice{TKeepQuestion::Never, "20"}));
   EXPECT_EQ(file.ReadString("Options", "AskToKeep", "?"), "2");
   EXPECT_EQ(file.ReadString("Options", "KeepSeconds", "?"), "45");
-  EXPECT_EQ(file.ReadString("Options", "SwitchAutomatically", "?"), "0");
 
   TOptionsSetting reloaded;
   TWindowOptions reloadedWindow;
