@@ -2,6 +2,8 @@
 
 #include "app/ModalResult.h"
 #include "base/Texts.h"
+#include "store/IniDocument.h"
+#include "switching/DottedQuad.h"
 
 #include <string_view>
 
@@ -9,16 +11,8 @@ namespace quorvin {
 namespace {
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && blank(text.back()))
-    text.remove_suffix(1);
-  return std::string(text);
-}
+std::string Trimmed(std::string_view text) { return std::string(TrimBlanks(text)); }
 
 // "00-1B-21-4C-7A-10", "00:1b:21:4c:7a:10" (one separator throughout) or
 // "001B214C7A10".
@@ -38,25 +32,6 @@ bool IsMacAddress(std::string_view text) {
       return false;
   }
   return true;
-}
-
-// Four numbers of 0..255, one to three digits each, joined by ".".
-bool IsDottedQuad(std::string_view text) {
-  for (int part = 0; part < 4; ++part) {
-    if (part > 0) {
-      if (text.empty() || text.front() != '.')
-        return false;
-      text.remove_prefix(1);
-    }
-    std::size_t digits = 0;
-    int value = 0;
-    while (digits < text.size() && IsDigit(text[digits]) && digits < 3)
-      value = value * 10 + (text[digits++] - '0');
-    if (digits == 0 || value > 255)
-      return false;
-    text.remove_prefix(digits);
-  }
-  return text.empty();
 }
 
 } // namespace
@@ -91,7 +66,7 @@ void NetworkForm::bOKClick() {
     FView.FocusField(TNetworkField::GatewayMac);
     return;
   }
-  if (!network.GatewayAddress.empty() && !IsDottedQuad(network.GatewayAddress)) {
+  if (!network.GatewayAddress.empty() && !ParseDottedQuad(network.GatewayAddress)) {
     FView.ShowMessage(LoadText(TextId::GatewayAddressInvalid));
     FView.FocusField(TNetworkField::GatewayAddress);
     return;

@@ -1,6 +1,7 @@
 #include "app/NetworkStatus.h"
 
 #include "app/NetworkSwitcher.h"
+#include "app/ProgramLifecycle.h"
 #include "base/AsciiCase.h"
 #include "store/Settings.h"
 #include "system/AdapterList.h"
@@ -69,13 +70,7 @@ std::string AdapterLine(const TAdapterEntry& entry, const std::vector<TSwitchabl
 } // namespace
 
 bool IsStatusArgument(std::string_view argument, const std::vector<std::string>& captions) {
-  if (!EqualsIgnoringCase(argument, kStatusArgument))
-    return false;
-  for (const std::string& caption : captions) {
-    if (EqualsIgnoringCase(caption, argument.substr(1)))
-      return false;
-  }
-  return true;
+  return EqualsIgnoringCase(argument, kStatusArgument) && !FindCommandLineSet(argument, captions);
 }
 
 std::string JsonString(std::string_view text) {

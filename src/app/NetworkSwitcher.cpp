@@ -29,6 +29,17 @@ std::string ReplaceAll(std::string text, std::string_view mark, const std::strin
   return text;
 }
 
+// The adapters in the order of the sets that name a network on them.
+std::vector<std::string> AdaptersNamed(const std::vector<TSwitchableSet>& sets) {
+  std::vector<std::string> adapters;
+  for (const TSwitchableSet& set : sets) {
+    if (!set.AdapterGuid.empty() && NamesNetwork(set.Network.Network) &&
+        std::ranges::find(adapters, set.AdapterGuid) == adapters.end())
+      adapters.push_back(set.AdapterGuid);
+  }
+  return adapters;
+}
+
 std::string Captions(const std::vector<TSwitchableSet>& sets, const std::vector<int>& indexes) {
   std::string joined;
   for (const int index : indexes) {
@@ -110,13 +121,7 @@ std::map<std::string, TNetworkSignature> IdentifyAdapters(NetworkIdentity& ident
 
 std::vector<std::string> NetworkSwitcher::AdaptersToIdentify(const std::vector<std::string>& captions,
                                                              const std::vector<std::string>& adapterList) {
-  std::vector<std::string> adapters;
-  for (const TSwitchableSet& set : ReadSwitchableSets(FFile, captions, adapterList)) {
-    if (!set.AdapterGuid.empty() && NamesNetwork(set.Network.Network) &&
-        std::ranges::find(adapters, set.AdapterGuid) == adapters.end())
-      adapters.push_back(set.AdapterGuid);
-  }
-  return adapters;
+  return AdaptersNamed(ReadSwitchableSets(FFile, captions, adapterList));
 }
 
 TNetworkStep NetworkSwitcher::Settled(const std::vector<std::string>& captions,
@@ -125,8 +130,7 @@ TNetworkStep NetworkSwitcher::Settled(const std::vector<std::string>& captions,
   if (busy)
     return {.Retry = true};
   const std::vector<TSwitchableSet> sets = ReadSwitchableSets(FFile, captions, adapterList);
-  // In the order of the sets that name a network on them.
-  const std::vector<std::string> adapters = AdaptersToIdentify(captions, adapterList);
+  const std::vector<std::string> adapters = AdaptersNamed(sets);
   TNetworkStep step;
   std::vector<int> thisNetwork;
   for (const std::string& guid : adapters) {
